@@ -1,0 +1,8 @@
+// OpenGL 1.1 and GLU for the drawing code, with whatever this system needs included first.
+#pragma once
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+#include <GL/gl.h>
+#include <GL/glu.h>

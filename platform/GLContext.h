@@ -1,0 +1,69 @@
+// The full-screen display mode, the pixel format, the OpenGL rendering context and buffer swaps of
+// a window made with platform/Window.h. The steps mirror the system's so callers release exactly
+// what they built.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Window.h"
+
+namespace platform {
+
+struct DeviceContextData;
+using DeviceContext = DeviceContextData*;
+struct RenderContextData;
+using RenderContext = RenderContextData*;
+
+// The pixel format request, field for field as the system lays it out.
+struct PixelFormatDescriptor {
+    std::uint16_t nSize;
+    std::uint16_t nVersion;
+    std::uint32_t dwFlags;
+    std::uint8_t iPixelType;
+    std::uint8_t cColorBits;
+    std::uint8_t cRedBits, cRedShift, cGreenBits, cGreenShift, cBlueBits, cBlueShift;
+    std::uint8_t cAlphaBits, cAlphaShift;
+    std::uint8_t cAccumBits, cAccumRedBits, cAccumGreenBits, cAccumBlueBits, cAccumAlphaBits;
+    std::uint8_t cDepthBits;
+    std::uint8_t cStencilBits;
+    std::uint8_t cAuxBuffers;
+    std::uint8_t iLayerType;
+    std::uint8_t bReserved;
+    std::uint32_t dwLayerMask, dwVisibleMask, dwDamageMask;
+};
+static_assert(sizeof(PixelFormatDescriptor) == 40, "the descriptor is 40 bytes");
+
+constexpr std::uint32_t pfdDrawToWindow = 0x04;
+constexpr std::uint32_t pfdSupportOpenGL = 0x20;
+constexpr std::uint32_t pfdDoubleBuffer = 0x01;
+constexpr std::uint8_t pfdTypeRGBA = 0;
+constexpr std::uint8_t pfdMainPlane = 0;
+
+constexpr int displayChangeSuccessful = 0;
+constexpr int displayChangeFailed = -1;
+
+// Switches the display to width x height at bits per pixel for full-screen windows made after it.
+int changeDisplaySettings(int width, int height, int bits);
+// Back to the desktop's own mode.
+void restoreDisplaySettings();
+// Shows or hides the mouse cursor over our windows; returns the new display count as the system does.
+int showCursor(bool show);
+
+DeviceContext getDC(WindowHandle window);
+bool releaseDC(WindowHandle window, DeviceContext deviceContext);
+// The closest format the system offers to the request (1 or more), or 0 when none fits.
+int choosePixelFormat(DeviceContext deviceContext, const PixelFormatDescriptor* descriptor);
+bool setPixelFormat(DeviceContext deviceContext, int format, const PixelFormatDescriptor* descriptor);
+RenderContext createContext(DeviceContext deviceContext);
+// Null for both releases the current context.
+bool makeCurrent(DeviceContext deviceContext, RenderContext renderContext);
+bool deleteContext(RenderContext renderContext);
+bool swapBuffers(DeviceContext deviceContext);
+
+// The drawable's size in pixels; the window's message msgSize reports the same.
+bool drawableSize(WindowHandle window, int* width, int* height);
+
+// True when this thread has a GL context current (tools and tests load models without one).
+bool hasCurrentContext();
+
+}  // namespace platform

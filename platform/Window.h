@@ -1,0 +1,87 @@
+// Windows as message targets: classes with a window procedure, a per-process message queue fed by
+// the window system and by other threads, and dispatch on the main thread. Message numbers and
+// their parameters follow the system's window messages, so window procedures read the same here.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+struct Window;
+using WindowHandle = Window*;
+using ModuleHandle = void*;
+using WindowProc = std::intptr_t (*)(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                     std::intptr_t lParam);
+
+// Message numbers.
+constexpr unsigned msgSize = 0x0005;         // lParam: width in the low word, height in the high word
+constexpr unsigned msgActivate = 0x0006;     // low word of wParam: waInactive or waActive; high word: minimised
+constexpr unsigned msgClose = 0x0010;
+constexpr unsigned msgQuit = 0x0012;         // wParam: exit code
+constexpr unsigned msgSysCommand = 0x0112;   // wParam: scScreenSave, scMonitorPower, ...
+constexpr unsigned msgKeyDown = 0x0100;      // wParam: virtual-key code (platform/Keys.h)
+constexpr unsigned msgKeyUp = 0x0101;
+constexpr unsigned msgUser = 0x0400;         // first number free for programs
+
+constexpr unsigned waInactive = 0;
+constexpr unsigned waActive = 1;
+constexpr unsigned scScreenSave = 0xF140;
+constexpr unsigned scMonitorPower = 0xF170;
+
+inline unsigned loWord(std::uintptr_t v) { return static_cast<unsigned>(v & 0xFFFF); }
+inline unsigned hiWord(std::uintptr_t v) { return static_cast<unsigned>((v >> 16) & 0xFFFF); }
+inline std::intptr_t makeLParam(unsigned lo, unsigned hi) {
+    return static_cast<std::intptr_t>((lo & 0xFFFF) | ((hi & 0xFFFF) << 16));
+}
+
+struct Message {
+    WindowHandle window;  // null for a message to the thread (msgQuit)
+    unsigned message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+};
+
+struct WindowRect {
+    int left, top, right, bottom;
+};
+
+// Prepares the platform layer: call once on the main thread before anything else here.
+// Installs SIGINT/SIGTERM handling: a termination request arrives as msgQuit.
+bool initialise();
+
+ModuleHandle getModuleHandle();
+
+bool registerWindowClass(const char* className, WindowProc procedure, ModuleHandle instance);
+bool unregisterWindowClass(const char* className, ModuleHandle instance);
+
+// Grows rect from the client area to the whole window for the given kind of window.
+bool adjustWindowRect(WindowRect* rect, bool popup);
+
+// A window of a registered class. popup: a borderless full-screen window; otherwise an overlapped,
+// resizable one. The window is created hidden; showWindow shows it. Null on failure.
+WindowHandle createWindow(const char* className, const char* title, bool popup, int x, int y,
+                          int width, int height, ModuleHandle instance);
+// A window that is never shown: a target for posted messages only. Null on failure.
+WindowHandle createMessageWindow(const char* className, const char* title, ModuleHandle instance);
+bool destroyWindow(WindowHandle window);
+
+void showWindow(WindowHandle window);
+void setForegroundWindow(WindowHandle window);
+void setFocus(WindowHandle window);
+WindowHandle getFocus();
+
+// Removes and returns the next message if there is one; false when the queue is empty.
+bool peekMessage(Message* message);
+// Waits for the next message for window (or for any window when null) and removes it; other
+// messages stay queued in order. False when the message is msgQuit or a termination was requested.
+bool getMessage(Message* message, WindowHandle window);
+void translateMessage(const Message* message);
+std::intptr_t dispatchMessage(const Message* message);
+std::intptr_t defWindowProc(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                            std::intptr_t lParam);
+// Queues a message for window; safe from any thread.
+bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+// Queues msgQuit with the exit code; it is delivered once the queue holds nothing else.
+void postQuitMessage(int exitCode);
+
+}  // namespace platform

@@ -1,0 +1,61 @@
+// Bitmap conversion through SDL's BMP reader: the file bytes are read in place through a
+// constant-memory stream, converted to 24-bit BGR and flipped into bottom-up, 4-byte padded rows.
+#include "platform/BitmapDecoder.h"
+
+#include <SDL.h>
+
+#include <climits>
+#include <cstring>
+#include <new>
+
+namespace platform {
+
+bool decodeBitmapTo24(const unsigned char* fileBytes, std::size_t size, DecodedBitmap* out) {
+    if (!out || !fileBytes || size == 0 || size > static_cast<std::size_t>(INT_MAX)) return false;
+    *out = DecodedBitmap();
+
+    SDL_RWops* stream = SDL_RWFromConstMem(fileBytes, static_cast<int>(size));
+    if (!stream) return false;
+    SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
+    if (!loaded) return false;
+    SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_BGR24, 0);
+    SDL_FreeSurface(loaded);
+    if (!converted) return false;
+
+    bool ok = false;
+    const int width = converted->w;
+    const int height = converted->h;
+    if (width > 0 && height > 0 && width <= (INT_MAX - 3) / 3) {
+        const int rowBytes = (width * 3 + 3) & ~3;
+        unsigned char* rows =
+            new (std::nothrow) unsigned char[static_cast<std::size_t>(rowBytes) * height];
+        if (rows && SDL_LockSurface(converted) == 0) {
+            const unsigned char* source = static_cast<const unsigned char*>(converted->pixels);
+            for (int y = 0; y < height; ++y) {
+                // The surface is top-down; the device-independent layout starts at the bottom.
+                unsigned char* target = rows + static_cast<std::size_t>(height - 1 - y) * rowBytes;
+                std::memcpy(target, source + static_cast<std::size_t>(y) * converted->pitch,
+                            static_cast<std::size_t>(width) * 3);
+                std::memset(target + width * 3, 0, static_cast<std::size_t>(rowBytes - width * 3));
+            }
+            SDL_UnlockSurface(converted);
+            out->width = width;
+            out->height = height;
+            out->rowBytes = rowBytes;
+            out->rows = rows;
+            ok = true;
+        } else {
+            delete[] rows;
+        }
+    }
+    SDL_FreeSurface(converted);
+    return ok;
+}
+
+void releaseDecodedBitmap(DecodedBitmap* bitmap) {
+    if (!bitmap) return;
+    delete[] bitmap->rows;
+    *bitmap = DecodedBitmap();
+}
+
+}  // namespace platform

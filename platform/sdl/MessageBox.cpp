@@ -1,0 +1,68 @@
+// Message boxes on SDL2, or on stderr when nobody could answer one: no display, an offscreen or
+// dummy video driver, or ORBEK42_NO_DIALOGS. A box must never hold up a run without a person.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/MessageBox.h"
+#include "platform/sdl/SdlWindow.h"
+
+namespace platform {
+namespace {
+
+bool envSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0;
+}
+
+int defaultAnswer(unsigned style) { return (style & 0xF) == mbYesNo ? idNo : idOk; }
+
+int printBox(const char* text, const char* caption, unsigned style) {
+    std::string line = std::string(caption ? caption : "") + ": " + (text ? text : "");
+    if (line.empty() || line.back() != '\n') line += '\n';
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+    return defaultAnswer(style);
+}
+
+}  // namespace
+
+bool dialogsSuppressed() {
+    if (envSet("ORBEK42_NO_DIALOGS")) return true;
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    if (driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0))
+        return true;
+    return !envSet("DISPLAY") && !envSet("WAYLAND_DISPLAY");
+}
+
+int messageBox(WindowHandle owner, const char* text, const char* caption, unsigned style) {
+    if (dialogsSuppressed()) return printBox(text, caption, style);
+
+    Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
+    switch (style & 0xF0) {
+        case mbIconStop: flags = SDL_MESSAGEBOX_ERROR; break;
+        case mbIconExclamation: flags = SDL_MESSAGEBOX_WARNING; break;
+        default: break;
+    }
+    SDL_MessageBoxButtonData yesNo[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, idYes, "Yes"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, idNo, "No"},
+    };
+    SDL_MessageBoxButtonData ok[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, idOk, "OK"},
+    };
+    const bool askYesNo = (style & 0xF) == mbYesNo;
+    SDL_MessageBoxData box{};
+    box.flags = flags;
+    box.window = (owner != nullptr && isLiveWindow(owner)) ? owner->sdl : nullptr;
+    box.title = caption ? caption : "";
+    box.message = text ? text : "";
+    box.numbuttons = askYesNo ? 2 : 1;
+    box.buttons = askYesNo ? yesNo : ok;
+    int pressed = -1;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0 || pressed < 0) return printBox(text, caption, style);
+    return pressed;
+}
+
+}  // namespace platform
