@@ -15,7 +15,6 @@ namespace {
 constexpr Uint32 postedMessageEvent = SDL_USEREVENT;
 
 volatile std::sig_atomic_t terminationSignal = 0;
-bool terminationDelivered = false;
 
 std::map<std::string, WindowProc> classes;
 std::set<const Window*> liveWindows;
@@ -89,9 +88,10 @@ void pumpEvents() {
     while (SDL_PollEvent(&event)) translate(event);
 }
 
+// A termination request stays in force: every later read of the queue sees msgQuit again, so no
+// wait anywhere can outlast it.
 bool takeTermination(Message* message) {
-    if (terminationSignal == 0 || terminationDelivered) return false;
-    terminationDelivered = true;
+    if (terminationSignal == 0) return false;
     *message = Message{nullptr, msgQuit, static_cast<std::uintptr_t>(128 + terminationSignal), 0};
     return true;
 }
