@@ -1,5 +1,29 @@
-// The demo director: one call per frame plays the current scene and moves on to the next.
+// The demo director: the timeline of five scenes played once, one call per frame, and the state the
+// scenes share. Scenes are timed in frames; the music only holds back the first one.
 #pragma once
 
-// Draws one frame; false once the last scene has finished.
+#include "scene/Point3.h"
+
+extern int sceneIndex;       // 0 to 4 for scenes 1 to 5
+extern int sceneFrame;       // frame counter of the current scene, 0 at every change
+extern double pathStep;      // percent of a path's length per frame, set at every change
+extern int sceneOnePhase;    // 0: countdown, 1: departure
+extern int trailFrames;      // departure frames, counted to 101 to stage the trails
+extern Point3 planePosition; // where the aeroplane stands; the origin from scene 2 on
+extern float rocketScale;    // the final rocket's uniform scale
+extern double starSpin;      // degrees per frame by which the final scene turns the stars
+
+// Draws one frame; false once the last scene has finished (that frame is not worth showing).
 bool drawFrame();
+// Applies the camera, moves to (x, y, z) and draws the star field there.
+void drawStarsAt(float x, float y, float z);
+
+bool sceneOne();
+bool sceneTwo();
+bool sceneThree();
+bool sceneFour();
+bool sceneFive();
+
+// Reads one record of the recorded attitude into recordedRotation; a short or missing file leaves
+// the values it cannot fully read as they were.
+void readSequenceRecord();

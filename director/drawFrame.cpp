@@ -1,9 +1,48 @@
-// The frame dispatcher. For now it clears the screen; the scenes come with the show itself.
+// The frame dispatcher: holds the first scene until the music is heard, runs the current scene,
+// and when it finishes moves to the next one and draws that one's first frame at once, after a
+// fresh clear, so no empty frame shows between scenes.
 #include "director/Director.h"
 
+#include "app/Objects.h"
+#include "music/MusicPlayer.h"
 #include "platform/GL.h"
+#include "scene/Camera.h"
+#include "scene/SceneObject.h"
+
+int sceneIndex = 0;
+int sceneFrame = 0;
+double pathStep = 0.05;
+
+namespace {
+
+bool (*const scenes[])() = {sceneOne, sceneTwo, sceneThree, sceneFour, sceneFive};
+constexpr int lastScene = 4;
+
+}  // namespace
 
 bool drawFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (!demoReady) return true;
+    if (sceneIndex == 0 && (music == nullptr || !music->playing)) return true;
+
+    if (scenes[sceneIndex]()) return true;
+    if (sceneIndex == lastScene) return false;
+
+    sceneFrame = 0;
+    ++sceneIndex;
+    switch (sceneIndex) {
+        case 1: pathStep = 0.08; break;
+        case 2: pathStep = 0.5; break;
+        case 3: pathStep = 0.2; break;
+        case 4: rocket->rotation.x = 45.0f; break;
+        default: break;
+    }
+    drawFrame();
     return true;
+}
+
+void drawStarsAt(float x, float y, float z) {
+    camera.look();
+    glTranslatef(x, y, z);
+    stars->draw(true);
 }

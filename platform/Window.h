@@ -45,6 +45,11 @@ struct WindowRect {
     int left, top, right, bottom;
 };
 
+// For tools that run without a display: windows are made offscreen and sound goes nowhere. Call
+// before initialise.
+void useOffscreenVideo();
+void useSilentAudio();
+
 // Prepares the platform layer: call once on the main thread before anything else here.
 // Installs SIGINT/SIGTERM handling: a termination request arrives as msgQuit.
 bool initialise();

@@ -30,7 +30,7 @@ int printBox(const char* text, const char* caption, unsigned style) {
 
 bool dialogsSuppressed() {
     if (envSet("ORBEK42_NO_DIALOGS")) return true;
-    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    const char* driver = SDL_GetHint(SDL_HINT_VIDEODRIVER);
     if (driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0))
         return true;
     return !envSet("DISPLAY") && !envSet("WAYLAND_DISPLAY");

@@ -107,6 +107,10 @@ Window* windowFromSdlId(Uint32 id) {
     return nullptr;
 }
 
+void useOffscreenVideo() { SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen"); }
+
+void useSilentAudio() { SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy"); }
+
 bool ensureVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
     return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;

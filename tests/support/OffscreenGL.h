@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/GLContext.h"
+#include "tools/png/SavePng.h"
 
 namespace testing_support {
 
@@ -33,9 +34,6 @@ private:
     platform::DeviceContext deviceContext_ = nullptr;
     platform::RenderContext renderContext_ = nullptr;
 };
-
-// Writes RGB rows (top row first) as a PNG file. False on failure.
-bool savePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb);
 
 // Pixels that differ from the given background colour.
 int countPixelsNot(const std::vector<unsigned char>& rgb, unsigned char r, unsigned char g, unsigned char b);

@@ -1,10 +1,7 @@
-// PNG output for test renders, through libpng.
-#include <cstdio>
+// PNG output through libpng's simplified API.
+#include "tools/png/SavePng.h"
+
 #include <png.h>
-
-#include "tests/support/OffscreenGL.h"
-
-namespace testing_support {
 
 bool savePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb) {
     if (width <= 0 || height <= 0 || rgb.size() < static_cast<std::size_t>(width) * height * 3) return false;
@@ -15,5 +12,3 @@ bool savePng(const std::string& path, int width, int height, const std::vector<u
     image.format = PNG_FORMAT_RGB;
     return png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), width * 3, nullptr) != 0;
 }
-
-}  // namespace testing_support

@@ -1,0 +1,36 @@
+// Scene 4: the camera approaches the earth along the approach path to 70 percent, then holds.
+#include "app/Objects.h"
+#include "director/Director.h"
+#include "director/PathPoint.h"
+#include "effects/Flag.h"
+#include "platform/GL.h"
+#include "scene/Camera.h"
+#include "scene/Paths.h"
+#include "scene/SceneObject.h"
+
+namespace {
+
+constexpr double approachStops = 70.0;
+constexpr int holdFrames = 250;
+
+}  // namespace
+
+bool sceneFour() {
+    glLoadIdentity();
+    if (approachPath->parameter <= approachStops) {
+        approachPath->advance(pathStep);
+        assignPoint(camera.eye, approachPath->currentPoint());
+    } else if (sceneFrame < holdFrames) {
+        ++sceneFrame;
+    } else {
+        return false;
+    }
+
+    camera.look();
+    earth->draw(true);
+    flag->draw();
+
+    camera.look();
+    drawStarsAt(planePosition.x, planePosition.y, planePosition.z);
+    return true;
+}

@@ -1,0 +1,41 @@
+// Scene 3: the camera holds still while its gaze runs on along the second camera path to the
+// earth and its flag.
+#include "app/Objects.h"
+#include "director/Director.h"
+#include "director/PathPoint.h"
+#include "effects/Flag.h"
+#include "effects/ParticleSystems.h"
+#include "platform/GL.h"
+#include "scene/Camera.h"
+#include "scene/Paths.h"
+#include "scene/SceneObject.h"
+
+namespace {
+
+constexpr double gazeArrives = 99.5;
+
+}  // namespace
+
+bool sceneThree() {
+    glLoadIdentity();
+    cameraPath2->advance(pathStep);
+    if (cameraPath2->parameter > gazeArrives) return false;
+    assignPoint(camera.center, cameraPath2->currentPoint());
+
+    camera.look();
+    aeroplane->draw(true);
+    trailA1->step();
+    trailB1->step();
+    trailA2->step();
+    trailB2->step();
+    trailA3->step();
+    trailB3->step();
+
+    camera.look();
+    earth->draw(true);
+    flag->draw();
+
+    camera.look();
+    drawStarsAt(planePosition.x, planePosition.y, planePosition.z);
+    return true;
+}

@@ -1,0 +1,122 @@
+// Small but complete assets: every model the start-up loads, both flag bitmaps and a short
+// attitude recording. The music is left out, so the player runs silent and the show starts at once.
+#include "tests/director/DemoFixture.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "app/Demo.h"
+#include "app/WinMain.h"
+#include "platform/Files.h"
+#include "tools/write3ds/Writer3ds.h"
+
+namespace {
+
+write3ds::Model polyline(std::vector<float> points) {
+    write3ds::Model model;
+    write3ds::MeshDesc mesh;
+    mesh.name = "line";
+    mesh.vertices = std::move(points);
+    model.meshes.push_back(mesh);
+    return model;
+}
+
+write3ds::Model box(const char* name, float size, const char* texture) {
+    write3ds::Model model;
+    write3ds::MaterialDesc material;
+    material.name = std::string(name) + "-skin";
+    material.diffuse = {0.8f, 0.7f, 0.6f};
+    material.textureFile = texture ? texture : "";
+    model.materials.push_back(material);
+    write3ds::MeshDesc mesh;
+    mesh.name = name;
+    mesh.material = material.name;
+    for (int corner = 0; corner < 8; ++corner) {
+        mesh.vertices.push_back(corner & 1 ? size : -size);
+        mesh.vertices.push_back(corner & 2 ? size : -size);
+        mesh.vertices.push_back(corner & 4 ? size : -size);
+        mesh.texCoords.push_back(corner & 1 ? 1.0f : 0.0f);
+        mesh.texCoords.push_back(corner & 2 ? 1.0f : 0.0f);
+    }
+    const std::uint16_t faces[] = {0, 1, 3, 0, 3, 2, 4, 6, 7, 4, 7, 5, 0, 4, 5, 0, 5, 1,
+                                   2, 3, 7, 2, 7, 6, 0, 2, 6, 0, 6, 4, 1, 5, 7, 1, 7, 3};
+    mesh.faces.assign(std::begin(faces), std::end(faces));
+    model.meshes.push_back(mesh);
+    return model;
+}
+
+void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+// A 4 x 4 24-bit bitmap of one colour.
+std::vector<unsigned char> bitmap(unsigned char r, unsigned char g, unsigned char b) {
+    std::vector<unsigned char> bytes(54 + 48, 0);
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(bytes.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 4);
+    put32(22, 4);
+    bytes[26] = 1;
+    bytes[28] = 24;
+    for (std::size_t i = 54; i < bytes.size(); i += 3) {
+        bytes[i] = b;
+        bytes[i + 1] = g;
+        bytes[i + 2] = r;
+    }
+    return bytes;
+}
+
+}  // namespace
+
+void StartedDemo::writeAssets(const std::string& folder, int seqRecords) {
+    write3ds::writeFile(folder + "tubo6.3ds", box("tube", 3.0f, "tube.bmp"));
+    write3ds::writeFile(folder + "lineatubo6.3ds", polyline({0, 0, 0.5f, 0, 300, 0.5f, 0, 700, 1.0f}));
+    write3ds::writeFile(folder + "coet.3ds", box("rocket", 0.5f, nullptr));
+    write3ds::writeFile(folder + "estrelles.3ds", box("stars", 40.0f, nullptr));
+    write3ds::writeFile(folder + "avio10.3ds", box("plane", 1.0f, nullptr));
+    write3ds::writeFile(folder + "terra.3ds", box("earth", 1.5f, "tube.bmp"));
+    write3ds::writeFile(folder + "pathcam1.3ds", polyline({0, -6, -2, 6, 0, -3, 0, 8, -2, -8, 12, -1}));
+    write3ds::writeFile(folder + "pathcam2.3ds", polyline({0, 0, 0, -5, 5, 0.5f, -10.9f, 11.5f, 1.4f}));
+    writeBytes(folder + "tube.bmp", bitmap(200, 200, 255));
+    writeBytes(folder + "bandera.bmp", bitmap(255, 0, 0));
+    writeBytes(folder + "pal.bmp", bitmap(128, 128, 128));
+    std::vector<unsigned char> records;
+    for (int i = 0; i < seqRecords; ++i) {
+        float angles[3] = {float(i), 180.0f + i, -float(i)};
+        unsigned char bytes[12];
+        std::memcpy(bytes, angles, sizeof bytes);  // little-endian, as this machine
+        records.insert(records.end(), bytes, bytes + 12);
+    }
+    writeBytes(folder + "seq1.dat", records);
+}
+
+void StartedDemo::SetUp() {
+    gl = std::make_unique<testing_support::OffscreenGL>();
+    ASSERT_TRUE(gl->ready()) << gl->error();
+    char systemTemp[255];
+    ASSERT_GT(platform::getTempPath(sizeof systemTemp, systemTemp), 0u);
+    tempFolderLength = platform::makePrivateFolder(systemTemp, "orbek42-director-", sizeof tempFolder, tempFolder);
+    ASSERT_GT(tempFolderLength, 0u);
+    writeAssets(tempFolder, seqRecords);
+    ASSERT_TRUE(initDemo());
+}
+
+void StartedDemo::TearDown() {
+    // The files go; the objects end with the test process, as the demo's own do.
+    for (const char* name : {"tubo6.3ds", "lineatubo6.3ds", "coet.3ds", "estrelles.3ds", "avio10.3ds", "terra.3ds",
+                             "pathcam1.3ds", "pathcam2.3ds", "tube.bmp", "bandera.bmp", "pal.bmp", "seq1.dat"}) {
+        std::string path = std::string(tempFolder) + name;
+        platform::deleteFile(path.c_str());
+    }
+    platform::removeFolder(tempFolder);
+}

@@ -1,0 +1,21 @@
+// A started demo for director tests: small assets written into a private folder that becomes the
+// temporary folder, an offscreen GL context, and the real start-up. One per test process.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+#include "tests/support/OffscreenGL.h"
+
+class StartedDemo : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes the asset files; seqRecords attitude records (angle = record index) go in seq1.dat.
+    static void writeAssets(const std::string& folder, int seqRecords);
+
+    std::unique_ptr<testing_support::OffscreenGL> gl;
+    int seqRecords = 3;
+};

@@ -1,0 +1,214 @@
+// The director over the real start-up on small assets: the frame count of every scene against the
+// path arithmetic it must follow, the hand-overs between scenes, the wait for the music, the
+// recorded attitude, and the values every object starts with.
+#include <cmath>
+#include <map>
+#include <utility>
+
+#include "app/Demo.h"
+#include "app/GLWindow.h"
+#include "app/Objects.h"
+#include "director/Director.h"
+#include "effects/OutlineText.h"
+#include "music/MusicPlayer.h"
+#include "platform/Keys.h"
+#include "scene/Camera.h"
+#include "scene/Paths.h"
+#include "scene/SceneObject.h"
+#include "tests/director/DemoFixture.h"
+
+namespace {
+
+// Frames each scene shows, worked out from nothing but the percentages, steps and thresholds the
+// scenes move by, in the same double arithmetic (a path refuses a move that leaves 0 to 100).
+struct Timeline {
+    long countdown = 0, departure = 0, flyAround = 0, gaze = 0, approach = 0, finale = 0;
+};
+
+bool move(double& parameter, double step) {
+    double next = parameter + step;
+    if (next < 0.0 || next > 100.0) return false;
+    parameter = next;
+    return true;
+}
+
+Timeline deriveTimeline() {
+    Timeline t;
+    double tube = 12.0;
+    while (move(tube, -0.05)) ++t.countdown;
+    for (double step = 0.0001;; ++t.departure) {
+        if (step < 0.1) step += 0.0005;
+        if (!move(tube, step) || tube > 99.0) break;
+    }
+    double camera1 = 0.0, camera2 = 0.0;
+    for (; move(camera1, 0.08); ++t.flyAround)
+        if (camera1 > 90.0) move(camera2, 0.08);
+    for (;; ++t.gaze) {
+        move(camera2, 0.5);
+        if (camera2 > 99.5) break;
+    }
+    double approach = 0.0;
+    for (int hold = 0;; ++t.approach) {
+        if (approach <= 70.0)
+            move(approach, 0.2);
+        else if (hold < 250)
+            ++hold;
+        else
+            break;
+    }
+    float scale = 0.0f, turn = -10.0f;
+    for (int counter = 0;; ++t.finale) {
+        if (scale < 1.0f && counter == 0)
+            scale = static_cast<float>(scale + 0.2 / 100.0);
+        else if (counter > 25 && turn < 90.0f)
+            turn += 1.0f;
+        else if (counter > 75 && turn < 210.0f)
+            turn += 1.0f;
+        else if (counter > 130) {
+            scale -= 0.01f;
+            if (scale <= 0.0f) break;
+        } else
+            ++counter;
+    }
+    return t;
+}
+
+void expectPoint(const Point3& actual, float x, float y, float z) {
+    EXPECT_FLOAT_EQ(actual.x, x);
+    EXPECT_FLOAT_EQ(actual.y, y);
+    EXPECT_FLOAT_EQ(actual.z, z);
+}
+
+}  // namespace
+
+TEST(DerivedTimeline, MatchesTheShowsDesignLengths) {
+    Timeline t = deriveTimeline();
+    EXPECT_EQ(t.countdown, 239);
+    EXPECT_NEAR(t.departure, 1088, 3);
+    EXPECT_EQ(t.flyAround, 1250);
+    EXPECT_NEAR(t.gaze, 180, 2);
+    EXPECT_NEAR(t.approach, 600, 2);
+    EXPECT_NEAR(t.finale, 953, 5);
+}
+
+TEST_F(StartedDemo, ObjectsStartWhereTheShowNeedsThem) {
+    expectPoint(rocket->position, -0.15f, 1.0f, 0.15f);
+    expectPoint(rocket->rotation, -90.0f, 0.0f, -10.0f);
+    expectPoint(rocket->scale, 0.15f, 0.15f, 0.15f);
+    // The copy was taken before the rocket moved on: only X differs, and it shares the meshes.
+    expectPoint(rocketCopy->position, 0.35f, 1.0f, 0.15f);
+    expectPoint(rocketCopy->rotation, -90.0f, 0.0f, -10.0f);
+    expectPoint(rocketCopy->scale, 0.15f, 0.15f, 0.15f);
+    EXPECT_TRUE(rocketCopy->shared);
+    EXPECT_EQ(rocketCopy->meshes, rocket->meshes);
+
+    // The yellow text was copied while still black, so the red did not carry over.
+    EXPECT_FLOAT_EQ(countdownRed->colour.red, 1.0f);
+    EXPECT_FLOAT_EQ(countdownRed->colour.green, 0.0f);
+    EXPECT_FLOAT_EQ(countdownYellow->colour.red, 1.0f);
+    EXPECT_FLOAT_EQ(countdownYellow->colour.green, 1.0f);
+    EXPECT_FLOAT_EQ(countdownYellow->colour.blue, 0.0f);
+    expectPoint(countdownYellow->scale, 4.0f, 4.0f, 4.0f);
+    expectPoint(countdownYellow->spin, 0.0f, 2.0f, 0.0f);
+    expectPoint(countdownYellow->rotation, -90.0f, 0.0f, 0.0f);
+    EXPECT_EQ(countdownYellow->listBase, countdownRed->listBase);
+
+    expectPoint(earth->rotation, 0.0f, 160.0f, -90.0f);
+    Point3 earthPlace = *cameraPath2->setParameter(99.9);
+    cameraPath2->setParameter(0.0);
+    expectPoint(earth->position, earthPlace.x, earthPlace.y, earthPlace.z);
+    EXPECT_DOUBLE_EQ(tubePath->parameter, 12.0);
+    for (Path* path : {tubeLookPath, cameraPath1, cameraPath2, approachPath, launchPath, finalLookPath, finalEyePath})
+        EXPECT_DOUBLE_EQ(path->parameter, 0.0);
+    Point3 approachEnd = *approachPath->setParameter(100.0);
+    expectPoint(approachEnd, earth->position.x, earth->position.y, earth->position.z);
+    approachPath->setParameter(0.0);
+    expectPoint(*launchPath->currentPoint(), 0.0f, 0.0f, 0.0f);
+
+    expectPoint(camera.up, 0.0f, 0.0f, -1.0f);
+    expectPoint(recordedRotation, 0.0f, 180.0f, 0.0f);
+    ASSERT_NE(music, nullptr);
+    EXPECT_TRUE(music->playing);  // no soundtrack among these assets: the show runs silent
+    EXPECT_TRUE(demoReady);
+}
+
+TEST_F(StartedDemo, TheFirstSceneWaitsForTheMusic) {
+    music->playing = false;
+    for (int frame = 0; frame < 3; ++frame) EXPECT_TRUE(drawFrame());
+    EXPECT_DOUBLE_EQ(tubePath->parameter, 12.0);
+    music->playing = true;
+    EXPECT_TRUE(drawFrame());
+    EXPECT_DOUBLE_EQ(tubePath->parameter, 12.0 - 0.05);
+}
+
+TEST_F(StartedDemo, EveryScenePlaysItsDerivedNumberOfFramesAndHandsOverAtOnce) {
+    std::map<std::pair<int, int>, long> shown;
+    int previousScene = 0;
+    long frames = 0;
+    while (drawFrame()) {
+        ++frames;
+        ASSERT_LT(frames, 10000) << "the show does not end";
+        ++shown[{sceneIndex, sceneIndex == 0 ? sceneOnePhase : -1}];
+        if (sceneIndex != previousScene) {
+            // The hand-over frame already shows the next scene's first frame.
+            switch (sceneIndex) {
+                case 1:
+                    expectPoint(aeroplane->position, 0.0f, 0.0f, 0.0f);
+                    EXPECT_DOUBLE_EQ(cameraPath1->parameter, 0.08);
+                    EXPECT_EQ(sceneFrame, 1);
+                    break;
+                case 2:
+                    EXPECT_EQ(sceneFrame, 0);  // scene 2 left it at 901
+                    EXPECT_DOUBLE_EQ(pathStep, 0.5);
+                    break;
+                case 3: EXPECT_DOUBLE_EQ(pathStep, 0.2); break;
+                case 4: EXPECT_FLOAT_EQ(rocket->rotation.x, 45.0f); break;
+                default: break;
+            }
+            previousScene = sceneIndex;
+        }
+    }
+    Timeline t = deriveTimeline();
+    EXPECT_EQ((shown[{0, 0}]), t.countdown);
+    EXPECT_EQ((shown[{0, 1}]), t.departure);
+    EXPECT_EQ((shown[{1, -1}]), t.flyAround);
+    EXPECT_EQ((shown[{2, -1}]), t.gaze);
+    EXPECT_EQ((shown[{3, -1}]), t.approach);
+    EXPECT_EQ((shown[{4, -1}]), t.finale);
+    EXPECT_EQ(sceneIndex, 4);
+    EXPECT_LE(rocketScale, 0.0f);
+}
+
+TEST_F(StartedDemo, TheDepartureReplaysTheRecordingAndHoldsItsLastAttitude) {
+    while (sceneOnePhase == 0) drawFrame();
+    // The frame that left the countdown read the first record.
+    expectPoint(recordedRotation, 0.0f, 180.0f, 0.0f);
+    expectPoint(aeroplane->rotation, 0.0f, 180.0f, 0.0f);
+    drawFrame();
+    drawFrame();
+    expectPoint(aeroplane->rotation, 2.0f, 182.0f, -2.0f);
+    for (int frame = 0; frame < 10; ++frame) drawFrame();
+    expectPoint(aeroplane->rotation, 2.0f, 182.0f, -2.0f);
+    EXPECT_GT(trailFrames, 10);
+}
+
+class StartedDemoWithoutRecording : public StartedDemo {
+protected:
+    void SetUp() override {
+        seqRecords = 0;
+        StartedDemo::SetUp();
+    }
+};
+
+TEST_F(StartedDemoWithoutRecording, AnEmptyRecordingDepartsAtTheWaitingAttitude) {
+    while (sceneOnePhase == 0) drawFrame();
+    for (int frame = 0; frame < 5; ++frame) drawFrame();
+    expectPoint(aeroplane->rotation, 0.0f, 180.0f, 0.0f);
+}
+
+TEST_F(StartedDemo, ShutdownClosesTheRecordingWhicheverWayTheShowEnded) {
+    keys[platform::vkEscape] = true;
+    shutdownDemo();
+    keys[platform::vkEscape] = false;
+    SUCCEED();
+}
