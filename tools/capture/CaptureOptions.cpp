@@ -16,6 +16,7 @@ const char* const captureUsage =
     "  --png DIR        still frames as PNG files DIR/frame-NNNNN.png ...\n"
     "  --frames LIST    ... for these frames, counted from 0: e.g. 0,600,1326-1330\n"
     "  --max-frames N   stop after N frames\n"
+    "  --stats          the director's time per frame (p50, p99), rendering finished\n"
     "  --archive PATH   the archive to play (default: data.dat here, else beside this program)\n"
     "Progress goes to stderr. Exit status 0 on success.\n";
 
@@ -66,6 +67,8 @@ bool parseCaptureOptions(int argc, char** argv, CaptureOptions* options, std::st
         std::string text;
         if (argument == "--help" || argument == "-h") {
             options->help = true;
+        } else if (argument == "--stats") {
+            options->stats = true;
         } else if (argument == "--timeline") {
             options->timeline = true;
         } else if (argument == "--video") {
@@ -100,8 +103,8 @@ bool parseCaptureOptions(int argc, char** argv, CaptureOptions* options, std::st
         *error = "--frames goes with --png";
         return false;
     }
-    if (!options->timeline && options->videoPath.empty() && options->pngFolder.empty()) {
-        *error = "nothing to do: give --timeline, --video or --png";
+    if (!options->timeline && !options->stats && options->videoPath.empty() && options->pngFolder.empty()) {
+        *error = "nothing to do: give --timeline, --stats, --video or --png";
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 // video or still frames. It runs the very archive, start-up, director and scenes of the program;
 // only the window is offscreen and the music is taken as started on the first frame.
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -66,6 +67,18 @@ bool dispatchPending() {
     return true;
 }
 
+// The director's time for one frame, its rendering finished, in milliseconds.
+std::vector<double> frameTimes;
+
+void printFrameStats() {
+    if (frameTimes.empty()) return;
+    std::vector<double> sorted = frameTimes;
+    std::sort(sorted.begin(), sorted.end());
+    auto at = [&](double share) { return sorted[static_cast<std::size_t>(share * (sorted.size() - 1))]; };
+    std::printf("director: %zu frames, p50 %.2f ms, p99 %.2f ms, max %.2f ms\n", sorted.size(), at(0.5), at(0.99),
+                sorted.back());
+}
+
 std::vector<unsigned char> readBackBuffer() {
     std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -92,13 +105,19 @@ std::string play(const CaptureOptions& options, VideoEncoder* video, long* prese
                  std::map<std::pair<int, int>, long>* counts) {
     Progress progress(options.maxFrames >= 0 ? options.maxFrames : expectedShowFrames);
     // Stills alone need the show only up to the last one asked for.
-    const bool wholeShow = options.timeline || !options.videoPath.empty();
+    const bool wholeShow = options.timeline || options.stats || !options.videoPath.empty();
     const long lastPng = options.pngFrames.empty() ? -1 : *options.pngFrames.rbegin();
     for (long frame = 0;; ++frame) {
         if (options.maxFrames >= 0 && frame >= options.maxFrames) break;
         if (!wholeShow && frame > lastPng) break;
         if (!dispatchPending()) return "interrupted";
+        auto started = std::chrono::steady_clock::now();
         if (!drawFrame()) break;  // the show is over; its last frame is not presented
+        if (options.stats) {
+            glFinish();
+            frameTimes.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());
+        }
         ++(*counts)[sceneShown()];
         ++*presented;
         const bool wantPng = options.pngFrames.count(frame) != 0;
@@ -178,6 +197,7 @@ int main(int argc, char** argv) {
     if (!problem.empty()) return fail(problem);
 
     if (options.timeline) printTimeline(counts, presented);
+    if (options.stats) printFrameStats();
     if (video != nullptr) std::fprintf(stderr, "video written to %s\n", options.videoPath.c_str());
     return 0;
 }

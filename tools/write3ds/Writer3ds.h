@@ -33,7 +33,10 @@ struct Model {
     std::vector<MeshDesc> meshes;
 };
 
-// The whole file, little-endian.
+// The whole file, little-endian. Empty when a mesh breaks the format's limits (more than 65,535
+// vertices, faces or coordinate pairs) or has a partial vertex, face or coordinate tuple; writeFile
+// then returns false. Colours are written as 24-bit colours with their gamma twin, so each
+// component is rounded to a multiple of 1/255.
 std::vector<std::uint8_t> encode(const Model& model);
 bool writeFile(const std::string& path, const Model& model);
 

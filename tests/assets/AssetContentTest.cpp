@@ -1,0 +1,315 @@
+// The generated asset set: every file the demo opens is there with sound content (3DS models
+// that our chunk layout and lib3ds both read, bitmaps the texture loader takes, a smooth attitude
+// sequence, an MP3 of the right length and shape), and generating again gives the same bytes as
+// the data.dat the build made.
+#include <gtest/gtest.h>
+
+#include <lib3ds/file.h>
+#include <lib3ds/material.h>
+#include <lib3ds/mesh.h>
+#include <mpg123.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+
+#include "archive/ArchiveWriter.h"
+#include "assets/AssetSet.h"
+#include "assets/Soundtrack.h"
+
+namespace {
+
+std::uint32_t u32(const std::vector<std::uint8_t>& d, std::size_t at)
+{
+    return d[at] | (d[at + 1] << 8) | (d[at + 2] << 16) | (static_cast<std::uint32_t>(d[at + 3]) << 24);
+}
+
+std::uint16_t u16(const std::vector<std::uint8_t>& d, std::size_t at)
+{
+    return static_cast<std::uint16_t>(d[at] | (d[at + 1] << 8));
+}
+
+// What a walk over a 3DS file's chunks finds: object vertex counts and texture file names.
+struct Walk {
+    std::vector<std::pair<std::string, unsigned>> objects;
+    std::set<std::string> textures;
+    bool sound = true;
+};
+
+void walk(const std::vector<std::uint8_t>& d, std::size_t begin, std::size_t end, Walk& out)
+{
+    std::size_t at = begin;
+    while (at < end) {
+        if (at + 6 > end) {
+            out.sound = false;
+            return;
+        }
+        const std::uint16_t id = u16(d, at);
+        const std::uint32_t length = u32(d, at + 2);
+        if (length < 6 || at + length > end) {
+            out.sound = false;
+            return;
+        }
+        const std::size_t body = at + 6, stop = at + length;
+        switch (id) {
+        case 0x3D3D:
+        case 0xAFFF:
+        case 0xA200:
+            walk(d, body, stop, out);
+            break;
+        case 0x4000: {
+            const std::string name(reinterpret_cast<const char*>(&d[body]));
+            out.objects.push_back({name, 0});
+            walk(d, body + name.size() + 1, stop, out);
+            break;
+        }
+        case 0x4100:
+            walk(d, body, stop, out);
+            break;
+        case 0x4110:
+            out.objects.back().second = u16(d, body);
+            break;
+        case 0xA300:
+            out.textures.insert(reinterpret_cast<const char*>(&d[body]));
+            break;
+        default:
+            break;
+        }
+        at = stop;
+    }
+}
+
+class GeneratedAssets : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        std::string error;
+        ok = makeAssetSet(&files, &error);
+        ASSERT_TRUE(ok) << error;
+        for (const AssetFile& f : files)
+            byName[f.name] = &f.data;
+    }
+    static const std::vector<std::uint8_t>& file(const std::string& name)
+    {
+        static const std::vector<std::uint8_t> none;
+        auto it = byName.find(name);
+        return it == byName.end() ? none : *it->second;
+    }
+
+    static inline bool ok = false;
+    static inline std::vector<AssetFile> files;
+    static inline std::map<std::string, const std::vector<std::uint8_t>*> byName;
+};
+
+const char* const modelNames[] = {"tubo6.3ds", "lineatubo6.3ds", "coet.3ds",     "estrelles.3ds",
+                                  "avio10.3ds", "terra.3ds",     "pathcam1.3ds", "pathcam2.3ds"};
+
+}  // namespace
+
+TEST_F(GeneratedAssets, HoldsEveryFileTheDemoOpensAndNothingTwice)
+{
+    std::set<std::string> names;
+    for (const AssetFile& f : files) {
+        EXPECT_TRUE(names.insert(f.name).second) << f.name;
+        EXPECT_FALSE(f.data.empty()) << f.name;
+        EXPECT_LT(f.name.size(), 52u);
+    }
+    for (const char* name : modelNames)
+        EXPECT_TRUE(names.count(name)) << name;
+    for (const char* name : {"bandera.bmp", "pal.bmp", "seq1.dat", "musica.mp3"})
+        EXPECT_TRUE(names.count(name)) << name;
+}
+
+TEST_F(GeneratedAssets, MatchesTheBuildsDataDatByteForByte)
+{
+    // The build's data.dat came from another run of the generator; packing this run's files the
+    // same way must give the very same bytes.
+    std::ifstream built("data.dat", std::ios::binary);
+    if (!built)
+        GTEST_SKIP() << "no data.dat in the working directory (configured with ORBEK_ASSETS off)";
+    const std::vector<std::uint8_t> expected((std::istreambuf_iterator<char>(built)), std::istreambuf_iterator<char>());
+    std::vector<ArchiveInput> inputs;
+    for (const AssetFile& f : files)
+        inputs.push_back({f.name, f.data});
+    const std::string path = ::testing::TempDir() + "assets_again.dat";
+    std::string error;
+    ASSERT_TRUE(writeArchive(path, inputs, &error)) << error;
+    std::ifstream again(path, std::ios::binary);
+    const std::vector<std::uint8_t> actual((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>());
+    std::remove(path.c_str());
+    EXPECT_EQ(expected.size(), actual.size());
+    EXPECT_TRUE(expected == actual);
+}
+
+TEST_F(GeneratedAssets, ModelsAreWellFormedAndTheirTexturesArePacked)
+{
+    for (const char* name : modelNames) {
+        const std::vector<std::uint8_t>& d = file(name);
+        ASSERT_GE(d.size(), 6u) << name;
+        EXPECT_EQ(u16(d, 0), 0x4D4D) << name;
+        EXPECT_EQ(u32(d, 2), d.size()) << name;
+        Walk w;
+        walk(d, 6, d.size(), w);
+        EXPECT_TRUE(w.sound) << name;
+        ASSERT_FALSE(w.objects.empty()) << name;
+        for (const auto& object : w.objects) {
+            EXPECT_LE(object.first.size(), 10u) << name << " " << object.first;
+            EXPECT_GE(object.second, 2u) << name << " " << object.first;
+        }
+        for (const std::string& texture : w.textures)
+            EXPECT_FALSE(file(texture).empty()) << name << " names " << texture << ", which is not packed";
+    }
+}
+
+TEST_F(GeneratedAssets, Lib3dsReadsTheSameObjects)
+{
+    for (const char* name : modelNames) {
+        const std::vector<std::uint8_t>& d = file(name);
+        const std::string path = ::testing::TempDir() + name;
+        {
+            std::ofstream out(path, std::ios::binary);
+            out.write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
+        }
+        Lib3dsFile* model = lib3ds_file_load(path.c_str());
+        std::remove(path.c_str());
+        ASSERT_NE(model, nullptr) << name;
+        Walk w;
+        walk(d, 6, d.size(), w);
+        std::size_t index = 0;
+        for (Lib3dsMesh* mesh = model->meshes; mesh; mesh = mesh->next, ++index) {
+            // lib3ds keeps its own order; match by name.
+            bool found = false;
+            for (const auto& object : w.objects)
+                if (object.first == mesh->name) {
+                    found = true;
+                    EXPECT_EQ(mesh->points, object.second) << name << " " << mesh->name;
+                    if (std::string(name).rfind("pathcam", 0) != 0 && std::string(name) != "lineatubo6.3ds") {
+                        EXPECT_GT(mesh->faces, 0u) << name << " " << mesh->name;
+                    }
+                }
+            EXPECT_TRUE(found) << name << " " << mesh->name;
+        }
+        EXPECT_EQ(index, w.objects.size()) << name;
+        lib3ds_file_free(model);
+    }
+}
+
+TEST_F(GeneratedAssets, BitmapsAre24BitBottomUpWithPowerOfTwoSides)
+{
+    std::size_t bitmaps = 0;
+    for (const AssetFile& f : files) {
+        if (f.name.size() < 4 || f.name.compare(f.name.size() - 4, 4, ".bmp") != 0)
+            continue;
+        ++bitmaps;
+        const std::vector<std::uint8_t>& d = f.data;
+        ASSERT_GE(d.size(), 54u) << f.name;
+        EXPECT_EQ(d[0], 'B');
+        EXPECT_EQ(d[1], 'M');
+        EXPECT_EQ(u32(d, 2), d.size()) << f.name;
+        EXPECT_EQ(u32(d, 10), 54u) << f.name;
+        EXPECT_EQ(u32(d, 14), 40u) << f.name;
+        const std::uint32_t width = u32(d, 18), height = u32(d, 22);
+        EXPECT_EQ(u16(d, 28), 24) << f.name;
+        EXPECT_EQ(u32(d, 30), 0u) << f.name;
+        EXPECT_TRUE(width >= 4 && (width & (width - 1)) == 0) << f.name << " width " << width;
+        EXPECT_TRUE(height >= 4 && height < 0x80000000u && (height & (height - 1)) == 0) << f.name << " height " << height;
+        EXPECT_EQ(d.size(), 54u + static_cast<std::size_t>(width) * height * 3) << f.name;
+        // Not a blank image: a texture shows something.
+        std::set<std::uint32_t> colours;
+        for (std::size_t at = 54; at + 3 <= d.size() && colours.size() < 8; at += 3 * 7)
+            colours.insert(d[at] | (d[at + 1] << 8) | (d[at + 2] << 16));
+        EXPECT_GE(colours.size(), 3u) << f.name;
+    }
+    EXPECT_GE(bitmaps, 7u);
+}
+
+TEST_F(GeneratedAssets, SequenceStartsAtTheWaitingAttitudeAndMovesSmoothly)
+{
+    const std::vector<std::uint8_t>& d = file("seq1.dat");
+    ASSERT_EQ(d.size() % 12, 0u);
+    const std::size_t records = d.size() / 12;
+    EXPECT_GE(records, 1100u);
+    const auto angle = [&](std::size_t record, int axis) {
+        const std::uint32_t bits = u32(d, record * 12 + static_cast<std::size_t>(axis) * 4);
+        float f;
+        std::memcpy(&f, &bits, 4);
+        return f;
+    };
+    EXPECT_EQ(angle(0, 0), 0.0f);
+    EXPECT_EQ(angle(0, 1), 180.0f);
+    EXPECT_EQ(angle(0, 2), 0.0f);
+    double largestStep = 0.0, largestX = 0.0, largestZ = 0.0;
+    for (std::size_t r = 1; r < records; ++r)
+        for (int axis = 0; axis < 3; ++axis) {
+            ASSERT_TRUE(std::isfinite(angle(r, axis)));
+            largestStep = std::max(largestStep, static_cast<double>(std::abs(angle(r, axis) - angle(r - 1, axis))));
+            largestX = std::max(largestX, static_cast<double>(std::abs(angle(r, 0))));
+            largestZ = std::max(largestZ, static_cast<double>(std::abs(angle(r, 2))));
+        }
+    // Smooth: well under a degree a frame; and it does bank and turn somewhere.
+    EXPECT_LT(largestStep, 1.0);
+    EXPECT_GT(largestX + largestZ, 10.0);
+}
+
+TEST_F(GeneratedAssets, SoundtrackIsStereoLongEnoughAndFollowsTheSections)
+{
+    const std::vector<std::uint8_t>& mp3 = file("musica.mp3");
+    ASSERT_GE(mp3.size(), 4u);
+    // MPEG-1 Layer III frame sync right at the start: no tag in front of the frames.
+    EXPECT_EQ(mp3[0], 0xFF);
+    EXPECT_EQ(mp3[1] & 0xFE, 0xFA);
+    // 160 kbit/s: bytes over duration.
+    ASSERT_EQ(mpg123_init(), MPG123_OK);
+    int err = 0;
+    mpg123_handle* h = mpg123_new(nullptr, &err);
+    ASSERT_NE(h, nullptr);
+    mpg123_param(h, MPG123_ADD_FLAGS, MPG123_FORCE_FLOAT, 0.0);
+    ASSERT_EQ(mpg123_open_feed(h), MPG123_OK);
+    ASSERT_EQ(mpg123_feed(h, mp3.data(), mp3.size()), MPG123_OK);
+    long rate = 0;
+    int channels = 0, encoding = 0;
+    std::vector<float> samples;
+    unsigned char buffer[65536];
+    for (;;) {
+        size_t done = 0;
+        const int r = mpg123_read(h, buffer, sizeof buffer, &done);
+        if (r == MPG123_NEW_FORMAT) {
+            mpg123_getformat(h, &rate, &channels, &encoding);
+            continue;
+        }
+        const float* f = reinterpret_cast<const float*>(buffer);
+        samples.insert(samples.end(), f, f + done / sizeof(float));
+        if (r != MPG123_OK)
+            break;
+    }
+    mpg123_delete(h);
+    ASSERT_EQ(rate, 44100);
+    ASSERT_EQ(channels, 2);
+    const double seconds = static_cast<double>(samples.size()) / 2.0 / rate;
+    EXPECT_GE(seconds, 175.0);
+    EXPECT_NEAR(mp3.size() * 8.0 / seconds / 1000.0, 160.0, 4.0);
+
+    const auto rms = [&](double from, double to, int channel) {
+        double sum = 0.0;
+        const std::size_t a = static_cast<std::size_t>(from * rate), b = static_cast<std::size_t>(to * rate);
+        for (std::size_t i = a; i < b; ++i)
+            sum += samples[i * 2 + channel] * samples[i * 2 + channel];
+        return 10.0 * std::log10(sum / static_cast<double>(b - a));
+    };
+    const SoundtrackSection* s = soundtrackSections;
+    // The countdown is quieter than the departure that follows it; the breakdown while the gaze
+    // swings to the earth is quieter than both its neighbours; the launch is the loudest part.
+    EXPECT_LT(rms(0.5, 9.5, 0), rms(11.0, s[0].end, 0) - 3.0);
+    EXPECT_LT(rms(s[2].start + 0.5, s[2].end - 1.0, 0), rms(s[1].start, s[1].end, 0) - 3.0);
+    EXPECT_LT(rms(s[2].start + 0.5, s[2].end - 1.0, 0), rms(s[3].start, s[3].end, 0) - 1.5);
+    EXPECT_GT(rms(s[4].start, s[4].end, 0), rms(s[3].start, s[3].end, 0));
+    // Stereo: the channels are not one signal twice.
+    double difference = 0.0;
+    for (std::size_t i = 0; i < samples.size(); i += 2)
+        difference += std::abs(samples[i] - samples[i + 1]);
+    EXPECT_GT(difference / (samples.size() / 2.0), 1e-3);
+}

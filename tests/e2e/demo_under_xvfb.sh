@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The real orbek42 on a virtual 640x480x16 X screen: it must run, end with status 0 on Escape and
+# on a window close, and leave nothing in the temporary folder. Usage: demo_under_xvfb.sh BIN_DIR
+set -u
+bin=$(cd "$1" && pwd) || exit 1
+[ -f "$bin/data.dat" ] || { echo "no data.dat in $bin: skipped"; exit 77; }
+command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "xvfb-run/xdotool missing: skipped"; exit 77; }
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+one_run() {  # $1: escape | close
+  local temp="$scratch/tmp-$1"
+  mkdir -p "$temp"
+  TMPDIR="$temp" ORBEK42_NO_DIALOGS=1 SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 640x480x16" \
+    bash -c '
+      cd "$1" || exit 90
+      ./orbek42 & pid=$!
+      for i in $(seq 1 100); do
+        xdotool search --name ORBEK42 >/dev/null 2>&1 && break
+        sleep 0.1
+      done
+      sleep 3
+      kill -0 $pid 2>/dev/null || { wait $pid; echo "orbek42 ended early: $?"; exit 91; }
+      if [ "$2" = escape ]; then
+        xdotool keydown Escape; sleep 0.5; xdotool keyup Escape
+      else
+        "$3" ORBEK42
+      fi
+      for i in $(seq 1 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+      if kill -0 $pid 2>/dev/null; then kill -9 $pid; echo "orbek42 did not end"; exit 92; fi
+      wait $pid
+    ' _ "$bin" "$1" "$bin/close_window"
+  local status=$?
+  local left
+  left=$(find "$temp" -mindepth 1 | head -5)
+  if [ $status -ne 0 ]; then echo "FAIL $1: exit status $status"; return 1; fi
+  if [ -n "$left" ]; then echo "FAIL $1: left behind: $left"; return 1; fi
+  echo "ok $1: exit 0, temporary folder clean"
+}
+
+one_run escape && one_run close

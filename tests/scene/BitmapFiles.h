@@ -1,0 +1,81 @@
+// Builds BMP files in memory for the bitmap tests: any header size, depth, palette and encoding,
+// with or without the 14-byte file header.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/Files.h"
+
+namespace bitmaps {
+
+struct Spec {
+    int width = 1;
+    int height = 1;
+    int bitsPerPixel = 24;
+    std::uint32_t compression = 0;
+    std::uint32_t headerSize = 40;  // 40 info, 12 core, or anything else to test refusal
+    bool fileHeader = true;
+    std::vector<std::uint8_t> palette;  // blue, green, red, (reserved for info headers) per entry
+    std::vector<std::uint8_t> pixels;   // rows as stored, padding included
+};
+
+inline void put16(std::vector<std::uint8_t>& b, std::uint32_t v) {
+    b.push_back(static_cast<std::uint8_t>(v));
+    b.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+inline void put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+inline std::vector<std::uint8_t> build(const Spec& s) {
+    std::vector<std::uint8_t> header;
+    put32(header, s.headerSize);
+    if (s.headerSize == 12) {
+        put16(header, static_cast<std::uint32_t>(s.width));
+        put16(header, static_cast<std::uint32_t>(s.height));
+        put16(header, 1);
+        put16(header, static_cast<std::uint32_t>(s.bitsPerPixel));
+    } else {
+        put32(header, static_cast<std::uint32_t>(s.width));
+        put32(header, static_cast<std::uint32_t>(s.height));
+        put16(header, 1);
+        put16(header, static_cast<std::uint32_t>(s.bitsPerPixel));
+        put32(header, s.compression);
+        put32(header, static_cast<std::uint32_t>(s.pixels.size()));
+        put32(header, 2835);
+        put32(header, 2835);
+        put32(header, 0);
+        put32(header, 0);
+        header.resize(s.headerSize, 0);
+    }
+    std::vector<std::uint8_t> out;
+    if (s.fileHeader) {
+        const std::uint32_t offset = static_cast<std::uint32_t>(14 + header.size() + s.palette.size());
+        out.push_back('B');
+        out.push_back('M');
+        put32(out, static_cast<std::uint32_t>(offset + s.pixels.size()));
+        put32(out, 0);
+        put32(out, offset);
+    }
+    out.insert(out.end(), header.begin(), header.end());
+    out.insert(out.end(), s.palette.begin(), s.palette.end());
+    out.insert(out.end(), s.pixels.begin(), s.pixels.end());
+    return out;
+}
+
+inline std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    char folder[512];
+    std::string path = platform::getTempPath(sizeof folder, folder) ? std::string(folder) : std::string();
+    path += "orbek-test-" + name;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f) {
+        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+    return path;
+}
+
+}  // namespace bitmaps
