@@ -22,7 +22,7 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORBEK_SANITIZE=ON -DORBEK_AS
   -DORBEK_BENCHMARKS=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --output-on-failure -j"$jobs" --timeout 600 -LE e2e)
+  ctest --output-on-failure -j"$jobs" --timeout 600 -LE "e2e|show")
 
 echo "== fuzz harnesses (${fuzz_seconds} s each)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBEK_FUZZ=ON \

@@ -22,6 +22,9 @@ constexpr int idNo = 7;
 // OK box and idNo for a Yes/No box without waiting.
 int messageBox(WindowHandle owner, const char* text, const char* caption, unsigned style);
 
+// From now on every box goes to stderr, for tools that never want a dialog.
+void suppressDialogs();
+
 // True when boxes go to stderr: no display, an offscreen or dummy video driver, or
 // ORBEK42_NO_DIALOGS set in the environment.
 bool dialogsSuppressed();

@@ -11,6 +11,8 @@
 namespace platform {
 namespace {
 
+bool suppressedByProgram = false;
+
 bool envSet(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0;
@@ -28,8 +30,10 @@ int printBox(const char* text, const char* caption, unsigned style) {
 
 }  // namespace
 
+void suppressDialogs() { suppressedByProgram = true; }
+
 bool dialogsSuppressed() {
-    if (envSet("ORBEK42_NO_DIALOGS")) return true;
+    if (suppressedByProgram || envSet("ORBEK42_NO_DIALOGS")) return true;
     const char* driver = SDL_GetHint(SDL_HINT_VIDEODRIVER);
     if (driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0))
         return true;

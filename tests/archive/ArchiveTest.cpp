@@ -16,7 +16,8 @@ TEST(Archive, RoundTripsByteForByteAndDeletesEverythingAtTheEnd)
     ScratchFolder scratch, out;
     Bytes everyByte;
     for (int i = 0; i < 256 * 3; ++i) everyByte.push_back(static_cast<std::uint8_t>(i * 7));
-    std::vector<ArchiveInput> inputs = {{"tub.3ds", everyByte}, {"empty.bin", {}}, {std::string(51, 'n'), textBytes("x")},
+    std::vector<ArchiveInput> inputs = {{"tub.3ds", everyByte}, {"empty.bin", {}},
+                                        {std::string(51, 'n'), textBytes("x")},
                                         {"same", textBytes("a longer first entry")}, {"same", textBytes("xy")}};
     for (int i = 0; i < 60; ++i) inputs.push_back({"file" + std::to_string(i), textBytes(std::to_string(i))});
     std::string error;
@@ -127,7 +128,8 @@ TEST(Archive, FailedWritesAreReportedAndLeaveNoFile)
 {
     ScratchFolder scratch, out;
     ASSERT_TRUE(writeArchive(scratch / "data.dat",
-                             {{"small", textBytes("abc")}, {"large", Bytes(200000, 7)}, {"fine", textBytes("ok")}}, nullptr));
+                             {{"small", textBytes("abc")}, {"large", Bytes(200000, 7)}, {"fine", textBytes("ok")}},
+                             nullptr));
     ASSERT_TRUE(writeBytes(scratch / "plain", textBytes("a file, not a folder")));
     Archive archive((scratch / "data.dat").c_str());
     archive.extractAll((scratch / "plain/").c_str());

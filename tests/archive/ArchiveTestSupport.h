@@ -22,7 +22,8 @@ public:
     ScratchFolder()
     {
         char temp[512], made[512];
-        if (platform::getTempPath(sizeof temp, temp) && platform::makePrivateFolder(temp, "orbek-archive-test-", sizeof made, made)) {
+        if (platform::getTempPath(sizeof temp, temp) &&
+            platform::makePrivateFolder(temp, "orbek-archive-test-", sizeof made, made)) {
             folder = made;
         }
     }

@@ -14,7 +14,8 @@ TEST(ArchiveWriter, RefusesUnsafeNamesAndFailedWritesLeaveNothing)
     for (const std::string& name : {std::string(), std::string(52, 'x'), std::string("a/b"), std::string("a\\b"),
                                     std::string(".."), std::string("a..b"), std::string("."), std::string("n\0l", 3)}) {
         std::string error;
-        EXPECT_FALSE(writeArchive(scratch / "out.dat", {{"fine", textBytes("1")}, {name, textBytes("2")}}, &error)) << name;
+        EXPECT_FALSE(writeArchive(scratch / "out.dat", {{"fine", textBytes("1")}, {name, textBytes("2")}}, &error))
+            << name;
         EXPECT_NE(error.find("Cannot pack"), std::string::npos) << error;
         EXPECT_FALSE(std::filesystem::exists(scratch / "out.dat")) << name;
     }

@@ -55,7 +55,8 @@ TEST(Datpack, CreateListExtractRoundTrip)
     ASSERT_TRUE(writeBytes(source / "a..b", textBytes("x")));
 
     std::string archive = quoted(scratch / "data.dat");
-    ToolRun create = datpack(scratch, "create " + archive + " " + quoted(source / "earth.3ds") + " " + quoted(source / "empty"));
+    ToolRun create =
+        datpack(scratch, "create " + archive + " " + quoted(source / "earth.3ds") + " " + quoted(source / "empty"));
     ASSERT_EQ(create.status, 0) << create.err;
     ToolRun list = datpack(scratch, "list " + archive);
     EXPECT_EQ(list.status, 0) << list.err;
@@ -74,7 +75,8 @@ TEST(Datpack, ExtractWritesNothingOutsideDir)
 {
     ScratchFolder scratch, target, linked;
     std::string evil = quoted(scratch / "evil.dat");
-    ASSERT_TRUE(writeBytes(scratch / "evil.dat", rawArchive(2, {{"../escape", 124, 7}, {"ok", 124, 7}}, textBytes("payload"))));
+    ASSERT_TRUE(
+        writeBytes(scratch / "evil.dat", rawArchive(2, {{"../escape", 124, 7}, {"ok", 124, 7}}, textBytes("payload"))));
     ToolRun list = datpack(scratch, "list " + evil);
     EXPECT_EQ(list.status, 0);
     EXPECT_NE(list.out.find("../escape\t124\t7\t(not extracted"), std::string::npos) << list.out;

@@ -19,7 +19,15 @@
 
 #include "archive/ArchiveWriter.h"
 #include "assets/AssetSet.h"
+#include "assets/AttitudeSequence.h"
 #include "assets/Soundtrack.h"
+#include "platform/Files.h"
+#include "scene/Material.h"
+#include "scene/Mesh.h"
+#include "scene/NamedList.h"
+#include "scene/SceneObject.h"
+#include "scene/Texture.h"
+#include "tests/support/OffscreenGL.h"
 
 namespace {
 
@@ -36,6 +44,7 @@ std::uint16_t u16(const std::vector<std::uint8_t>& d, std::size_t at)
 // What a walk over a 3DS file's chunks finds: object vertex counts and texture file names.
 struct Walk {
     std::vector<std::pair<std::string, unsigned>> objects;
+    std::map<std::string, unsigned> faces;  // by object name
     std::set<std::string> textures;
     bool sound = true;
 };
@@ -73,6 +82,9 @@ void walk(const std::vector<std::uint8_t>& d, std::size_t begin, std::size_t end
         case 0x4110:
             out.objects.back().second = u16(d, body);
             break;
+        case 0x4120:
+            out.faces[out.objects.back().first] = u16(d, body);
+            break;
         case 0xA300:
             out.textures.insert(reinterpret_cast<const char*>(&d[body]));
             break;
@@ -85,13 +97,36 @@ void walk(const std::vector<std::uint8_t>& d, std::size_t begin, std::size_t end
 
 class GeneratedAssets : public ::testing::Test {
 protected:
+    // Models, textures and the sequence are cheap; the music is made only where a test needs it.
     static void SetUpTestSuite()
     {
-        std::string error;
-        ok = makeAssetSet(&files, &error);
-        ASSERT_TRUE(ok) << error;
+        files = makeModelFiles();
+        for (AssetFile& f : makeTextureFiles())
+            files.push_back(std::move(f));
+        files.push_back({"seq1.dat", encodeAttitudes(makeAttitudes())});
+        files.push_back({"musica.mp3", {}});
         for (const AssetFile& f : files)
             byName[f.name] = &f.data;
+    }
+    static const std::vector<std::uint8_t>& music()
+    {
+        AssetFile& slot = files.back();
+        if (slot.data.empty()) {
+            // The build's data.dat is checked against a fresh run elsewhere; take its track if present.
+            std::ifstream built("data.dat", std::ios::binary);
+            const std::vector<std::uint8_t> d((std::istreambuf_iterator<char>(built)), std::istreambuf_iterator<char>());
+            for (std::uint32_t i = 0; d.size() >= 4 && i < u32(d, 0) && 4 + 60 * (i + 1) <= d.size(); ++i) {
+                const std::size_t entry = 4 + 60 * static_cast<std::size_t>(i);
+                const std::uint32_t offset = u32(d, entry + 52), size = u32(d, entry + 56);
+                if (std::string(reinterpret_cast<const char*>(&d[entry])) == "musica.mp3" && offset + size <= d.size())
+                    slot.data.assign(d.begin() + offset, d.begin() + offset + size);
+            }
+            std::string error;
+            if (slot.data.empty()) {
+                EXPECT_TRUE(makeMusicFile(&slot, &error)) << error;
+            }
+        }
+        return slot.data;
     }
     static const std::vector<std::uint8_t>& file(const std::string& name)
     {
@@ -100,7 +135,6 @@ protected:
         return it == byName.end() ? none : *it->second;
     }
 
-    static inline bool ok = false;
     static inline std::vector<AssetFile> files;
     static inline std::map<std::string, const std::vector<std::uint8_t>*> byName;
 };
@@ -115,7 +149,7 @@ TEST_F(GeneratedAssets, HoldsEveryFileTheDemoOpensAndNothingTwice)
     std::set<std::string> names;
     for (const AssetFile& f : files) {
         EXPECT_TRUE(names.insert(f.name).second) << f.name;
-        EXPECT_FALSE(f.data.empty()) << f.name;
+        EXPECT_FALSE((f.name == "musica.mp3" ? music() : f.data).empty()) << f.name;
         EXPECT_LT(f.name.size(), 52u);
     }
     for (const char* name : modelNames)
@@ -132,11 +166,13 @@ TEST_F(GeneratedAssets, MatchesTheBuildsDataDatByteForByte)
     if (!built)
         GTEST_SKIP() << "no data.dat in the working directory (configured with ORBEK_ASSETS off)";
     const std::vector<std::uint8_t> expected((std::istreambuf_iterator<char>(built)), std::istreambuf_iterator<char>());
+    std::vector<AssetFile> fresh;
+    std::string error;
+    ASSERT_TRUE(makeAssetSet(&fresh, &error)) << error;
     std::vector<ArchiveInput> inputs;
-    for (const AssetFile& f : files)
+    for (const AssetFile& f : fresh)
         inputs.push_back({f.name, f.data});
     const std::string path = ::testing::TempDir() + "assets_again.dat";
-    std::string error;
     ASSERT_TRUE(writeArchive(path, inputs, &error)) << error;
     std::ifstream again(path, std::ios::binary);
     const std::vector<std::uint8_t> actual((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>());
@@ -198,6 +234,77 @@ TEST_F(GeneratedAssets, Lib3dsReadsTheSameObjects)
     }
 }
 
+TEST_F(GeneratedAssets, OurLoaderReadsEveryModelWholeWithItsTextures)
+{
+    // Textures are uploaded as the models load, so the loader needs a current context.
+    testing_support::OffscreenGL gl(64, 64);
+    ASSERT_TRUE(gl.ready()) << gl.error();
+    char systemTemp[255], folder[255];
+    ASSERT_GT(platform::getTempPath(sizeof systemTemp, systemTemp), 0u);
+    ASSERT_GT(platform::makePrivateFolder(systemTemp, "orbek42-assets-", sizeof folder, folder), 0u);
+    for (const AssetFile& f : files) {
+        if (f.data.empty())
+            continue;
+        std::ofstream out(std::string(folder) + f.name, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(f.data.data()), static_cast<std::streamsize>(f.data.size()));
+    }
+    for (const char* name : modelNames) {
+        const bool path = std::string(name).rfind("pathcam", 0) == 0 || std::string(name) == "lineatubo6.3ds";
+        Walk w;
+        walk(file(name), 6, file(name).size(), w);
+        SceneObject model;
+        model.setTextureFolder(folder);
+        model.load((std::string(folder) + name).c_str());
+        EXPECT_EQ(model.loadError, nullptr) << name << ": " << model.loadError;
+        EXPECT_EQ(static_cast<std::size_t>(model.meshes->count), w.objects.size()) << name;
+        long vertices = 0, faces = 0;
+        for (auto* mesh = static_cast<Mesh*>(model.meshes->first()); mesh; mesh = static_cast<Mesh*>(model.meshes->next())) {
+            const std::string object = mesh->name;
+            vertices += mesh->vertexCount;
+            faces += mesh->faceCount;
+            for (const auto& o : w.objects)
+                if (o.first == object) {
+                    EXPECT_EQ(mesh->vertexCount, static_cast<std::int32_t>(o.second)) << name << " " << object;
+                }
+            EXPECT_EQ(mesh->faceCount, static_cast<std::int32_t>(w.faces[object])) << name << " " << object;
+            for (std::int32_t i = 0; i < mesh->vertexCount * 3; ++i)
+                ASSERT_TRUE(std::isfinite(mesh->vertices[i])) << name << " " << object;
+            for (std::int32_t i = 0; i < mesh->faceCount * 3; ++i)
+                ASSERT_LT(mesh->faces[i], mesh->vertexCount) << name << " " << object;
+            if (!path) {
+                EXPECT_GT(mesh->faceCount, 0) << name << " " << object;
+                ASSERT_NE(mesh->material, nullptr) << name << " " << object << " has no material";
+                if (mesh->material->texture) {
+                    EXPECT_GE(mesh->texCoordCount, mesh->vertexCount) << name << " " << object;
+                }
+            }
+        }
+        // Every texture a model names was found and uploaded.
+        std::size_t textured = 0;
+        std::set<std::string> loaded;
+        for (auto* m = static_cast<Material*>(model.materials->first()); m; m = static_cast<Material*>(model.materials->next()))
+            if (m->texture) {
+                ++textured;
+                EXPECT_NE(m->texture->id, 0u) << name << " " << m->texture->fileName;
+                loaded.insert(m->texture->fileName.substr(std::strlen(folder)));
+            }
+        EXPECT_EQ(loaded, w.textures) << name;
+        // Sizes a viewer can make out, and nothing a 16-bit face list cannot index.
+        EXPECT_LT(vertices, 200000) << name;
+        if (path) {
+            EXPECT_GE(vertices, 3) << name;
+        } else {
+            EXPECT_GE(faces, 12) << name;
+        }
+        std::printf("%-15s %2d meshes %6ld vertices %6ld faces %d materials, %zu textured\n", name,
+                    model.meshes->count, vertices, faces, model.materials->count, textured);
+        model.destroyItems();
+    }
+    for (const AssetFile& f : files)
+        platform::deleteFile((std::string(folder) + f.name).c_str());
+    platform::removeFolder(folder);
+}
+
 TEST_F(GeneratedAssets, BitmapsAre24BitBottomUpWithPowerOfTwoSides)
 {
     std::size_t bitmaps = 0;
@@ -257,7 +364,7 @@ TEST_F(GeneratedAssets, SequenceStartsAtTheWaitingAttitudeAndMovesSmoothly)
 
 TEST_F(GeneratedAssets, SoundtrackIsStereoLongEnoughAndFollowsTheSections)
 {
-    const std::vector<std::uint8_t>& mp3 = file("musica.mp3");
+    const std::vector<std::uint8_t>& mp3 = music();
     ASSERT_GE(mp3.size(), 4u);
     // MPEG-1 Layer III frame sync right at the start: no tag in front of the frames.
     EXPECT_EQ(mp3[0], 0xFF);

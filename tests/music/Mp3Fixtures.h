@@ -23,6 +23,7 @@ std::vector<unsigned char> encodeTone(double seconds, int sampleRate, int channe
 std::vector<unsigned char> decodeReference(const std::string& path, long* sampleRate, int* channels);
 
 std::string scratchPath(const std::string& suffix);  // unique to the running test
+void removeScratchFiles();
 void writeFile(const std::string& path, const std::vector<unsigned char>& bytes);
 std::vector<unsigned char> readFile(const std::string& path);
 // Picks SDL's audio driver for the next device opened; diskFile for the "disk" driver.

@@ -49,6 +49,7 @@ protected:
         stop();
         pumpUntil([] { return threadDone.load(); }, 3s);
         platform::destroyWindow(window);
+        removeScratchFiles();
     }
 
     void startThread(const std::string& path) {
@@ -128,7 +129,8 @@ TEST_F(Mp3Library, StopEndsPlaybackPromptlyAndIdleStopIsHarmless) {
     EXPECT_EQ(stop(), 1);
     ASSERT_TRUE(waitForEnd(2s));
     const auto& log = recordedMessages();
-    const auto ended = std::find_if(log.begin(), log.end(), [](const RecordedMessage& m) { return m.message == mp3Ended; });
+    const auto ended = std::find_if(log.begin(), log.end(),
+                                    [](const RecordedMessage& m) { return m.message == mp3Ended; });
     EXPECT_LT(ended->when - stoppedAt, 500ms);  // a track left to play would take over 2 s
     EXPECT_EQ(log.back().message, mp3Ended);
     EXPECT_EQ(countMessages(mp3Ended), 1);

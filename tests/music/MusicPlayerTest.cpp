@@ -18,6 +18,8 @@ protected:
         useAudioDriver("dummy");
     }
 
+    void TearDown() override { removeScratchFiles(); }
+
     std::string tone(double seconds) {
         const std::string path = scratchPath("tone.mp3");
         writeFile(path, encodeTone(seconds, 44100, 2));

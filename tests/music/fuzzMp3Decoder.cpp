@@ -11,10 +11,19 @@
 
 namespace {
 
+// One file per fuzzing process, removed when the process exits.
+struct ScratchFile {
+    std::string path = (std::filesystem::temp_directory_path() /
+                        ("orbek-fuzz-mp3-" + std::to_string(std::random_device{}()))).string();
+    ~ScratchFile() {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+    }
+};
+
 const std::string& scratchFile() {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() / ("orbek-fuzz-mp3-" + std::to_string(std::random_device{}()))).string();
-    return path;
+    static const ScratchFile file;
+    return file.path;
 }
 
 }  // namespace

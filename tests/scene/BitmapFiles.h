@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "platform/Files.h"
 
 namespace bitmaps {
@@ -69,7 +71,11 @@ inline std::vector<std::uint8_t> build(const Spec& s) {
 inline std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     char folder[512];
     std::string path = platform::getTempPath(sizeof folder, folder) ? std::string(folder) : std::string();
-    path += "orbek-test-" + name;
+    // Tests run side by side in processes of their own: the test's name keeps the files apart.
+    path += "orbek-test-";
+    if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
+        path += std::string(test->test_suite_name()) + "." + test->name() + "-";
+    path += name;
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (f) {
         if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);

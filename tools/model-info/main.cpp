@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/MessageBox.h"
 #include "scene/Material.h"
 #include "scene/Mesh.h"
 #include "scene/NamedList.h"
@@ -49,6 +50,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // A tool reports on stderr; the loader's boxes would only wait for a click.
+    platform::suppressDialogs();
     SceneObject object;
     object.load(argv[1]);
     if (object.loadError) {

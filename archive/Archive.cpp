@@ -1,0 +1,239 @@
+// Reads data.dat's directory and unpacks its entries, one read and one write of exactly the
+// entry's size each. Every check that keeps a hostile archive from writing outside the folder or
+// reading past the file's end lives here (with the name rule in ArchiveFormat); nothing here
+// shows a message, the caller decides that.
+
+#include "archive/Archive.h"
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+#include "platform/Files.h"
+
+namespace {
+
+std::string quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
+
+std::string describeErrno(int errorNumber)
+{
+    return errorNumber != 0 ? std::string(": ") + std::strerror(errorNumber) : std::string();
+}
+
+}  // namespace
+
+Archive::Archive(const char* path) : archivePath(path ? path : "")
+{
+    // Read-only: an installation that cannot be written to must still run, and a missing
+    // archive is reported rather than created.
+    archiveHandle = std::fopen(archivePath.c_str(), "rb");
+    if (!archiveHandle) {
+        errorText = "Cannot open the archive " + quoted(archivePath) + describeErrno(errno) + ".";
+        return;
+    }
+    long end = -1;
+    if (std::fseek(archiveHandle, 0, SEEK_END) == 0) {
+        end = std::ftell(archiveHandle);
+    }
+    if (end < 0 || std::fseek(archiveHandle, 0, SEEK_SET) != 0) {
+        errorText = "Cannot find the size of the archive " + quoted(archivePath) + describeErrno(errno) + ".";
+        return;
+    }
+    archiveSize = static_cast<std::uint64_t>(end);
+
+    unsigned char countBytes[archiveformat::countSize];
+    errno = 0;
+    if (std::fread(countBytes, 1, sizeof countBytes, archiveHandle) != sizeof countBytes) {
+        int readError = std::ferror(archiveHandle) ? errno : 0;
+        errorText = readError != 0
+                        ? "Cannot read the archive " + quoted(archivePath) + describeErrno(readError) + "."
+                        : "The archive " + quoted(archivePath) + " is damaged: it is " +
+                              std::to_string(archiveSize) + " bytes long, too short for its entry count.";
+        return;
+    }
+    std::uint32_t count = archiveformat::readLittleEndian(countBytes);
+
+    // The directory must fit in the file before anything is allocated for it, so a damaged count
+    // costs at most the file's own size in memory.
+    std::uint64_t needed = archiveformat::countSize + std::uint64_t(count) * archiveformat::entrySize;
+    if (needed > archiveSize) {
+        errorText = "The archive " + quoted(archivePath) + " is damaged: its directory of " +
+                    std::to_string(count) + " entries needs " + std::to_string(needed) +
+                    " bytes, but the file has " + std::to_string(archiveSize) + ".";
+        return;
+    }
+    if (count == 0) {
+        return;
+    }
+    std::unique_ptr<ArchiveEntry[]> directory(new (std::nothrow) ArchiveEntry[count]);
+    if (!directory) {
+        errorText = "Not enough memory for the directory of the archive " + quoted(archivePath) + ".";
+        return;
+    }
+    errno = 0;
+    if (std::fread(directory.get(), archiveformat::entrySize, count, archiveHandle) != count) {
+        errorText = "Cannot read the directory of the archive " + quoted(archivePath) + describeErrno(errno) + ".";
+        return;
+    }
+    for (std::uint32_t i = 0; i < count; ++i) {
+        ArchiveEntry& item = directory[i];
+        item.offset = archiveformat::readLittleEndian(reinterpret_cast<const unsigned char*>(&item.offset));
+        item.size = archiveformat::readLittleEndian(reinterpret_cast<const unsigned char*>(&item.size));
+    }
+    entries = std::move(directory);
+    entryCount = count;
+}
+
+Archive::~Archive()
+{
+    entries.reset();
+    if (archiveHandle) {
+        std::fclose(archiveHandle);
+    }
+    deleteUnpacked();
+}
+
+bool Archive::isValid() const
+{
+    return errorText.empty();
+}
+
+const char* Archive::error() const
+{
+    return errorText.c_str();
+}
+
+std::uint32_t Archive::count() const
+{
+    return entryCount;
+}
+
+const ArchiveEntry& Archive::entry(std::uint32_t index) const
+{
+    static const ArchiveEntry none{};
+    return index < entryCount ? entries[index] : none;
+}
+
+const char* Archive::entryProblem(std::uint32_t index) const
+{
+    if (index >= entryCount) {
+        return "there is no such entry";
+    }
+    const ArchiveEntry& item = entries[index];
+    const void* end = std::memchr(item.name, '\0', archiveformat::nameSize);
+    if (!end) {
+        return "the name has no terminating NUL within its 52 bytes";
+    }
+    if (const char* problem = archiveformat::nameProblem(item.name, static_cast<const char*>(end) - item.name)) {
+        return problem;
+    }
+    if (std::uint64_t(item.offset) + item.size > archiveSize) {
+        return "its data reaches past the end of the archive";
+    }
+    return nullptr;
+}
+
+void Archive::extractAll(const char* folder)
+{
+    if (!isValid() || !folder) {
+        return;
+    }
+    for (std::uint32_t i = 0; i < entryCount; ++i) {
+        if (const char* problem = entryProblem(i)) {
+            ++skipped;
+            problemLines.push_back("Skipped entry " + std::to_string(i) + " " +
+                                   quoted(archiveformat::printableName(entries[i])) + ": " + problem + ".");
+            continue;
+        }
+        unpack(entries[i], folder);
+    }
+}
+
+void Archive::unpack(const ArchiveEntry& item, const char* folder)
+{
+    std::string path = std::string(folder) + item.name;
+    // Exactly the entry's size; entryProblem has bounded it by the archive's size.
+    std::unique_ptr<unsigned char[]> data(new (std::nothrow) unsigned char[item.size ? item.size : 1]);
+    if (!data) {
+        fail(item, path, "not enough memory", 0);
+        return;
+    }
+    if (item.size > 0) {
+        errno = 0;
+        // offset + size fits in the size ftell reported, so offset fits in a long.
+        if (std::fseek(archiveHandle, static_cast<long>(item.offset), SEEK_SET) != 0 ||
+            std::fread(data.get(), 1, item.size, archiveHandle) != item.size) {
+            fail(item, path, "cannot read its data from the archive", errno);
+            return;
+        }
+    }
+
+    // Recorded before the file exists, so that no way out can leave it behind.
+    unpackedPaths.push_back(path);
+    // "wb" truncates: a file already there (an earlier entry of the same name) keeps no old bytes.
+    std::FILE* output = std::fopen(path.c_str(), "wb");
+    if (!output) {
+        int openError = errno;
+        unpackedPaths.pop_back();
+        fail(item, path, "cannot create the file", openError);
+        return;
+    }
+    errno = 0;
+    bool written = item.size == 0 || std::fwrite(data.get(), 1, item.size, output) == item.size;
+    int writeError = errno;
+    // Buffered bytes reach the disk at fclose, so a full disk may only show here.
+    if (std::fclose(output) != 0 && written) {
+        written = false;
+        writeError = errno;
+    }
+    if (!written) {
+        platform::deleteFile(path.c_str());
+        unpackedPaths.pop_back();
+        fail(item, path, "cannot write the file", writeError, "; the partial file was removed");
+    }
+}
+
+void Archive::fail(const ArchiveEntry& item, const std::string& path, const char* what, int errorNumber,
+                   const char* aftermath)
+{
+    ++failed;
+    problemLines.push_back("Could not unpack " + quoted(archiveformat::printableName(item)) + " to " +
+                           quoted(path) + ": " + what + describeErrno(errorNumber) + aftermath + ".");
+}
+
+unsigned Archive::skippedCount() const
+{
+    return skipped;
+}
+
+unsigned Archive::failedCount() const
+{
+    return failed;
+}
+
+const std::vector<std::string>& Archive::problems() const
+{
+    return problemLines;
+}
+
+const std::vector<std::string>& Archive::unpackedFiles() const
+{
+    return unpackedPaths;
+}
+
+void Archive::deleteUnpacked()
+{
+    for (std::size_t i = settledCount; i < unpackedPaths.size(); ++i) {
+        // A second entry of the same name finds its file already gone; that is fine.
+        platform::deleteFile(unpackedPaths[i].c_str());
+    }
+    settledCount = unpackedPaths.size();
+}
+
+void Archive::keepUnpacked()
+{
+    settledCount = unpackedPaths.size();
+}

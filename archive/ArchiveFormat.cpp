@@ -1,0 +1,75 @@
+// Byte order, the entry-name rule and printable names for data.dat. Pure functions: no file access.
+
+#include "archive/ArchiveFormat.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/Files.h"
+
+static_assert(sizeof(ArchiveEntry) == archiveformat::entrySize, "directory entries are 60 bytes");
+static_assert(offsetof(ArchiveEntry, offset) == 52 && offsetof(ArchiveEntry, size) == 56,
+              "entry fields sit where the file has them");
+
+namespace archiveformat {
+
+std::uint32_t readLittleEndian(const unsigned char* bytes)
+{
+    return std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16 |
+           std::uint32_t(bytes[3]) << 24;
+}
+
+void writeLittleEndian(std::uint32_t value, unsigned char* bytes)
+{
+    for (int i = 0; i < 4; ++i) {
+        bytes[i] = static_cast<unsigned char>(value >> (8 * i));
+    }
+}
+
+const char* nameProblem(const char* name, std::size_t length)
+{
+    if (length == 0) {
+        return "the name is empty";
+    }
+    if (length > maxNameLength) {
+        return "the name is longer than 51 characters";
+    }
+    if (std::memchr(name, '\0', length) != nullptr) {
+        return "the name holds a NUL byte";
+    }
+    // Both separators on every system: an archive made on one system is unpacked on the other.
+    for (std::size_t i = 0; i < length; ++i) {
+        if (name[i] == '/' || name[i] == '\\' || platform::isPathSeparator(name[i])) {
+            return "the name holds a path separator";
+        }
+    }
+    if (length == 1 && name[0] == '.') {
+        return "the name is \".\"";
+    }
+    for (std::size_t i = 0; i + 1 < length; ++i) {
+        if (name[i] == '.' && name[i + 1] == '.') {
+            return "the name holds \"..\"";
+        }
+    }
+    return nullptr;
+}
+
+std::string printableName(const ArchiveEntry& entry)
+{
+    const void* end = std::memchr(entry.name, '\0', nameSize);
+    std::size_t length = end ? static_cast<const char*>(end) - entry.name : nameSize;
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) {
+        unsigned char c = static_cast<unsigned char>(entry.name[i]);
+        if (c < 0x20 || c >= 0x7f || c == '\\') {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+            text += escaped;
+        } else {
+            text += static_cast<char>(c);
+        }
+    }
+    return text;
+}
+
+}  // namespace archiveformat

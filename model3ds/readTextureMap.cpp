@@ -1,0 +1,56 @@
+// A texture map chunk of any kind (texture, bump, opacity, reflection, masks, ...) becomes the
+// material's one texture, loaded from textureFolder plus the map's file name. A map without a
+// usable name, or whose path would not fit the 255-character buffer, leaves the material
+// untextured: a path is never truncated into another file's name.
+#include <cstring>
+
+#include "platform/GL.h"
+#include "scene/Material.h"
+#include "scene/SceneObject.h"
+#include "scene/Texture.h"
+
+constexpr std::size_t texturePathSize = 256;
+
+bool SceneObject::readTextureMap(Material* material, const ChunkHeader& header) {
+    const ChunkBounds bounds = chunkBounds(header);
+    char* fileName = nullptr;
+    while (cursor < bounds.end) {
+        ChunkHeader sub;
+        bool ok;
+        if (!readChunkHeader(sub)) {
+            ok = false;
+        } else if (sub.id == chunk::mapFileName) {
+            char* name = nullptr;
+            ok = readString(name);
+            if (ok) {
+                delete[] fileName;  // a later name replaces an earlier one
+                fileName = name;
+            }
+        } else {
+            ok = skipChunk(sub);
+        }
+        if (!ok) {
+            delete[] fileName;
+            return false;
+        }
+    }
+
+    const std::size_t folderLength = std::strlen(textureFolder);
+    const std::size_t nameLength = fileName ? std::strlen(fileName) : 0;
+    delete material->texture;
+    material->texture = nullptr;
+    if (nameLength == 0 || folderLength + nameLength >= texturePathSize) {
+        delete[] fileName;
+        return true;
+    }
+
+    char path[texturePathSize];
+    std::memcpy(path, textureFolder, folderLength);
+    std::memcpy(path + folderLength, fileName, nameLength + 1);
+    delete[] fileName;
+
+    Texture* texture = new Texture();
+    texture->load(path, 0, 0, GL_LINEAR, GL_LINEAR);
+    material->texture = texture;
+    return true;
+}

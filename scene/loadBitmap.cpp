@@ -1,0 +1,188 @@
+// The BMP reader behind every texture: checks the file and its header itself and leaves the
+// decoding of depths and encodings to the platform's bitmap converter. It trusts nothing in the
+// file: sizes are checked before any buffer is sized from them.
+#include "scene/loadBitmap.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "platform/BitmapDecoder.h"
+#include "platform/MappedFile.h"
+#include "platform/MessageBox.h"
+#include "platform/Window.h"
+
+namespace {
+
+constexpr std::size_t fileHeaderSize = 14;
+constexpr std::uint32_t infoHeaderSize = 40;
+constexpr std::uint32_t coreHeaderSize = 12;
+constexpr std::uint32_t compressionRgb = 0;
+constexpr std::uint32_t compressionRle8 = 1;
+constexpr std::uint32_t compressionRle4 = 2;
+constexpr std::uint32_t compressionBitfields = 3;
+
+std::uint32_t le32(const unsigned char* p) {
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+std::uint16_t le16(const unsigned char* p) {
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+
+// The depths and encodings of device-independent bitmaps; anything else (JPEG or PNG inside a
+// bitmap, RLE at the wrong depth) is not converted.
+bool convertible(unsigned bitsPerPixel, std::uint32_t compression) {
+    switch (compression) {
+        case compressionRgb:
+            return bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16 ||
+                   bitsPerPixel == 24 || bitsPerPixel == 32;
+        case compressionRle8: return bitsPerPixel == 8;
+        case compressionRle4: return bitsPerPixel == 4;
+        case compressionBitfields: return bitsPerPixel == 16 || bitsPerPixel == 32;
+        default: return false;
+    }
+}
+
+void put32(unsigned char* p, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+BitmapImage* fail(const char* text) {
+    platform::messageBox(platform::getFocus(), text, "Error", platform::mbOk);
+    return nullptr;
+}
+
+}  // namespace
+
+BitmapImage* loadBitmap(const char* path) {
+    if (!path) return nullptr;
+
+    // A file that is simply not there is no error worth a box: the texture stays empty.
+    std::FILE* probe = std::fopen(path, "r");
+    if (!probe) return nullptr;
+    std::fclose(probe);
+
+    platform::MappedFile file;
+    if (!file.open(path)) {
+        std::string text = "Failed to open DIB file ";
+        text += path;
+        text += ".\n";
+        return fail(text.c_str());
+    }
+    const unsigned char* data = file.data();
+    const std::size_t size = file.size();
+
+    const bool hasFileHeader = size >= 2 && data[0] == 'B' && data[1] == 'M';
+    const std::size_t headerAt = hasFileHeader ? fileHeaderSize : 0;
+    if (size < headerAt + 4) return fail("Unknown DIB file format.");
+    const unsigned char* header = data + headerAt;
+    const std::uint32_t headerSize = le32(header);
+    if (headerSize != infoHeaderSize && headerSize != coreHeaderSize)
+        return fail("Unknown DIB file format.");
+    if (size - headerAt < headerSize) return fail("Image file conversion error.");
+
+    std::int64_t width, height;
+    unsigned bitsPerPixel;
+    std::uint32_t compression = compressionRgb, coloursUsed = 0;
+    if (headerSize == infoHeaderSize) {
+        width = static_cast<std::int32_t>(le32(header + 4));
+        height = static_cast<std::int32_t>(le32(header + 8));
+        bitsPerPixel = le16(header + 14);
+        compression = le32(header + 16);
+        coloursUsed = le32(header + 32) & 0xFFFF;
+    } else {
+        width = le16(header + 4);
+        height = le16(header + 6);
+        bitsPerPixel = le16(header + 10);
+    }
+    const std::int64_t rows = height < 0 ? -height : height;
+    if (width <= 0 || rows == 0 || width > maxBitmapSide || rows > maxBitmapSide ||
+        !convertible(bitsPerPixel, compression))
+        return fail("Image file conversion error.");
+
+    std::uint32_t tableEntries = coloursUsed;
+    if (tableEntries == 0) {
+        if (bitsPerPixel == 1) tableEntries = 2;
+        else if (bitsPerPixel == 4) tableEntries = 16;
+        else if (bitsPerPixel == 8) tableEntries = 256;
+    }
+
+    // Uncompressed rows must all be in the file; checking first keeps a lying header from
+    // sizing buffers for pixels that are not there.
+    std::size_t pixelOffset;
+    if (hasFileHeader) {
+        pixelOffset = le32(data + 10);
+    } else {
+        const std::size_t masks =
+            (headerSize == infoHeaderSize && compression == compressionBitfields) ? 12 : 0;
+        pixelOffset = fileHeaderSize + headerSize + masks +
+                      tableEntries * (headerSize == infoHeaderSize ? 4u : 3u);
+    }
+    if (compression == compressionRgb || compression == compressionBitfields) {
+        const std::uint64_t rowBytes = ((static_cast<std::uint64_t>(bitsPerPixel) * width + 31) / 32) * 4;
+        const std::uint64_t fileBytes = hasFileHeader ? size : size + fileHeaderSize;
+        if (pixelOffset > fileBytes || rowBytes * rows > fileBytes - pixelOffset)
+            return fail("Image file conversion error.");
+    }
+
+    // The converter reads whole files; a bare bitmap gets its file header put in front.
+    unsigned char* withHeader = nullptr;
+    const unsigned char* bytes = data;
+    std::size_t byteCount = size;
+    if (!hasFileHeader) {
+        withHeader = new (std::nothrow) unsigned char[size + fileHeaderSize];
+        if (!withHeader) return fail("Out of memory.");
+        std::memset(withHeader, 0, fileHeaderSize);
+        withHeader[0] = 'B';
+        withHeader[1] = 'M';
+        put32(withHeader + 2, static_cast<std::uint32_t>(size + fileHeaderSize));
+        put32(withHeader + 10, static_cast<std::uint32_t>(pixelOffset));
+        std::memcpy(withHeader + fileHeaderSize, data, size);
+        bytes = withHeader;
+        byteCount = size + fileHeaderSize;
+    }
+
+    platform::DecodedBitmap decoded;
+    const bool converted = platform::decodeBitmapTo24(bytes, byteCount, &decoded);
+    delete[] withHeader;
+    file.close();
+    if (!converted || decoded.width != width || decoded.height != rows) {
+        platform::releaseDecodedBitmap(&decoded);
+        return fail("Image file conversion error.");
+    }
+
+    const std::size_t rowLength = static_cast<std::size_t>(width) * 3;
+    BitmapImage* image = new (std::nothrow) BitmapImage;
+    unsigned char* pixels = new (std::nothrow) unsigned char[rowLength * rows];
+    if (!image || !pixels) {
+        delete image;
+        delete[] pixels;
+        platform::releaseDecodedBitmap(&decoded);
+        return fail("Out of memory.");
+    }
+    for (std::int64_t y = 0; y < rows; ++y) {
+        const unsigned char* source = decoded.rows + y * decoded.rowBytes;
+        unsigned char* target = pixels + y * rowLength;
+        for (std::int64_t x = 0; x < width; ++x) {
+            target[x * 3 + 0] = source[x * 3 + 2];
+            target[x * 3 + 1] = source[x * 3 + 1];
+            target[x * 3 + 2] = source[x * 3 + 0];
+        }
+    }
+    platform::releaseDecodedBitmap(&decoded);
+
+    image->width = static_cast<int>(width);
+    image->height = static_cast<int>(rows);
+    image->pixels = pixels;
+    return image;
+}
+
+void releaseBitmap(BitmapImage* image) {
+    if (!image) return;
+    delete[] image->pixels;
+    delete image;
+}

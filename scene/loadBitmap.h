@@ -1,0 +1,16 @@
+// Reading Windows bitmap files into packed 24-bit RGB images for texture upload. Every failure
+// after the file was found is reported in one "Error" message box; a missing file is silent.
+#pragma once
+
+struct BitmapImage {
+    int width;
+    int height;             // positive: the bottom row comes first, whatever the file's order
+    unsigned char* pixels;  // width * height * 3 bytes, red, green, blue, rows without padding
+};
+
+// Sides above this many pixels are refused as unconvertible.
+constexpr int maxBitmapSide = 16384;
+
+BitmapImage* loadBitmap(const char* path);
+// Frees the pixels, then the record.
+void releaseBitmap(BitmapImage* image);
