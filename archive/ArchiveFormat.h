@@ -26,7 +26,8 @@ std::uint32_t readLittleEndian(const unsigned char* bytes);
 void writeLittleEndian(std::uint32_t value, unsigned char* bytes);
 
 // Why a name of length bytes cannot become a file in the unpacking folder, or nullptr when it can.
-// Refuses empty names, ".", anything holding "..", and every path separator of any system.
+// Refuses empty names, ".", anything holding "..", every path separator of any system, colons,
+// and the names of Windows devices (CON, NUL, COM1...).
 const char* nameProblem(const char* name, std::size_t length);
 
 // The name field of an entry, cut at its NUL (or at 52 bytes), with unprintable bytes escaped as

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Cross-compiles the native Windows build with mingw-w64 into BUILD_DIR/bin (default build-win):
-# orbek42.exe, mp3.dll, datpack.exe, model-info.exe and the smoke test's wintool.exe, each linked
-# statically against the C and C++ runtimes. Installs the Debian cross compiler when it is missing;
-# exits 77 (skipped) when it cannot. JOBS sets the build's parallelism (default: all cores).
+# orbek42.exe, mp3.dll, datpack.exe, model-info.exe and the smoke test's wintool.exe and
+# win32_tests.exe, each linked statically against the C and C++ runtimes. Installs the Debian cross
+# compiler when it is missing; exits 77 (skipped) when it cannot. JOBS sets the build's parallelism
+# (default: all cores).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-win}

@@ -78,27 +78,29 @@ TEST(Archive, ReportsMissingAndShortArchivesWithoutCreatingOrAllocating)
 TEST(Archive, SkipsHostileNamesAndExtentsButUnpacksTheRest)
 {
     ScratchFolder scratch, out;
-    const std::uint32_t start = 4 + 60 * 13, end = start + 10;
+    const std::uint32_t start = 4 + 60 * 17, end = start + 10;
     std::vector<RawEntry> directory = {
         {std::string(52, 'A'), start, 1}, {"", start, 1}, {".", start, 1}, {"..", start, 1},
         {"../escape", start, 1}, {"/escape", start, 1}, {"sub\\escape", start, 1},
         {"past-end", end - 2, 3}, {"wraps-32-bits", 0xFFFFFFF0u, 0x20},
         {"good", start + 2, 3}, {"ends-at-end", end - 1, 1}, {"empty-at-end", end, 0},
         {"over-count", 0, 4},  // data may lie anywhere, even over the count
+        {"C:escape", start, 1}, {"con.bmp", start, 1}, {"Lpt3", start, 1},
+        {"COM10", start, 1},  // not a device: a plain file
     };
     ASSERT_TRUE(writeBytes(scratch / "data.dat", rawArchive(directory.size(), directory, textBytes("0123456789"))));
 
     Archive archive((scratch / "data.dat").c_str());
     ASSERT_TRUE(archive.isValid()) << archive.error();
     archive.extractAll(out.path().c_str());
-    EXPECT_EQ(archive.skippedCount(), 9u);
+    EXPECT_EQ(archive.skippedCount(), 12u);
     EXPECT_EQ(archive.failedCount(), 0u);
-    ASSERT_EQ(archive.problems().size(), 9u);
+    ASSERT_EQ(archive.problems().size(), 12u);
     EXPECT_NE(archive.problems()[4].find("../escape"), std::string::npos) << archive.problems()[4];
-    EXPECT_EQ(out.names(), (std::set<std::string>{"good", "ends-at-end", "empty-at-end", "over-count"}));
+    EXPECT_EQ(out.names(), (std::set<std::string>{"good", "ends-at-end", "empty-at-end", "over-count", "COM10"}));
     EXPECT_EQ(readBytes(out / "good"), textBytes("234"));
     EXPECT_EQ(readBytes(out / "ends-at-end"), textBytes("9"));
-    EXPECT_EQ(readBytes(out / "over-count"), (Bytes{13, 0, 0, 0}));
+    EXPECT_EQ(readBytes(out / "over-count"), (Bytes{17, 0, 0, 0}));
     EXPECT_FALSE(std::filesystem::exists(out / "../escape"));
 }
 

@@ -7,8 +7,12 @@
 #include <vector>
 
 #include "app/Demo.h"
+#include "app/Objects.h"
 #include "app/WinMain.h"
 #include "platform/Files.h"
+#include "scene/NamedList.h"
+#include "scene/Paths.h"
+#include "scene/SceneObject.h"
 #include "tools/write3ds/Writer3ds.h"
 
 namespace {
@@ -49,7 +53,7 @@ write3ds::Model box(const char* name, float size, const char* texture) {
 void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
 }
 
@@ -109,6 +113,21 @@ void StartedDemo::SetUp() {
     ASSERT_GT(tempFolderLength, 0u);
     writeAssets(tempFolder, seqRecords);
     ASSERT_TRUE(initDemo());
+    keepModelItems();
+}
+
+// Meshes and materials live as long as the demo's process and are never freed, but the shutdown
+// deletes the objects that list them. Held here, they stay reachable to the end, as in the demo.
+void StartedDemo::keepModelItems() {
+    static auto* kept = new std::vector<void*>;  // never destroyed: it must outlast the exit
+    for (SceneObject* object : {tube, rocket, stars, aeroplane, earth, static_cast<SceneObject*>(tubePath),
+                                static_cast<SceneObject*>(cameraPath1), static_cast<SceneObject*>(cameraPath2),
+                                static_cast<SceneObject*>(approachPath), static_cast<SceneObject*>(launchPath),
+                                static_cast<SceneObject*>(finalLookPath), static_cast<SceneObject*>(finalEyePath)}) {
+        if (object == nullptr) continue;
+        for (NamedList* list : {object->meshes, object->materials})
+            for (void* item = list->first(); item; item = list->next()) kept->push_back(item);
+    }
 }
 
 void StartedDemo::TearDown() {

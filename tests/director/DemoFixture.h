@@ -15,6 +15,7 @@ protected:
 
     // Writes the asset files; seqRecords attitude records (angle = record index) go in seq1.dat.
     static void writeAssets(const std::string& folder, int seqRecords);
+    static void keepModelItems();
 
     std::unique_ptr<testing_support::OffscreenGL> gl;
     int seqRecords = 3;

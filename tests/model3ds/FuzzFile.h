@@ -1,9 +1,11 @@
 // Fuzz harness helper: the readers take file paths, so each input is written to one scratch file
-// per process (a random name, so parallel jobs do not share it) and read back from there.
+// per process (a random name, so parallel jobs do not share it), read back from there and removed
+// when the process ends.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 
@@ -12,10 +14,14 @@
 namespace fuzzing {
 
 inline const std::string& scratchFile(const char* stem) {
+    static char removeAtExit[512];  // plain storage: still there when the exit handler runs
     static const std::string path = [stem] {
         char folder[512];
         std::string p = platform::getTempPath(sizeof folder, folder) ? std::string(folder) : std::string();
-        return p + stem + std::to_string(std::random_device{}());
+        p += stem + std::to_string(std::random_device{}());
+        std::snprintf(removeAtExit, sizeof removeAtExit, "%s", p.c_str());
+        std::atexit([] { std::remove(removeAtExit); });
+        return p;
     }();
     return path;
 }

@@ -4,11 +4,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "platform/Files.h"
 #include "scene/Material.h"
@@ -19,15 +18,19 @@
 
 namespace models {
 
-// CTest runs each test in a process of its own, side by side, so the running test's name goes
-// into the file name: two tests never write the same scratch file.
+// Tests run side by side in processes of their own: each process keeps its scratch files in a
+// private folder of its own, removed at exit once the files in it are gone.
 inline std::string scratchPath(const std::string& name) {
-    std::string prefix = "orbek-test-";
-    if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
-        prefix += std::string(test->test_suite_name()) + "." + test->name() + "-";
-    char folder[512];
-    if (platform::getTempPath(sizeof folder, folder) == 0) return prefix + name;
-    return std::string(folder) + prefix + name;
+    static char folder[512];  // plain storage: still there when the exit handler runs
+    static const bool made = [] {
+        char temp[512];
+        if (platform::getTempPath(sizeof temp, temp) == 0 ||
+            platform::makePrivateFolder(temp, "orbek-models-", sizeof folder, folder) == 0)
+            return false;
+        std::atexit([] { platform::removeFolder(folder); });
+        return true;
+    }();
+    return made ? folder + name : name;
 }
 
 inline std::string writeBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {

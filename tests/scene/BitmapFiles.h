@@ -13,7 +13,7 @@
 
 namespace bitmaps {
 
-struct Spec {
+struct Layout {
     int width = 1;
     int height = 1;
     int bitsPerPixel = 24;
@@ -32,7 +32,7 @@ inline void put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
-inline std::vector<std::uint8_t> build(const Spec& s) {
+inline std::vector<std::uint8_t> build(const Layout& s) {
     std::vector<std::uint8_t> header;
     put32(header, s.headerSize);
     if (s.headerSize == 12) {

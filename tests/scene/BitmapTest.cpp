@@ -8,7 +8,7 @@
 #include "BitmapFiles.h"
 #include "scene/loadBitmap.h"
 
-using bitmaps::Spec;
+using bitmaps::Layout;
 
 namespace {
 
@@ -40,7 +40,7 @@ const std::vector<int> red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255}, white{
 }  // namespace
 
 TEST(LoadBitmap, TwentyFourBitRowsArePackedBottomUpAsRgb) {
-    Spec s;
+    Layout s;
     s.width = 4;
     s.height = 2;
     // Bottom row: blue, red, green, white; top row: black x4. Pixels are stored blue, green, red.
@@ -57,7 +57,7 @@ TEST(LoadBitmap, TwentyFourBitRowsArePackedBottomUpAsRgb) {
 }
 
 TEST(LoadBitmap, PaddingIsLeftOutAndTopDownFilesComeBackBottomUp) {
-    Spec s;
+    Layout s;
     s.width = 3;
     s.height = 2;
     // Rows of 9 bytes plus 3 of padding. Stored bottom row: red, green, blue; top: white x3.
@@ -80,7 +80,7 @@ TEST(LoadBitmap, PaddingIsLeftOutAndTopDownFilesComeBackBottomUp) {
 
 TEST(LoadBitmap, PalettedDepthsAndRunLengthEncodingUseTheColourTable) {
     const std::vector<std::uint8_t> palette = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};  // red, green, blue
-    Spec eight;
+    Layout eight;
     eight.width = 2;
     eight.height = 2;
     eight.bitsPerPixel = 8;
@@ -92,7 +92,7 @@ TEST(LoadBitmap, PalettedDepthsAndRunLengthEncodingUseTheColourTable) {
     EXPECT_EQ(at(r8->image, 1, 0), green);
     EXPECT_EQ(at(r8->image, 0, 1), blue);
 
-    Spec one;
+    Layout one;
     one.width = 8;
     one.height = 1;
     one.bitsPerPixel = 1;
@@ -104,7 +104,7 @@ TEST(LoadBitmap, PalettedDepthsAndRunLengthEncodingUseTheColourTable) {
     EXPECT_EQ(at(r1->image, 1, 0), black);
     EXPECT_EQ(at(r1->image, 2, 0), white);
 
-    Spec four;
+    Layout four;
     four.width = 2;
     four.height = 1;
     four.bitsPerPixel = 4;
@@ -116,7 +116,7 @@ TEST(LoadBitmap, PalettedDepthsAndRunLengthEncodingUseTheColourTable) {
     EXPECT_EQ(at(r4->image, 0, 0), blue);
     EXPECT_EQ(at(r4->image, 1, 0), green);
 
-    Spec rle8 = eight;
+    Layout rle8 = eight;
     rle8.width = 4;
     rle8.compression = 1;
     // Bottom row: four reds; top row: two greens and two blues; then end of bitmap.
@@ -127,7 +127,7 @@ TEST(LoadBitmap, PalettedDepthsAndRunLengthEncodingUseTheColourTable) {
     EXPECT_EQ(at(rl8->image, 1, 1), green);
     EXPECT_EQ(at(rl8->image, 2, 1), blue);
 
-    Spec rle4 = four;
+    Layout rle4 = four;
     rle4.width = 4;
     rle4.compression = 2;
     rle4.pixels = {4, 0x12, 0, 1};  // green, blue, green, blue
@@ -138,7 +138,7 @@ TEST(LoadBitmap, PalettedDepthsAndRunLengthEncodingUseTheColourTable) {
 }
 
 TEST(LoadBitmap, SixteenAndThirtyTwoBitAndCoreHeaderAndBareHeader) {
-    Spec sixteen;
+    Layout sixteen;
     sixteen.width = 2;
     sixteen.height = 1;
     sixteen.bitsPerPixel = 16;
@@ -148,7 +148,7 @@ TEST(LoadBitmap, SixteenAndThirtyTwoBitAndCoreHeaderAndBareHeader) {
     EXPECT_EQ(at(r16->image, 0, 0), red);
     EXPECT_EQ(at(r16->image, 1, 0), blue);
 
-    Spec thirtyTwo;
+    Layout thirtyTwo;
     thirtyTwo.width = 1;
     thirtyTwo.height = 1;
     thirtyTwo.bitsPerPixel = 32;
@@ -157,7 +157,7 @@ TEST(LoadBitmap, SixteenAndThirtyTwoBitAndCoreHeaderAndBareHeader) {
     ASSERT_NE(r32->image, nullptr) << r32->messages;
     EXPECT_EQ(at(r32->image, 0, 0), green);
 
-    Spec core;
+    Layout core;
     core.headerSize = 12;
     core.width = 2;
     core.height = 1;
@@ -170,7 +170,7 @@ TEST(LoadBitmap, SixteenAndThirtyTwoBitAndCoreHeaderAndBareHeader) {
     EXPECT_EQ(at(rc->image, 0, 0), green);
     EXPECT_EQ(at(rc->image, 1, 0), black);
 
-    Spec bare;
+    Layout bare;
     bare.fileHeader = false;
     bare.width = 1;
     bare.height = 1;
@@ -197,21 +197,21 @@ TEST(LoadBitmap, MessagesForFilesThatAreNotUsableBitmaps) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: Failed to open DIB file " + emptyPath + ".\n");
     std::remove(emptyPath.c_str());
 
-    Spec v4;
+    Layout v4;
     v4.headerSize = 108;
     v4.pixels = {0, 0, 0, 0};
     auto r108 = read("v4.bmp", bitmaps::build(v4));
     EXPECT_EQ(r108->image, nullptr);
     EXPECT_EQ(r108->messages, "Error: Unknown DIB file format.\n");
 
-    Spec huge;
+    Layout huge;
     huge.width = 20000;
     huge.height = 20000;
     auto rHuge = read("huge.bmp", bitmaps::build(huge));
     EXPECT_EQ(rHuge->image, nullptr);
     EXPECT_EQ(rHuge->messages, "Error: Image file conversion error.\n");
 
-    Spec truncated;
+    Layout truncated;
     truncated.width = 64;
     truncated.height = 64;
     truncated.pixels.resize(100, 0);
@@ -219,7 +219,7 @@ TEST(LoadBitmap, MessagesForFilesThatAreNotUsableBitmaps) {
     EXPECT_EQ(rShort->image, nullptr);
     EXPECT_EQ(rShort->messages, "Error: Image file conversion error.\n");
 
-    Spec jpeg;
+    Layout jpeg;
     jpeg.compression = 4;
     jpeg.pixels = {1, 2, 3, 4};
     auto rJpeg = read("jpeg.bmp", bitmaps::build(jpeg));

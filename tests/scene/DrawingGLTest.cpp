@@ -44,7 +44,7 @@ std::vector<float> currentColour() {
 
 // A 2 x 2 texture: bottom row red, green; top row blue, white.
 std::string writeCheckerBitmap(const std::string& name) {
-    bitmaps::Spec s;
+    bitmaps::Layout s;
     s.width = 2;
     s.height = 2;
     s.pixels = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
@@ -77,7 +77,7 @@ TEST_F(DrawingGL, ApplyLeavesOpaqueDepthTestedDiffuseColour) {
 }
 
 TEST_F(DrawingGL, TextureUploadKeepsOddWidthsStraightAndBindsModulated) {
-    bitmaps::Spec s;
+    bitmaps::Layout s;
     s.width = 3;
     s.height = 1;
     s.pixels = {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0};
@@ -175,7 +175,7 @@ TEST_F(DrawingGL, TexturedMeshFromAModelShowsItsBitmap) {
     write3ds::MaterialDesc white;
     white.name = "Checker";
     white.ambient = white.diffuse = {1, 1, 1};
-    white.textureFile = "orbek-test-checker.bmp";
+    white.textureFile = bitmap.substr(bitmap.find_last_of("/\\") + 1);
     m.materials.push_back(white);
     write3ds::MeshDesc quad;
     quad.name = "Screen";

@@ -11,57 +11,90 @@
 namespace {
 
 constexpr std::size_t sourceChunk = 4096;
-constexpr std::size_t searchWindow = 65536;  // how far into the file the first frame may lie
-constexpr WORD codecDelay = 1393;             // samples the codec's filter bank adds in front
+constexpr std::size_t searchWindow = 65536;                 // how far past a tag the first frame may lie
+constexpr std::uint64_t largestFile = std::uint64_t(128) << 20;  // over an hour at 256 kbit/s
+constexpr WORD codecDelay = 1393;                            // samples the codec's filter bank adds in front
 
 // Functions
 
-bool readAt(HANDLE file, std::uint64_t offset, unsigned char* buffer, std::size_t capacity, std::size_t* got) {
+// Reads up to count bytes from offset into bytes, which ends up holding what was really read.
+bool readAt(HANDLE file, std::uint64_t offset, std::size_t count, std::vector<unsigned char>* bytes) {
+    bytes->assign(count, 0);
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(offset);
-    DWORD read = 0;
-    if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN) ||
-        !ReadFile(file, buffer, static_cast<DWORD>(capacity), &read, nullptr))
-        return false;
-    *got = read;
+    if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN)) return false;
+    std::size_t got = 0;
+    while (got < count) {
+        DWORD read = 0;
+        if (!ReadFile(file, bytes->data() + got, static_cast<DWORD>(count - got), &read, nullptr)) return false;
+        if (read == 0) break;
+        got += read;
+    }
+    bytes->resize(got);
     return true;
 }
 
 }  // namespace
 
-AcmDecoder::~AcmDecoder() {
-    closeStream();
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-}
+AcmDecoder::~AcmDecoder() { closeStream(); }
 
-bool AcmDecoder::open(const char* path) {
-    if (path == nullptr || file != INVALID_HANDLE_VALUE) return false;
-    file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+bool AcmDecoder::open(const char* path, Reading reading) {
+    if (path == nullptr || stream != nullptr || !file.empty()) return false;
+    HANDLE handle =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size;
-    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) return false;
-    fileBytes = static_cast<std::uint64_t>(size.QuadPart);
+    bool ok = GetFileType(handle) == FILE_TYPE_DISK && GetFileSizeEx(handle, &size) && size.QuadPart > 0 &&
+              static_cast<std::uint64_t>(size.QuadPart) <= largestFile;
+    fileBytes = ok ? static_cast<std::uint64_t>(size.QuadPart) : 0;
 
-    // Skip an ID3v2 tag, then find two frames in a row that agree.
-    std::vector<unsigned char> start(searchWindow);
-    std::size_t got = 0;
-    if (!readAt(file, 0, start.data(), start.size(), &got)) return false;
-    std::uint64_t tag = id3v2TagSize(start.data(), got);
-    if (tag >= fileBytes) return false;
-    if (tag > 0 && !readAt(file, tag, start.data(), start.size(), &got)) return false;
-    const long long found = findFirstFrame(start.data(), got, &first);
-    if (found < 0) return false;
+    // start: the bytes from the end of any ID3v2 tag on, at most searchWindow of them.
+    std::vector<unsigned char> head;
+    const unsigned char* start = nullptr;
+    std::size_t startBytes = 0;
+    std::uint64_t tag = 0;
+    if (ok && reading == Reading::wholeFile) {
+        ok = readAt(handle, 0, static_cast<std::size_t>(fileBytes), &file) && file.size() == fileBytes;
+        if (ok) tag = id3v2TagSize(file.data(), file.size());
+        ok = ok && tag < fileBytes;
+        if (ok) {
+            start = file.data() + tag;
+            startBytes = std::min<std::size_t>(searchWindow, file.size() - static_cast<std::size_t>(tag));
+        }
+    } else if (ok) {
+        ok = readAt(handle, 0, std::min<std::size_t>(searchWindow, static_cast<std::size_t>(fileBytes)), &head);
+        if (ok) tag = id3v2TagSize(head.data(), head.size());
+        ok = ok && tag < fileBytes && (tag == 0 || readAt(handle, tag, searchWindow, &head));
+        start = head.data();
+        startBytes = head.size();
+    }
+    CloseHandle(handle);  // the program may delete the file as soon as it likes
+    if (!ok) {
+        file.clear();
+        return false;
+    }
+
+    // Two frames in a row that agree mark the start of the audio.
+    const long long found = findFirstFrame(start, startBytes, &first);
+    if (found < 0) {
+        file.clear();
+        return false;
+    }
     audioStart = tag + static_cast<std::uint64_t>(found);
-
     const std::uint32_t frames =
-        taggedFrameCount(start.data() + found, got - static_cast<std::size_t>(found), first);
+        taggedFrameCount(start + found, startBytes - static_cast<std::size_t>(found), first);
     if (frames != 0)
         length = static_cast<double>(frames) * first.samplesPerFrame / first.sampleRate;
     else
         length = static_cast<double>(fileBytes - audioStart) * 8.0 / first.bitRate;
 
-    if (!openStream()) return false;
-    return positionAt(audioStart);
+    if (reading == Reading::headerOnly) return true;
+    if (!openStream()) {
+        file.clear();
+        return false;
+    }
+    positionAt(static_cast<std::size_t>(audioStart));
+    return true;
 }
 
 bool AcmDecoder::openStream() {
@@ -125,24 +158,20 @@ void AcmDecoder::closeStream() {
     }
 }
 
-bool AcmDecoder::positionAt(std::uint64_t offset) {
-    LARGE_INTEGER position;
-    position.QuadPart = static_cast<LONGLONG>(offset);
-    if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN)) return false;
+void AcmDecoder::positionAt(std::size_t offset) {
+    readPosition = std::min(offset, file.size());
     sourceFill = decodedStart = decodedEnd = 0;
     inputDone = finished = false;
-    return true;
 }
 
 // One conversion step: tops the source up from the file and converts what the codec will take.
 bool AcmDecoder::convert() {
     if (!inputDone && sourceFill < source.size()) {
-        DWORD read = 0;
-        if (!ReadFile(file, source.data() + sourceFill, static_cast<DWORD>(source.size() - sourceFill), &read,
-                      nullptr) ||
-            read == 0)
-            inputDone = true;
-        sourceFill += read;
+        const std::size_t take = std::min(source.size() - sourceFill, file.size() - readPosition);
+        if (take == 0) inputDone = true;
+        std::memcpy(source.data() + sourceFill, file.data() + readPosition, take);
+        readPosition += take;
+        sourceFill += take;
     }
     header.cbSrcLength = static_cast<DWORD>(sourceFill);
     header.cbSrcLengthUsed = 0;
@@ -182,17 +211,15 @@ std::size_t AcmDecoder::read(unsigned char* buffer, std::size_t capacity) {
 std::int64_t AcmDecoder::seekMilliseconds(std::int64_t milliseconds) {
     if (stream == nullptr || milliseconds < 0) return -1;
     const std::uint64_t target = audioStart + static_cast<std::uint64_t>(milliseconds) * first.bitRate / 8000;
-    if (target >= fileBytes) return -1;
-    std::vector<unsigned char> window(searchWindow);
-    std::size_t got = 0;
-    if (!readAt(file, target, window.data(), window.size(), &got)) return -1;
+    if (target >= file.size()) return -1;
+    const std::size_t at = static_cast<std::size_t>(target);
     FrameHeader here;
-    const long long found = findFirstFrame(window.data(), got, &here);
+    const long long found = findFirstFrame(file.data() + at, std::min(searchWindow, file.size() - at), &here);
     if (found < 0 || here.sampleRate != first.sampleRate || here.channels != first.channels) return -1;
     // A fresh codec stream: the old one's bit reservoir belongs to the old position.
     closeStream();
     if (!openStream()) return -1;
     const std::uint64_t frameAt = target + static_cast<std::uint64_t>(found);
-    if (!positionAt(frameAt)) return -1;
+    positionAt(static_cast<std::size_t>(frameAt));
     return static_cast<std::int64_t>((frameAt - audioStart) * 8000 / first.bitRate);
 }

@@ -68,7 +68,7 @@ bool fill(AcmDecoder& decoder, WaveOutput& output, std::int64_t* queued) {
 // Decodes ahead, feeds the device and reports the position until the track ends or a stop.
 Outcome playTrack(const std::string& path, platform::WindowHandle window, unsigned generation) {
     AcmDecoder decoder;
-    if (!decoder.open(path.c_str())) return Outcome::cannotPlay;
+    if (!decoder.open(path.c_str(), AcmDecoder::Reading::wholeFile)) return Outcome::cannotPlay;
     WaveOutput output;
     if (!output.open(decoder.sampleRate(), decoder.channels(), decodeAheadMs)) return Outcome::cannotPlay;
 
@@ -132,7 +132,7 @@ MP3_EXPORT std::int32_t mp3gettime(PlayParams* params, TrackInfo* trackInfo, dou
     if (trackInfo != nullptr) *trackInfo = TrackInfo{0, 0};
     if (params == nullptr || params->path == nullptr) return 0;
     AcmDecoder decoder;
-    if (!decoder.open(params->path)) return 0;
+    if (!decoder.open(params->path, AcmDecoder::Reading::headerOnly)) return 0;
     if (unitLength != nullptr) *unitLength = decoder.lengthSeconds();
     if (trackInfo != nullptr)
         *trackInfo = TrackInfo{static_cast<std::uint32_t>(decoder.sampleRate()),
