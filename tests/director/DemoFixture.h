@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "scene/Point3.h"
 #include "tests/support/OffscreenGL.h"
 
 class StartedDemo : public ::testing::Test {
@@ -20,3 +21,9 @@ protected:
     std::unique_ptr<testing_support::OffscreenGL> gl;
     int seqRecords = 3;
 };
+
+inline void expectPoint(const Point3& actual, float x, float y, float z) {
+    EXPECT_FLOAT_EQ(actual.x, x);
+    EXPECT_FLOAT_EQ(actual.y, y);
+    EXPECT_FLOAT_EQ(actual.z, z);
+}

@@ -18,16 +18,6 @@
 #include "tests/director/DemoFixture.h"
 #include "tests/director/DerivedTimeline.h"
 
-namespace {
-
-void expectPoint(const Point3& actual, float x, float y, float z) {
-    EXPECT_FLOAT_EQ(actual.x, x);
-    EXPECT_FLOAT_EQ(actual.y, y);
-    EXPECT_FLOAT_EQ(actual.z, z);
-}
-
-}  // namespace
-
 TEST(DerivedTimeline, MatchesTheShowsDesignLengths) {
     derived::Timeline t = derived::deriveTimeline();
     EXPECT_EQ(t.countdown, 239);

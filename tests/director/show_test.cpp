@@ -10,16 +10,6 @@
 #include "tests/director/DemoFixture.h"
 #include "tests/director/DerivedTimeline.h"
 
-namespace {
-
-void expectPoint(const Point3& actual, float x, float y, float z) {
-    EXPECT_FLOAT_EQ(actual.x, x);
-    EXPECT_FLOAT_EQ(actual.y, y);
-    EXPECT_FLOAT_EQ(actual.z, z);
-}
-
-}  // namespace
-
 TEST_F(StartedDemo, EveryScenePlaysItsDerivedNumberOfFramesAndHandsOverAtOnce) {
     std::map<std::pair<int, int>, long> shown;
     int previousScene = 0;
