@@ -3,6 +3,7 @@
 // context made, driven and torn down offscreen.
 #include <cmath>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <vector>
 
 #include "app/Demo.h"
@@ -39,7 +40,8 @@ int clockReads = 0;
 int lastReading = 0;
 
 platform::WallClock scriptedClock() {
-    ++clockReads;
+    // A limiter that has lost count of the second would wait for ever: fail instead of hanging.
+    if (++clockReads > 100000) throw std::runtime_error("the frame limiter never stops waiting");
     lastReading = scriptIndex < script.size() ? script[scriptIndex++] : (lastReading + 1) % 1000;
     return platform::WallClock{0, lastReading};
 }
@@ -66,33 +68,27 @@ void resetShell() {
 
 }  // namespace
 
-TEST_F(ScriptedClock, LimiterWaitsAcrossTheSecondBoundaryCountingModuloOneSecond) {
-    lastMillis = 990;
-    script = {10};  // 20 ms after 990, then 11, 12, ... until 30
-    limitFrameRate(25);
-    EXPECT_EQ(lastMillis, 30);
-    EXPECT_EQ(clockReads, 21);
-}
-
-TEST_F(ScriptedClock, LimiterCountsMoreThanOneSecondAsTheRemainder) {
-    lastMillis = 500;
-    script = {515};  // really 1.015 s later: counts as 15 ms, so it waits 25 more
-    limitFrameRate(25);
-    EXPECT_EQ(lastMillis, 540);
-}
-
-TEST_F(ScriptedClock, FirstWaitComparesAgainstZeroAndALateFrameDoesNotWait) {
-    lastMillis = 0;
-    script = {100};
-    limitFrameRate(25);
-    EXPECT_EQ(clockReads, 1);
-    EXPECT_EQ(lastMillis, 100);
-    script = {100, 120, 139, 140};
-    scriptIndex = 0;
-    clockReads = 0;
-    limitFrameRate(25);
-    EXPECT_EQ(clockReads, 4);
-    EXPECT_EQ(lastMillis, 140);
+TEST_F(ScriptedClock, LimiterWaitsForTheRestOfThePeriodCountingModuloOneSecond) {
+    const struct {
+        const char* what;
+        int last;
+        std::vector<int> readings;  // then one more millisecond per read
+        int waitedUntil, reads;
+    } cases[] = {
+        {"across the second boundary: 990 to 10 is 20 ms", 990, {10}, 30, 21},
+        {"more than a second (1.015 s) counts as 15 ms", 500, {515}, 540, 26},
+        {"the first wait compares against 0; a late frame does not wait", 0, {100}, 100, 1},
+        {"waits until the period is up", 100, {120, 139, 140}, 140, 3},
+    };
+    for (const auto& c : cases) {
+        lastMillis = c.last;
+        script = c.readings;
+        scriptIndex = 0;
+        clockReads = 0;
+        limitFrameRate(25);
+        EXPECT_EQ(lastMillis, c.waitedUntil) << c.what;
+        EXPECT_EQ(clockReads, c.reads) << c.what;
+    }
 }
 
 TEST(WindowProcedure, KeysActivationCloseAndScreenSaver) {

@@ -1,7 +1,7 @@
 // Where our geometry lands in the scenes, recomputed from the scenes' own rules: the earth where
-// the final rocket's path meets the camera's look point, the camera paths joining up with scene 1
-// and the earth, the subjects inside the 640x480 view, the stars inside the far plane, and no
-// path running along the up axis.
+// the final rocket's path meets the camera's look point, the camera paths joining up with scene 1,
+// the earth whole inside the 640x480 view, the stars inside the far plane, and no path running
+// along the up axis.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -63,9 +63,6 @@ void expectAwayFromUpAxis(const std::vector<Vec3>& points, const char* what)
 TEST(Staging, EarthSitsWhereTheFinalRocketMeetsTheLookTarget)
 {
     const Vec3 e = earthPosition();
-    EXPECT_NEAR(e.x, -10.92, 0.01);
-    EXPECT_NEAR(e.y, 11.52, 0.01);
-    EXPECT_NEAR(e.z, 1.39, 0.01);
     // The rocket at the end of launchPath, drawn in the earth's frame, stands at the target.
     const Vec3 launchEnd = toFloat(e + launchOffset);
     const Vec3 world = e + earthRotation() * launchEnd;
@@ -81,90 +78,39 @@ TEST(Staging, EarthSitsWhereTheFinalRocketMeetsTheLookTarget)
     }
 }
 
-TEST(Staging, TubeFitsTheCountdownAndStartsAlongTheWaitingAeroplane)
+// Which subjects are on screen is checked by playing the show (StagedShowTest); here, what that
+// cannot see: paths that join up, keep off the up axis, and keep the camera clear of its subjects.
+TEST(Staging, PathsJoinUpAndKeepOffTheUpAxisAndClearOfTheSubjects)
 {
-    const std::vector<Vec3> points = tubePathPoints();
-    const PolylineFollower tube(points);
-    EXPECT_GE(tube.totalLength(), 600.0);
-    EXPECT_LE(tube.totalLength(), 800.0);
-    EXPECT_NEAR(tubeRadius, 3.5, 0.5);
+    const std::vector<Vec3> tube = tubePathPoints();
     // Along +Y from the start past the first digit, where the waiting aeroplane points.
-    const Vec3 start = tube.pointAt(0.0), first = tube.pointAt(9.0);
-    EXPECT_NEAR((first - start).normalised().y, 1.0, 1e-9);
-    expectAwayFromUpAxis(points, "tube path");
-
-    const SceneOneRun run = replaySceneOne();
-    EXPECT_EQ(run.countdownFrames, 239);
-    EXPECT_GT(run.departure.size(), 1050u);
-    EXPECT_LT(run.departure.size(), 1100u);
-
-    // Each digit (2.6 units tall, standing up from its path point) is on screen when the camera,
-    // backing along the tube, is one percent in front of it.
-    for (double digit : {8.25, 7.0, 5.75, 4.5, 3.25}) {
-        const double p = digit - 1.0;
-        const Vec3 eye = tube.pointAt(p), center = tube.pointAt(p + sceneOneLookAhead);
-        const Vec3 base = tube.pointAt(digit);
-        EXPECT_TRUE(project(eye, center, base).onScreen()) << digit;
-        EXPECT_TRUE(project(eye, center, base + worldUp * 2.6).onScreen()) << digit;
-        EXPECT_LT(2.6, tubeRadius) << "the digit fits inside the tube";
-    }
-    // At the end of the countdown the camera sits behind the waiting aeroplane and sees it.
-    const double last = tubeStartPercent - sceneOneBackStep * run.countdownFrames;
-    EXPECT_TRUE(project(tube.pointAt(last), tube.pointAt(last + sceneOneLookAhead), tube.pointAt(0.5)).onScreen());
-}
-
-TEST(Staging, CameraPathOneContinuesSceneOneAndEndsTwentyFromTheEarth)
-{
-    const std::vector<Vec3> points = cameraPath1Points();
-    const PolylineFollower path(points);
-    const SceneOneRun run = replaySceneOne();
-    EXPECT_NEAR((path.pointAt(0.0) - run.handOverEye).length(), 0.0, 1e-5);
-    // Scene 2's first frame moves the eye by one step only.
-    EXPECT_LT((path.pointAt(0.08) - run.handOverEye).length(), 0.2);
-    const Vec3 end = path.pointAt(cameraPathStartPercent);
-    EXPECT_NEAR((end - earthPosition()).length(), cameraToEarthAtPath1End, 0.2);
-    expectAwayFromUpAxis(points, "camera path 1");
+    const PolylineFollower tubeLine(tube);
+    EXPECT_NEAR((tubeLine.pointAt(9.0) - tubeLine.pointAt(0.0)).normalised().y, 1.0, 1e-9);
+    expectAwayFromUpAxis(tube, "tube path");
+    expectAwayFromUpAxis(cameraPath1Points(), "camera path 1");
     expectAwayFromUpAxis(cameraPath2Points(), "camera path 2");
 
-    // Scene 2: the aeroplane at the origin is on screen while the camera looks at it, and the
-    // camera never comes closer than two units; the first rocket is in view for a while after launch.
-    int rocketFramesInView = 0;
+    // Camera path 1 begins where scene 1 left the eye, and scene 2's first frame moves it by one step.
+    const PolylineFollower path(cameraPath1Points());
+    const SceneOneRun run = replaySceneOne();
+    EXPECT_NEAR((path.pointAt(0.0) - run.handOverEye).length(), 0.0, 1e-5);
+    EXPECT_LT((path.pointAt(0.08) - run.handOverEye).length(), 0.2);
+    // Scene 2 never brings the camera within two units of the aeroplane at the origin.
     double nearest = 1e9;
-    for (int frame = 1; frame * 0.08 <= 90.0; ++frame) {
-        const Vec3 eye = path.pointAt(frame * 0.08);
-        nearest = std::min(nearest, eye.length());
-        EXPECT_TRUE(project(eye, {}, {}).onScreen()) << frame;
-        if (frame > 151 && frame < 400) {
-            // In the aeroplane's frame (turned 180 degrees about Y) the rocket climbs along +Y.
-            const Vec3 rocketLocal{-0.15, 1.0 + 0.1 * (frame - 151), 0.15};
-            const Vec3 rocket{-rocketLocal.x, rocketLocal.y, -rocketLocal.z};
-            rocketFramesInView += project(eye, {}, rocket).onScreen();
-        }
-    }
+    for (int frame = 1; frame * 0.08 <= 90.0; ++frame)
+        nearest = std::min(nearest, path.pointAt(frame * 0.08).length());
     EXPECT_GT(nearest, 2.0);
-    EXPECT_GE(rocketFramesInView, 35);  // well over a second of the launch
-}
 
-TEST(Staging, EarthAndFlagAreFramedByTheApproachAndTheFinalRocketIsFollowed)
-{
+    // Scene 4 holds at 70 %: the whole earth is in view, and the flag is seen broadside.
     const Vec3 e = earthPosition();
-    const PolylineFollower path1(cameraPath1Points()), path2(cameraPath2Points());
-    const Vec3 from = path1.pointAt(cameraPathStartPercent);
+    const Vec3 from = path.pointAt(cameraPathStartPercent);
     const Vec3 approachStop = from + (e - from) * (approachStopPercent / 100.0);
-    const Vec3 look = path2.pointAt(99.5);
-    // Scene 3 ends looking at the earth from the end of camera path 1.
-    EXPECT_TRUE(project(from, look, e).onScreen());
-    // Scene 4 holds at 70 %: the earth's rim and the flag's top are in view.
-    const Vec3 poleTop = e + earthRotation() * (rotationX(46.0) * Vec3{0.0, 0.0, 2.5});
-    const Projection top = project(approachStop, look, poleTop);
-    EXPECT_TRUE(top.onScreen()) << top.x << " " << top.y;
+    const Vec3 look = PolylineFollower(cameraPath2Points()).pointAt(99.5);
     for (const Vec3& rim : {Vec3{earthRadius, 0, 0}, Vec3{0, earthRadius, 0}, Vec3{0, 0, earthRadius}})
         EXPECT_TRUE(project(approachStop, look, e + rim).onScreen());
-    // The flag is seen broadside rather than end on.
-    const Vec3 pole = (poleTop - e).normalised();
+    const Vec3 pole = earthRotation() * (rotationX(46.0) * Vec3{0.0, 0.0, 1.0});
     EXPECT_LT(std::abs(pole.dot((look - approachStop).normalised())), 0.5);
-    // Scene 5: eye and look move together; the rocket (at the look point) is always in front,
-    // and the final eye keeps clear of the earth.
+    // Scene 5: eye and look move together, the eye clear of the earth and of the rocket it follows.
     for (double p = 0.0; p <= 100.0; p += 5.0) {
         const Vec3 eye = approachStop + (finalEyeTarget - approachStop) * (p / 100.0);
         const Vec3 center = e + (finalLookTarget - e) * (p / 100.0);

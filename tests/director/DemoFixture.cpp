@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "app/Demo.h"
@@ -13,6 +14,7 @@
 #include "scene/NamedList.h"
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
+#include "tests/scene/BitmapFiles.h"
 #include "tools/write3ds/Writer3ds.h"
 
 namespace {
@@ -58,26 +60,8 @@ void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes
 }
 
 // A 4 x 4 24-bit bitmap of one colour.
-std::vector<unsigned char> bitmap(unsigned char r, unsigned char g, unsigned char b) {
-    std::vector<unsigned char> bytes(54 + 48, 0);
-    auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<unsigned char>(v >> (8 * i));
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(bytes.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, 4);
-    put32(22, 4);
-    bytes[26] = 1;
-    bytes[28] = 24;
-    for (std::size_t i = 54; i < bytes.size(); i += 3) {
-        bytes[i] = b;
-        bytes[i + 1] = g;
-        bytes[i + 2] = r;
-    }
-    return bytes;
+std::vector<unsigned char> bitmap(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return bitmaps::build(bitmaps::picture(4, 4, [=](int, int) { return bitmaps::Rgb{r, g, b}; }));
 }
 
 }  // namespace
@@ -132,10 +116,6 @@ void StartedDemo::keepModelItems() {
 
 void StartedDemo::TearDown() {
     // The files go; the objects end with the test process, as the demo's own do.
-    for (const char* name : {"tubo6.3ds", "lineatubo6.3ds", "coet.3ds", "estrelles.3ds", "avio10.3ds", "terra.3ds",
-                             "pathcam1.3ds", "pathcam2.3ds", "tube.bmp", "bandera.bmp", "pal.bmp", "seq1.dat"}) {
-        std::string path = std::string(tempFolder) + name;
-        platform::deleteFile(path.c_str());
-    }
-    platform::removeFolder(tempFolder);
+    std::error_code ignored;
+    std::filesystem::remove_all(tempFolder, ignored);
 }

@@ -40,10 +40,7 @@ TEST(EffectsPicture, CountdownFlagAndParticlesAreSavedForInspection)
     testing_support::OffscreenGL gl;
     ASSERT_TRUE(gl.ready()) << gl.error();
     platform::DeviceContext dc = gl.deviceContext();
-    const std::string cloth = ::testing::TempDir() + "orbek_picture_cloth.bmp";
-    const std::string pole = ::testing::TempDir() + "orbek_picture_pole.bmp";
-    ASSERT_TRUE(effects_test::writeClothBitmap(cloth));
-    ASSERT_TRUE(effects_test::writePoleBitmap(pole));
+    const std::string cloth = effects_test::writeClothBitmap(), pole = effects_test::writePoleBitmap();
 
     glClearColor(background[0] / 255.0f, background[1] / 255.0f, background[2] / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

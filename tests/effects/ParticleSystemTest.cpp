@@ -156,28 +156,17 @@ TEST_F(ParticleSystemTest, CopyStartsFromTheSourceStateAndRunsOnItsOwn)
     }
 }
 
-TEST_F(ParticleSystemTest, StartUpTableBuildsTheEightSystems)
+TEST_F(ParticleSystemTest, StartUpTrailsLaunchBlackAndTheRocketCopiesShareTheirStart)
 {
     createParticleSystems();
-    EXPECT_EQ(trailA1->count, 500);
-    EXPECT_EQ(trailB2->count, 250);
-    EXPECT_EQ(rocketFlame->count, 5000);
-    EXPECT_EQ(trailA1->colour.red, 1.0f);
-    EXPECT_EQ(std::memcmp(&trailB1->colour, &trailA1->colour, sizeof(ParticleColour)), 0);
-    EXPECT_EQ(trailB2->colour.green, 1.0f);
-    EXPECT_EQ(trailB3->colour.blue, 0.3f);
-    EXPECT_EQ(trailB3->lifeScale, 0.75f);
-    // Trails launch black and stay so until their first relaunch.
-    EXPECT_EQ(trailB1->particles[0].colour.red, 0.0f);
-    EXPECT_EQ(trailB1->origin.x, -0.05f);
-    EXPECT_EQ(trailA2->velocity.y, -0.05f);
-    for (int i = 0; i < trailA1->count; ++i)
-        expectNearOrigin(trailA1->particles[i], trailA1->origin, 0.2f);
-    EXPECT_EQ(rocketFlame->particles[0].colour.red, 0.9f);
-    EXPECT_EQ(rocketFlame->activeCount, 100);
-    EXPECT_EQ(rocketCopyFlame->activeCount, 100);
-    EXPECT_EQ(rocketCopyFlame->growthPerStep, 50);
-    EXPECT_EQ(rocketCopyFlame->particles[4321].position.z, rocketFlame->particles[4321].position.z);
+    // Coloured after they were built: red, but the particles keep their black until relaunched.
+    EXPECT_EQ(trailB1->colour.red, 1.0f);
+    for (int i = 0; i < trailB1->count; ++i)
+        ASSERT_EQ(trailB1->particles[i].colour.red, 0.0f);
+    EXPECT_EQ(rocketCopyFlame->activeCount, rocketFlame->activeCount);
+    EXPECT_EQ(rocketCopyFlame->growthPerStep, rocketFlame->growthPerStep);
+    for (int i = 0; i < rocketFlame->count; ++i)
+        ASSERT_EQ(rocketCopyFlame->particles[i].position.z, rocketFlame->particles[i].position.z);
     for (ParticleSystem* s : {trailA1, trailB1, trailA2, trailB2, trailA3, trailB3, rocketFlame, rocketCopyFlame})
         delete s;
 }

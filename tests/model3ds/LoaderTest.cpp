@@ -7,8 +7,10 @@
 #include "ModelFiles.h"
 #include "platform/MappedFile.h"
 
+using models::editorFile;
 using models::loadBytes;
-using models::loadModel;
+using models::namedObject;
+using models::Writes;
 using write3ds::ChunkWriter;
 
 namespace {
@@ -20,7 +22,8 @@ void vertexList(ChunkWriter& w, std::uint16_t n) {
     w.end();
 }
 
-void faceList(ChunkWriter& w, std::initializer_list<std::uint16_t> indices) {
+// Faces with flags 7; groups writes the face list's own children (material and smoothing groups).
+void faceList(ChunkWriter& w, std::initializer_list<std::uint16_t> indices, const Writes& groups = {}) {
     w.begin(0x4120);
     w.u16(static_cast<std::uint16_t>(indices.size() / 3));
     int k = 0;
@@ -28,13 +31,21 @@ void faceList(ChunkWriter& w, std::initializer_list<std::uint16_t> indices) {
         w.u16(i);
         if (++k % 3 == 0) w.u16(7);
     }
+    if (groups) groups(w);
+    w.end();
+}
+
+void mappingList(ChunkWriter& w, std::uint16_t n, float value) {
+    w.begin(0x4140);
+    w.u16(n);
+    for (int i = 0; i < n * 2; ++i) w.f32(value);
     w.end();
 }
 
 }  // namespace
 
-TEST(Loader, KeepsMeshesAndMaterialsInFileOrder) {
-    auto model = loadModel(models::sampleModel());
+TEST(Loader, KeepsMeshesAndMaterialsInFileOrderAndAppendsOnASecondLoad) {
+    auto model = models::loadModel(models::sampleModel());
     EXPECT_EQ(model->object.loadError, nullptr);
     ASSERT_EQ(model->meshCount(), 2);
     Mesh* quad = static_cast<Mesh*>(model->object.meshes->first());
@@ -43,13 +54,11 @@ TEST(Loader, KeepsMeshesAndMaterialsInFileOrder) {
     EXPECT_EQ(quad->faceCount, 2);
     ASSERT_NE(quad->texCoords, nullptr);
     EXPECT_EQ(quad->texCoordCount, 4);
-    EXPECT_EQ(quad->normals, nullptr);
     EXPECT_FLOAT_EQ(quad->vertices[6], 1.0f);  // third vertex x
     EXPECT_EQ(quad->faces[5], 3);
     ASSERT_NE(quad->material, nullptr);
     EXPECT_STREQ(quad->material->name, "Red");
-    // The key is the mesh's own name buffer, not a copy.
-    EXPECT_EQ(model->object.meshes->key, quad->name);
+    EXPECT_EQ(model->object.meshes->key, quad->name);  // the key is the mesh's own name buffer
     Mesh* tri = static_cast<Mesh*>(model->object.meshes->next());
     EXPECT_STREQ(tri->name, "Tri");
     EXPECT_EQ(tri->material, nullptr);
@@ -58,10 +67,7 @@ TEST(Loader, KeepsMeshesAndMaterialsInFileOrder) {
     EXPECT_EQ(model->object.view, nullptr);
     EXPECT_EQ(model->object.mappingHandle, nullptr);
     EXPECT_EQ(model->object.fileHandle, platform::invalidFileHandle);
-}
 
-TEST(Loader, LoadingTwiceAppends) {
-    auto model = loadModel(models::sampleModel());
     model->object.load(model->path.c_str());
     EXPECT_EQ(model->meshCount(), 4);
     EXPECT_EQ(model->materialCount(), 2);
@@ -97,61 +103,51 @@ TEST(Loader, RefusesMissingEmptyShortAndForeignFiles) {
 }
 
 TEST(Loader, WalksPastShortMainChunkAndOverKeyFramerAndUnknownChunks) {
-    std::vector<std::uint8_t> bytes;
-    {
-        ChunkWriter w;
-        w.begin(0x4D4D);
-        w.begin(0x0002);
-        w.u32(3);
-        w.end();
-        w.end();
-        w.begin(0x1234);  // unknown, empty body
-        w.end();
-        w.begin(0xB000);  // key-framer with well-formed children
-        w.begin(0xB00A);
-        w.u32(0);
-        w.end();
-        w.begin(0xB002);
-        w.begin(0xB010);
-        w.str("Obj");
-        w.end();
-        w.end();
-        w.end();
-        // An editor after the main chunk's end is still read as a top-level chunk.
-        w.begin(0x3D3D);
-        w.begin(0x4000);
-        w.str("After");
-        w.begin(0x4100);
+    ChunkWriter w;
+    w.begin(0x4D4D);
+    w.begin(0x0002);
+    w.u32(3);
+    w.end();
+    w.end();
+    w.begin(0x1234);  // unknown, empty body
+    w.end();
+    w.begin(0xB000);  // key-framer with well-formed children
+    w.begin(0xB00A);
+    w.u32(0);
+    w.end();
+    w.begin(0xB002);
+    w.begin(0xB010);
+    w.str("Obj");
+    w.end();
+    w.end();
+    w.end();
+    // An editor after the main chunk's end is still read as a top-level chunk.
+    w.begin(0x3D3D);
+    namedObject(w, "After", [](ChunkWriter& w) {
         vertexList(w, 3);
         faceList(w, {0, 1, 2});
-        w.end();
-        w.end();
-        w.end();
-        bytes = w.bytes();
-    }
-    auto model = loadBytes(bytes);
+    });
+    w.end();
+    auto model = loadBytes(w.bytes());
     EXPECT_EQ(model->object.loadError, nullptr);
     ASSERT_EQ(model->meshCount(), 1);
     EXPECT_EQ(model->mesh("After")->faceCount, 1);
-}
 
-TEST(Loader, KeyFramerChildShorterThanHeaderEndsLoadKeepingEarlierMeshes) {
-    ChunkWriter w;
-    w.begin(0x4D4D);
-    w.begin(0x3D3D);
-    w.begin(0x4000);
-    w.str("Kept");
-    w.end();
-    w.end();
-    w.begin(0xB000);
-    w.u16(0xB002);
-    w.u32(3);  // shorter than a header
-    w.end();
-    w.end();
-    auto model = loadBytes(w.bytes());
-    EXPECT_NE(model->object.loadError, nullptr);
-    EXPECT_EQ(model->meshCount(), 1);
-    EXPECT_NE(model->mesh("Kept"), nullptr);
+    // A key-framer child shorter than a header ends the load; what came before it stays.
+    ChunkWriter k;
+    k.begin(0x4D4D);
+    k.begin(0x3D3D);
+    namedObject(k, "Kept", [](ChunkWriter&) {});
+    k.end();
+    k.begin(0xB000);
+    k.u16(0xB002);
+    k.u32(3);
+    k.end();
+    k.end();
+    auto kept = loadBytes(k.bytes());
+    EXPECT_NE(kept->object.loadError, nullptr);
+    EXPECT_EQ(kept->meshCount(), 1);
+    EXPECT_NE(kept->mesh("Kept"), nullptr);
 }
 
 TEST(Loader, MaterialLibraryFirstIsAcceptedButLoadsNothing) {
@@ -170,49 +166,12 @@ TEST(Loader, MaterialLibraryFirstIsAcceptedButLoadsNothing) {
     EXPECT_EQ(model->materialCount(), 0);
 }
 
-TEST(Loader, CamerasAndLightsBecomeMeshesWithoutGeometry) {
-    ChunkWriter w;
-    w.begin(0x4D4D);
-    w.begin(0x3D3D);
-    w.begin(0x4000);
-    w.str("Camera01");
-    w.begin(0x4700);
-    for (int i = 0; i < 8; ++i) w.f32(1.0f);
-    w.end();
-    w.end();
-    w.begin(0x4000);
-    w.str("Light01");
-    w.begin(0x4600);
-    for (int i = 0; i < 3; ++i) w.f32(2.0f);
-    w.end();
-    w.end();
-    w.end();
-    w.end();
-    auto model = loadBytes(w.bytes());
-    ASSERT_EQ(model->meshCount(), 2);
-    Mesh* camera = model->mesh("Camera01");
-    ASSERT_NE(camera, nullptr);
-    EXPECT_EQ(camera->vertices, nullptr);
-    EXPECT_EQ(camera->faces, nullptr);
-    EXPECT_EQ(camera->vertexCount, 0);
-}
-
 TEST(Loader, NamesAreKeptTo255CharactersAndReadToTheirEnd) {
     const std::string exact(254, 'a'), longName(300, 'b');
-    ChunkWriter w;
-    w.begin(0x4D4D);
-    w.begin(0x3D3D);
-    for (const std::string* name : {&exact, &longName}) {
-        w.begin(0x4000);
-        w.str(*name);
-        w.begin(0x4100);
-        vertexList(w, 1);
-        w.end();
-        w.end();
-    }
-    w.end();
-    w.end();
-    auto model = loadBytes(w.bytes());
+    auto model = loadBytes(editorFile([&](ChunkWriter& w) {
+        for (const std::string* name : {&exact, &longName})
+            namedObject(w, *name, [](ChunkWriter& w) { vertexList(w, 1); });
+    }));
     EXPECT_EQ(model->object.loadError, nullptr);
     ASSERT_EQ(model->meshCount(), 2);
     Mesh* first = static_cast<Mesh*>(model->object.meshes->first());
@@ -221,173 +180,123 @@ TEST(Loader, NamesAreKeptTo255CharactersAndReadToTheirEnd) {
     EXPECT_EQ(std::string(second->name), longName.substr(0, 255));
     // The cursor went on past the 300th character: the vertex list after the name was found.
     EXPECT_EQ(second->vertexCount, 1);
-}
 
-TEST(Loader, NameWithoutTerminatorAtEndOfFileFails) {
+    // A name without its terminator at the end of the file fails the load.
     std::vector<std::uint8_t> bytes = {0x4D, 0x4D, 0, 0, 0, 0, 0x3D, 0x3D, 0, 0, 0, 0,
                                        0x00, 0x40, 0, 0, 0, 0, 'a', 'b', 'c'};
-    const std::uint32_t sizes[] = {static_cast<std::uint32_t>(bytes.size()), static_cast<std::uint32_t>(bytes.size() - 6),
-                                   static_cast<std::uint32_t>(bytes.size() - 12)};
-    for (int i = 0; i < 3; ++i) std::memcpy(&bytes[i * 6 + 2], &sizes[i], 4);
-    auto model = loadBytes(bytes);
-    EXPECT_NE(model->object.loadError, nullptr);
-    EXPECT_EQ(model->meshCount(), 0);
+    for (std::uint32_t i = 0, size = 21; i < 3; ++i, size -= 6) std::memcpy(&bytes[i * 6 + 2], &size, 4);
+    auto unterminated = loadBytes(bytes);
+    EXPECT_NE(unterminated->object.loadError, nullptr);
+    EXPECT_EQ(unterminated->meshCount(), 0);
 }
 
-TEST(Loader, LyingCountsAreRejectedBeforeAllocation) {
-    // Each list claims 65,535 entries but holds one; the object is dropped and the load ends.
-    for (std::uint16_t id : {0x4110, 0x4120, 0x4140}) {
-        ChunkWriter w;
-        w.begin(0x4D4D);
-        w.begin(0x3D3D);
-        w.begin(0x4000);
-        w.str("Liar");
-        w.begin(0x4100);
-        w.begin(id);
-        w.u16(65535);
-        for (int i = 0; i < 4; ++i) w.f32(0.0f);
-        w.end();
-        w.end();
-        w.end();
-        w.end();
-        w.end();
-        auto model = loadBytes(w.bytes());
-        EXPECT_NE(model->object.loadError, nullptr) << std::hex << id;
-        EXPECT_EQ(model->meshCount(), 0) << std::hex << id;
+// One object per case, each alone in its file: lying counts end the load with the object dropped;
+// anything the loader keeps is safe to draw.
+TEST(Loader, MeshListsAreKeptOnlyWhereTheyAreSafe) {
+    struct Case {
+        const char* what;
+        std::uint16_t kind;
+        Writes body;
+        bool kept;
+        int vertexCount, faceCount;
+        bool vertices, faces, texCoords;
+    };
+    const auto lying = [](std::uint16_t id) {
+        return [id](ChunkWriter& w) {
+            w.begin(id);
+            w.u16(65535);  // holds one entry at most
+            for (int i = 0; i < 4; ++i) w.f32(0.0f);
+            w.end();
+        };
+    };
+    const Case cases[] = {
+        {"lying vertex count", 0x4100, lying(0x4110), false, 0, 0, false, false, false},
+        {"lying face count", 0x4100, lying(0x4120), false, 0, 0, false, false, false},
+        {"lying mapping count", 0x4100, lying(0x4140), false, 0, 0, false, false, false},
+        {"faces outside the vertices", 0x4100,
+         [](ChunkWriter& w) {
+             vertexList(w, 3);
+             faceList(w, {0, 1, 2, 0, 2, 3});
+         },
+         true, 3, 0, true, false, false},
+        {"later lists replace earlier ones; mapping short of the vertices", 0x4100,
+         [](ChunkWriter& w) {
+             vertexList(w, 2);
+             vertexList(w, 4);
+             faceList(w, {0, 1, 2});
+             faceList(w, {0, 1, 2, 1, 2, 3});
+             mappingList(w, 3, 0.5f);
+         },
+         true, 4, 2, true, true, false},
+        {"mapping for every vertex", 0x4100,
+         [](ChunkWriter& w) {
+             vertexList(w, 2);
+             mappingList(w, 2, 0.25f);
+         },
+         true, 2, 0, true, false, true},
+        {"empty vertex list", 0x4100, [](ChunkWriter& w) { vertexList(w, 0); }, true, 0, 0, true, false, false},
+        {"camera", 0x4700,
+         [](ChunkWriter& w) {
+             for (int i = 0; i < 8; ++i) w.f32(1.0f);
+         },
+         true, 0, 0, false, false, false},
+        {"light", 0x4600,
+         [](ChunkWriter& w) {
+             for (int i = 0; i < 3; ++i) w.f32(2.0f);
+         },
+         true, 0, 0, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto model = loadBytes(editorFile([&](ChunkWriter& w) { namedObject(w, "Obj", c.body, c.kind); }));
+        EXPECT_EQ(model->object.loadError == nullptr, c.kept);
+        ASSERT_EQ(model->meshCount(), c.kept ? 1 : 0);
+        if (!c.kept) continue;
+        Mesh* mesh = model->mesh("Obj");
+        ASSERT_NE(mesh, nullptr);
+        EXPECT_EQ(mesh->vertexCount, c.vertexCount);
+        EXPECT_EQ(mesh->faceCount, c.faceCount);
+        EXPECT_EQ(mesh->vertices != nullptr, c.vertices);
+        EXPECT_EQ(mesh->faces != nullptr, c.faces);
+        EXPECT_EQ(mesh->texCoords != nullptr, c.texCoords);
+        if (c.texCoords) {
+            EXPECT_FLOAT_EQ(mesh->texCoords[3], 0.25f);
+        }
     }
-}
-
-TEST(Loader, FacesOutsideTheVerticesAreDroppedAndTheMeshIsNotDrawn) {
-    ChunkWriter w;
-    w.begin(0x4D4D);
-    w.begin(0x3D3D);
-    w.begin(0x4000);
-    w.str("Bad");
-    w.begin(0x4100);
-    vertexList(w, 3);
-    faceList(w, {0, 1, 2, 0, 2, 3});
-    w.end();
-    w.end();
-    w.end();
-    w.end();
-    auto model = loadBytes(w.bytes());
-    EXPECT_EQ(model->object.loadError, nullptr);
-    Mesh* mesh = model->mesh("Bad");
-    ASSERT_NE(mesh, nullptr);
-    EXPECT_EQ(mesh->faces, nullptr);
-    EXPECT_EQ(mesh->faceCount, 0);
-    EXPECT_EQ(mesh->vertexCount, 3);
-}
-
-TEST(Loader, ShortMappingDropsTexCoordsAndLaterListsReplaceEarlierOnes) {
-    ChunkWriter w;
-    w.begin(0x4D4D);
-    w.begin(0x3D3D);
-    w.begin(0x4000);
-    w.str("Twice");
-    w.begin(0x4100);
-    vertexList(w, 2);
-    vertexList(w, 4);
-    faceList(w, {0, 1, 2});
-    faceList(w, {0, 1, 2, 1, 2, 3});
-    w.begin(0x4140);
-    w.u16(3);  // one pair short of the four vertices
-    for (int i = 0; i < 6; ++i) w.f32(0.5f);
-    w.end();
-    w.end();
-    w.end();
-    w.begin(0x4000);
-    w.str("Short");
-    w.begin(0x4100);
-    vertexList(w, 2);
-    w.begin(0x4140);
-    w.u16(2);
-    for (int i = 0; i < 4; ++i) w.f32(0.25f);
-    w.end();
-    w.end();
-    w.end();
-    w.end();
-    w.end();
-    auto model = loadBytes(w.bytes());
-    Mesh* twice = model->mesh("Twice");
-    ASSERT_NE(twice, nullptr);
-    EXPECT_EQ(twice->vertexCount, 4);
-    EXPECT_EQ(twice->faceCount, 2);
-    EXPECT_EQ(twice->texCoords, nullptr);
-    Mesh* enough = model->mesh("Short");
-    ASSERT_NE(enough, nullptr);
-    ASSERT_NE(enough->texCoords, nullptr);
-    EXPECT_FLOAT_EQ(enough->texCoords[3], 0.25f);
-}
-
-TEST(Loader, EmptyVertexListIsPresent) {
-    ChunkWriter w;
-    w.begin(0x4D4D);
-    w.begin(0x3D3D);
-    w.begin(0x4000);
-    w.str("Empty");
-    w.begin(0x4100);
-    vertexList(w, 0);
-    w.end();
-    w.end();
-    w.end();
-    w.end();
-    auto model = loadBytes(w.bytes());
-    Mesh* mesh = model->mesh("Empty");
-    ASSERT_NE(mesh, nullptr);
-    EXPECT_NE(mesh->vertices, nullptr);
-    EXPECT_EQ(mesh->vertexCount, 0);
 }
 
 TEST(Loader, MaterialGroupsPickTheLastKnownMaterialAndSkipSmoothing) {
-    write3ds::Model m = models::sampleModel();
-    write3ds::MaterialDesc blue;
-    blue.name = "Blue";
-    blue.diffuse = {0, 0, 1};
-    m.materials.push_back(blue);
-    std::vector<std::uint8_t> bytes;
-    ChunkWriter w;
-    w.begin(0x4D4D);
-    w.begin(0x3D3D);
-    // Materials first, as the encoder writes them, then one object by hand.
-    {
-        write3ds::Model materialsOnly;
-        materialsOnly.materials = m.materials;
-        std::vector<std::uint8_t> encoded = write3ds::encode(materialsOnly);
-        // Skip main(6) + version(10) + editor(6) + mesh version(10); drop master scale at the end.
-        w.raw(encoded.data() + 32, encoded.size() - 32 - 10);
-    }
-    for (const char* groups : {"two", "unknown"}) {
-        w.begin(0x4000);
-        w.str(groups);
-        w.begin(0x4100);
-        vertexList(w, 3);
-        w.begin(0x4120);
-        w.u16(1);
-        for (std::uint16_t v : {0, 1, 2, 7}) w.u16(v);
-        const bool two = std::strcmp(groups, "two") == 0;
-        for (const char* name : two ? std::vector<const char*>{"Red", "Blue"} : std::vector<const char*>{"Red", "Nope"}) {
-            w.begin(0x4130);
+    auto model = loadBytes(editorFile([](ChunkWriter& w) {
+        for (const char* name : {"Red", "Blue"}) {
+            w.begin(0xAFFF);
+            w.begin(0xA000);
             w.str(name);
-            w.u16(1);
-            w.u16(0);
+            w.end();
             w.end();
         }
-        w.begin(0x4150);
-        w.u32(1);
-        w.end();
-        w.end();
-        w.end();
-        w.end();
-    }
-    w.end();
-    w.end();
-    auto model = loadBytes(w.bytes());
+        for (const char* second : {"Blue", "Nope"}) {
+            namedObject(w, second, [second](ChunkWriter& w) {
+                vertexList(w, 3);
+                faceList(w, {0, 1, 2}, [second](ChunkWriter& w) {
+                    for (const char* group : {"Red", second}) {
+                        w.begin(0x4130);
+                        w.str(group);
+                        w.u16(1);
+                        w.u16(0);
+                        w.end();
+                    }
+                    w.begin(0x4150);
+                    w.u32(1);
+                    w.end();
+                });
+            });
+        }
+    }));
     EXPECT_EQ(model->object.loadError, nullptr);
-    ASSERT_NE(model->mesh("two"), nullptr);
-    ASSERT_NE(model->mesh("two")->material, nullptr);
-    EXPECT_STREQ(model->mesh("two")->material->name, "Blue");
-    ASSERT_NE(model->mesh("unknown"), nullptr);
-    EXPECT_EQ(model->mesh("unknown")->material, nullptr);
-    EXPECT_EQ(model->mesh("two")->faceCount, 1);
+    ASSERT_NE(model->mesh("Blue"), nullptr);
+    ASSERT_NE(model->mesh("Blue")->material, nullptr);
+    EXPECT_STREQ(model->mesh("Blue")->material->name, "Blue");
+    EXPECT_EQ(model->mesh("Blue")->faceCount, 1);
+    ASSERT_NE(model->mesh("Nope"), nullptr);
+    EXPECT_EQ(model->mesh("Nope")->material, nullptr);
 }

@@ -6,81 +6,75 @@
 #include "ModelFiles.h"
 #include "scene/Texture.h"
 
+using models::Writes;
 using write3ds::ChunkWriter;
 
 namespace {
 
-// main > editor > material { name, body }, then an object using it.
-std::vector<std::uint8_t> materialFile(void (*body)(ChunkWriter&)) {
-    ChunkWriter w;
-    w.begin(0x4D4D);
-    w.begin(0x3D3D);
-    w.begin(0xAFFF);
-    w.begin(0xA000);
-    w.str("M");
+// main > editor > material { name "M", body }, then an object, which a failed material takes down.
+std::vector<std::uint8_t> materialFile(const Writes& body) {
+    return models::editorFile([&](ChunkWriter& w) {
+        w.begin(0xAFFF);
+        w.begin(0xA000);
+        w.str("M");
+        w.end();
+        body(w);
+        w.end();
+        w.begin(0x4000);
+        w.str("After");
+        w.end();
+    });
+}
+
+// A sub-chunk of three floats (0x0010, 0x0013), three bytes (0x0011, 0x0012), one u16 (0x0030)
+// or one float (0x0031).
+void value(ChunkWriter& w, std::uint16_t id, std::initializer_list<float> values) {
+    w.begin(id);
+    for (float v : values) {
+        if (id == 0x0011 || id == 0x0012) w.u8(static_cast<std::uint8_t>(v));
+        else if (id == 0x0030) w.u16(static_cast<std::uint16_t>(v));
+        else w.f32(v);
+    }
     w.end();
-    body(w);
+}
+
+// A colour or percentage chunk holding the given sub-chunks.
+void property(ChunkWriter& w, std::uint16_t id, const Writes& values) {
+    w.begin(id);
+    values(w);
     w.end();
-    w.begin(0x4000);
-    w.str("After");
-    w.end();
-    w.end();
-    w.end();
-    return w.bytes();
 }
 
 void mapChunk(ChunkWriter& w, std::uint16_t id, const char* file) {
     w.begin(id);
-    w.begin(0x0030);
-    w.u16(100);
-    w.end();
+    value(w, 0x0030, {100});
     if (file) {
         w.begin(0xA300);
         w.str(file);
         w.end();
     }
-    w.begin(0xA354);  // tiling scale
-    w.f32(1.0f);
-    w.end();
-    w.begin(0xA353);  // blur
-    w.f32(0.1f);
-    w.end();
+    value(w, 0xA354, {1.0f});  // tiling scale
+    value(w, 0xA353, {0.1f});  // blur
     w.end();
 }
 
 }  // namespace
 
-TEST(MaterialChunks, ColourWithGammaTwinAppliesTheFirst) {
+TEST(MaterialChunks, ColourForms) {
     auto model = models::loadBytes(materialFile([](ChunkWriter& w) {
-        w.begin(0xA020);
-        w.begin(0x0011);
-        w.u8(255);
-        w.u8(128);
-        w.u8(0);
-        w.end();
-        w.begin(0x0012);
-        w.u8(1);
-        w.u8(2);
-        w.u8(3);
-        w.end();
-        w.end();
+        property(w, 0xA020, [](ChunkWriter& w) {
+            value(w, 0x0011, {255, 128, 0});
+            value(w, 0x0012, {1, 2, 3});  // the gamma twin, read and dropped
+        });
         // A float colour followed by a float twin: 42 bytes, the twin is skipped by the loop.
-        w.begin(0xA010);
-        w.begin(0x0010);
-        for (float f : {0.2f, 0.3f, 0.4f}) w.f32(f);
-        w.end();
-        w.begin(0x0013);
-        for (float f : {0.9f, 0.9f, 0.9f}) w.f32(f);
-        w.end();
-        w.end();
-        w.begin(0xA030);  // colour values pass through unclamped
-        w.begin(0x0013);
-        for (float f : {1.5f, -0.5f, 2.0f}) w.f32(f);
-        w.end();
-        w.begin(0x0010);
-        for (float f : {0.0f, 0.0f, 0.0f}) w.f32(f);
-        w.end();
-        w.end();
+        property(w, 0xA010, [](ChunkWriter& w) {
+            value(w, 0x0010, {0.2f, 0.3f, 0.4f});
+            value(w, 0x0013, {0.9f, 0.9f, 0.9f});
+        });
+        property(w, 0xA030, [](ChunkWriter& w) {  // colour values pass through unclamped
+            value(w, 0x0013, {1.5f, -0.5f, 2.0f});
+            value(w, 0x0010, {0.0f, 0.0f, 0.0f});
+        });
     }));
     EXPECT_EQ(model->object.loadError, nullptr);
     Material* m = model->material("M");
@@ -95,64 +89,32 @@ TEST(MaterialChunks, ColourWithGammaTwinAppliesTheFirst) {
     EXPECT_EQ(model->meshCount(), 1);
 }
 
-TEST(MaterialChunks, SingleFloatColourIn24BytesFailsTheMaterialAndEndsTheLoad) {
-    auto model = models::loadBytes(materialFile([](ChunkWriter& w) {
-        w.begin(0xA010);
-        w.begin(0x0010);
-        for (float f : {0.2f, 0.3f, 0.4f}) w.f32(f);
-        w.end();
-        w.end();
-        w.begin(0xA040);
-        w.begin(0x0030);
-        w.u16(50);
-        w.end();
-        w.end();
-    }));
-    EXPECT_NE(model->object.loadError, nullptr);
-    EXPECT_EQ(model->materialCount(), 0);
-    EXPECT_EQ(model->meshCount(), 0);
-}
-
-TEST(MaterialChunks, UnexpectedColourOrPercentageChunkFailsTheMaterial) {
-    auto badColour = models::loadBytes(materialFile([](ChunkWriter& w) {
-        w.begin(0xA020);
-        w.begin(0x0030);
-        w.u16(5);
-        w.end();
-        w.end();
-    }));
-    EXPECT_EQ(badColour->materialCount(), 0);
-    auto badPercent = models::loadBytes(materialFile([](ChunkWriter& w) {
-        w.begin(0xA040);
-        w.begin(0x0011);
-        w.u8(1);
-        w.u8(1);
-        w.u8(1);
-        w.end();
-        w.end();
-    }));
-    EXPECT_EQ(badPercent->materialCount(), 0);
+TEST(MaterialChunks, WrongSubChunkFailsTheMaterialAndEndsTheLoad) {
+    const Writes broken[] = {
+        // A single float colour in a 24-byte chunk: the twin's read meets the next chunk.
+        [](ChunkWriter& w) {
+            property(w, 0xA010, [](ChunkWriter& w) { value(w, 0x0010, {0.2f, 0.3f, 0.4f}); });
+            property(w, 0xA040, [](ChunkWriter& w) { value(w, 0x0030, {50}); });
+        },
+        [](ChunkWriter& w) { property(w, 0xA020, [](ChunkWriter& w) { value(w, 0x0030, {5}); }); },
+        [](ChunkWriter& w) { property(w, 0xA040, [](ChunkWriter& w) { value(w, 0x0011, {1, 1, 1}); }); },
+    };
+    for (const Writes& body : broken) {
+        auto model = models::loadBytes(materialFile(body));
+        EXPECT_NE(model->object.loadError, nullptr);
+        EXPECT_EQ(model->materialCount(), 0);
+        EXPECT_EQ(model->meshCount(), 0);
+    }
 }
 
 TEST(MaterialChunks, ShininessPercentages) {
-    auto whole = models::loadBytes(materialFile([](ChunkWriter& w) {
-        w.begin(0xA040);
-        w.begin(0x0030);
-        w.u16(25);
-        w.end();
-        w.end();
-    }));
-    ASSERT_NE(whole->material("M"), nullptr);
-    EXPECT_FLOAT_EQ(whole->material("M")->shininess, 32.0f);
-    auto fraction = models::loadBytes(materialFile([](ChunkWriter& w) {
-        w.begin(0xA040);
-        w.begin(0x0031);
-        w.f32(0.5f);
-        w.end();
-        w.end();
-    }));
-    ASSERT_NE(fraction->material("M"), nullptr);
-    EXPECT_FLOAT_EQ(fraction->material("M")->shininess, 64.0f);
+    for (auto [id, percent, shininess] : {std::tuple{0x0030, 25.0f, 32.0f}, std::tuple{0x0031, 0.5f, 64.0f}}) {
+        auto model = models::loadBytes(materialFile([id = id, percent = percent](ChunkWriter& w) {
+            property(w, 0xA040, [&](ChunkWriter& w) { value(w, static_cast<std::uint16_t>(id), {percent}); });
+        }));
+        ASSERT_NE(model->material("M"), nullptr);
+        EXPECT_FLOAT_EQ(model->material("M")->shininess, shininess);
+    }
 }
 
 TEST(MaterialChunks, LastMapWinsWithTheTextureFolderInFront) {
@@ -190,17 +152,11 @@ TEST(MaterialChunks, MapWithoutNameOrWithTooLongPathLeavesMaterialUntextured) {
 }
 
 TEST(MaterialChunks, MaterialWithoutNameIsKeptButNotFound) {
-    ChunkWriter w;
-    w.begin(0x4D4D);
-    w.begin(0x3D3D);
-    w.begin(0xAFFF);
-    w.begin(0xA100);  // shading, skipped
-    w.u16(3);
-    w.end();
-    w.end();
-    w.end();
-    w.end();
-    auto model = models::loadBytes(w.bytes());
+    auto model = models::loadBytes(models::editorFile([](ChunkWriter& w) {
+        w.begin(0xAFFF);
+        value(w, 0xA100, {3});  // shading, skipped
+        w.end();
+    }));
     EXPECT_EQ(model->materialCount(), 1);
     EXPECT_EQ(static_cast<Material*>(model->object.materials->first())->name, nullptr);
 }

@@ -1,10 +1,12 @@
 // Test helpers: write bytes or a writer model to a scratch file and load it into a SceneObject,
-// and release what a load made (the show itself never frees meshes or materials).
+// release what a load made (the show itself never frees meshes or materials), and the chunk
+// nesting that every hand-made file shares.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,6 +71,31 @@ inline std::unique_ptr<LoadedModel> loadBytes(const std::vector<std::uint8_t>& b
 
 inline std::unique_ptr<LoadedModel> loadModel(const write3ds::Model& m, const char* textureFolder = nullptr) {
     return loadBytes(write3ds::encode(m), textureFolder);
+}
+
+using Writes = std::function<void(write3ds::ChunkWriter&)>;
+
+// main > editor, holding what editor writes.
+inline std::vector<std::uint8_t> editorFile(const Writes& editor) {
+    write3ds::ChunkWriter w;
+    w.begin(0x4D4D);
+    w.begin(0x3D3D);
+    editor(w);
+    w.end();
+    w.end();
+    return w.bytes();
+}
+
+// A named object whose one child (0x4100 triangle mesh, 0x4600 light, 0x4700 camera) holds what
+// body writes.
+inline void namedObject(write3ds::ChunkWriter& w, const std::string& name, const Writes& body,
+                        std::uint16_t kind = 0x4100) {
+    w.begin(0x4000);
+    w.str(name);
+    w.begin(kind);
+    body(w);
+    w.end();
+    w.end();
 }
 
 // One textured quad and one plain triangle with a red material.

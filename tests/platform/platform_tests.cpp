@@ -1,5 +1,6 @@
 // The platform layer as the program relies on it: the message queue across threads, files and
-// mappings, threads started suspended, boxes that never block, and a real offscreen GL context.
+// mappings, threads started suspended, missing libraries, and boxes that never block. (Its GL
+// context is exercised by every GL test through the same calls the program makes.)
 #include <atomic>
 #include <cstdio>
 #include <fstream>
@@ -9,13 +10,11 @@
 #include <thread>
 
 #include "platform/Files.h"
-#include "platform/GL.h"
 #include "platform/MappedFile.h"
 #include "platform/MessageBox.h"
 #include "platform/SharedLibrary.h"
 #include "platform/Thread.h"
 #include "platform/Window.h"
-#include "tests/support/OffscreenGL.h"
 
 namespace {
 
@@ -188,18 +187,4 @@ TEST(MessageBoxes, HeadlessBoxesPrintCaptionAndTextAndAnswerTheDefault) {
     EXPECT_EQ(platform::messageBox(nullptr, "Use Windowed Mode Instead?", "Q", platform::mbYesNo), platform::idNo);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "ERROR: Program Will Now Close.\nQ: Use Windowed Mode Instead?\n");
-}
-
-TEST(OffscreenContext, ClearsReadsBackAndSwaps) {
-    testing_support::OffscreenGL gl(64, 48);
-    ASSERT_TRUE(gl.ready()) << gl.error();
-    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    std::vector<unsigned char> pixels = gl.readPixels();
-    EXPECT_EQ(testing_support::countPixelsNot(pixels, 255, 0, 0), 0);
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    int depthBits = 0;
-    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
-    EXPECT_GE(depthBits, 16);
-    gl.swap();
 }

@@ -1,5 +1,5 @@
-// Builds BMP files in memory for the bitmap tests: any header size, depth, palette and encoding,
-// with or without the 14-byte file header.
+// Builds BMP files in memory for the tests: any header size, depth, palette and encoding, with or
+// without the 14-byte file header, and 24-bit pictures drawn by a function.
 #pragma once
 
 #include <cstdint>
@@ -66,6 +66,29 @@ inline std::vector<std::uint8_t> build(const Layout& s) {
     out.insert(out.end(), s.palette.begin(), s.palette.end());
     out.insert(out.end(), s.pixels.begin(), s.pixels.end());
     return out;
+}
+
+struct Rgb {
+    std::uint8_t r, g, b;
+};
+
+// An uncompressed bottom-up 24-bit layout whose pixel (x, y), y from the top, is colourAt(x, y).
+template <typename ColourAt>
+Layout picture(int width, int height, ColourAt colourAt) {
+    Layout s;
+    s.width = width;
+    s.height = height;
+    const std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+    s.pixels.assign(rowBytes * height, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const Rgb c = colourAt(x, height - 1 - y);
+            std::uint8_t* at = &s.pixels[y * rowBytes + x * 3];
+            at[0] = c.b;
+            at[1] = c.g;
+            at[2] = c.r;
+        }
+    return s;
 }
 
 inline std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {

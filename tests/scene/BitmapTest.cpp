@@ -28,159 +28,93 @@ std::unique_ptr<Result> read(const std::string& name, const std::vector<std::uin
     return result;
 }
 
-// RGB of pixel (x, y), y counted from the bottom row.
-std::vector<int> at(const BitmapImage* image, int x, int y) {
-    const unsigned char* p = image->pixels + (y * image->width + x) * 3;
-    return {p[0], p[1], p[2]};
+Layout bmp(int width, int height, int bitsPerPixel, std::vector<std::uint8_t> pixels,
+           std::vector<std::uint8_t> palette = {}, std::uint32_t compression = 0) {
+    Layout s;
+    s.width = width;
+    s.height = height;
+    s.bitsPerPixel = bitsPerPixel;
+    s.pixels = std::move(pixels);
+    s.palette = std::move(palette);
+    s.compression = compression;
+    return s;
 }
 
-const std::vector<int> red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255}, white{255, 255, 255},
-    black{0, 0, 0};
+Layout withHeader(Layout s, std::uint32_t headerSize, bool fileHeader) {
+    s.headerSize = headerSize;
+    s.fileHeader = fileHeader;
+    return s;
+}
+
+std::vector<std::uint8_t> padded(std::vector<std::uint8_t> palette, std::size_t entries) {
+    palette.resize(entries, 0);
+    return palette;
+}
+
+using Rgb = std::vector<int>;
+const Rgb red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255}, white{255, 255, 255}, black{0, 0, 0};
+// Colour table entries blue, green, red, reserved: red, green, blue.
+const std::vector<std::uint8_t> rgbPalette = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
+
+struct Probe {
+    int x, y;  // y counted from the bottom row
+    Rgb rgb;
+};
 
 }  // namespace
 
-TEST(LoadBitmap, TwentyFourBitRowsArePackedBottomUpAsRgb) {
-    Layout s;
-    s.width = 4;
-    s.height = 2;
-    // Bottom row: blue, red, green, white; top row: black x4. Pixels are stored blue, green, red.
-    s.pixels = {255, 0, 0, 0, 0, 255, 0, 255, 0, 255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    auto r = read("bgr4x2.bmp", bitmaps::build(s));
-    ASSERT_NE(r->image, nullptr) << r->messages;
-    EXPECT_EQ(r->image->width, 4);
-    EXPECT_EQ(r->image->height, 2);
-    EXPECT_EQ(at(r->image, 0, 0), blue);
-    EXPECT_EQ(at(r->image, 1, 0), red);
-    EXPECT_EQ(at(r->image, 3, 0), white);
-    EXPECT_EQ(at(r->image, 3, 1), black);
-    EXPECT_EQ(r->messages, "");
-}
-
-TEST(LoadBitmap, PaddingIsLeftOutAndTopDownFilesComeBackBottomUp) {
-    Layout s;
-    s.width = 3;
-    s.height = 2;
-    // Rows of 9 bytes plus 3 of padding. Stored bottom row: red, green, blue; top: white x3.
-    s.pixels = {0, 0, 255, 0, 255, 0, 255, 0, 0, 7, 7, 7, 255, 255, 255, 255, 255, 255, 255, 255, 255, 7, 7, 7};
-    auto bottomUp = read("pad3.bmp", bitmaps::build(s));
-    ASSERT_NE(bottomUp->image, nullptr) << bottomUp->messages;
-    EXPECT_EQ(at(bottomUp->image, 0, 0), red);
-    EXPECT_EQ(at(bottomUp->image, 2, 0), blue);
-    EXPECT_EQ(at(bottomUp->image, 0, 1), white);
-
-    // The same picture stored top row first.
-    s.height = -2;
-    s.pixels = {255, 255, 255, 255, 255, 255, 255, 255, 255, 7, 7, 7, 0, 0, 255, 0, 255, 0, 255, 0, 0, 7, 7, 7};
-    auto topDown = read("topdown.bmp", bitmaps::build(s));
-    ASSERT_NE(topDown->image, nullptr) << topDown->messages;
-    EXPECT_EQ(topDown->image->height, 2);
-    EXPECT_EQ(std::vector<unsigned char>(topDown->image->pixels, topDown->image->pixels + 18),
-              std::vector<unsigned char>(bottomUp->image->pixels, bottomUp->image->pixels + 18));
-}
-
-TEST(LoadBitmap, PalettedDepthsAndRunLengthEncodingUseTheColourTable) {
-    const std::vector<std::uint8_t> palette = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};  // red, green, blue
-    Layout eight;
-    eight.width = 2;
-    eight.height = 2;
-    eight.bitsPerPixel = 8;
-    eight.palette = palette;
-    eight.pixels = {0, 1, 0, 0, 2, 0, 0, 0};
-    auto r8 = read("pal8.bmp", bitmaps::build(eight));
-    ASSERT_NE(r8->image, nullptr) << r8->messages;
-    EXPECT_EQ(at(r8->image, 0, 0), red);
-    EXPECT_EQ(at(r8->image, 1, 0), green);
-    EXPECT_EQ(at(r8->image, 0, 1), blue);
-
-    Layout one;
-    one.width = 8;
-    one.height = 1;
-    one.bitsPerPixel = 1;
-    one.palette = {0, 0, 0, 0, 255, 255, 255, 0};
-    one.pixels = {0xA0, 0, 0, 0};  // 1010 0000
-    auto r1 = read("mono.bmp", bitmaps::build(one));
-    ASSERT_NE(r1->image, nullptr) << r1->messages;
-    EXPECT_EQ(at(r1->image, 0, 0), white);
-    EXPECT_EQ(at(r1->image, 1, 0), black);
-    EXPECT_EQ(at(r1->image, 2, 0), white);
-
-    Layout four;
-    four.width = 2;
-    four.height = 1;
-    four.bitsPerPixel = 4;
-    four.palette = palette;
-    four.palette.resize(16 * 4, 0);
-    four.pixels = {0x21, 0, 0, 0};
-    auto r4 = read("pal4.bmp", bitmaps::build(four));
-    ASSERT_NE(r4->image, nullptr) << r4->messages;
-    EXPECT_EQ(at(r4->image, 0, 0), blue);
-    EXPECT_EQ(at(r4->image, 1, 0), green);
-
-    Layout rle8 = eight;
-    rle8.width = 4;
-    rle8.compression = 1;
-    // Bottom row: four reds; top row: two greens and two blues; then end of bitmap.
-    rle8.pixels = {4, 0, 0, 0, 2, 1, 2, 2, 0, 1};
-    auto rl8 = read("rle8.bmp", bitmaps::build(rle8));
-    ASSERT_NE(rl8->image, nullptr) << rl8->messages;
-    EXPECT_EQ(at(rl8->image, 3, 0), red);
-    EXPECT_EQ(at(rl8->image, 1, 1), green);
-    EXPECT_EQ(at(rl8->image, 2, 1), blue);
-
-    Layout rle4 = four;
-    rle4.width = 4;
-    rle4.compression = 2;
-    rle4.pixels = {4, 0x12, 0, 1};  // green, blue, green, blue
-    auto rl4 = read("rle4.bmp", bitmaps::build(rle4));
-    ASSERT_NE(rl4->image, nullptr) << rl4->messages;
-    EXPECT_EQ(at(rl4->image, 0, 0), green);
-    EXPECT_EQ(at(rl4->image, 3, 0), blue);
-}
-
-TEST(LoadBitmap, SixteenAndThirtyTwoBitAndCoreHeaderAndBareHeader) {
-    Layout sixteen;
-    sixteen.width = 2;
-    sixteen.height = 1;
-    sixteen.bitsPerPixel = 16;
-    sixteen.pixels = {0x00, 0x7C, 0x1F, 0x00};  // 5-5-5: red, blue
-    auto r16 = read("rgb16.bmp", bitmaps::build(sixteen));
-    ASSERT_NE(r16->image, nullptr) << r16->messages;
-    EXPECT_EQ(at(r16->image, 0, 0), red);
-    EXPECT_EQ(at(r16->image, 1, 0), blue);
-
-    Layout thirtyTwo;
-    thirtyTwo.width = 1;
-    thirtyTwo.height = 1;
-    thirtyTwo.bitsPerPixel = 32;
-    thirtyTwo.pixels = {0, 255, 0, 0};
-    auto r32 = read("rgb32.bmp", bitmaps::build(thirtyTwo));
-    ASSERT_NE(r32->image, nullptr) << r32->messages;
-    EXPECT_EQ(at(r32->image, 0, 0), green);
-
-    Layout core;
-    core.headerSize = 12;
-    core.width = 2;
-    core.height = 1;
-    core.bitsPerPixel = 8;
-    core.palette.resize(256 * 3, 0);
-    core.palette[3 * 5 + 1] = 255;  // entry 5 is green
-    core.pixels = {5, 0, 0, 0};
-    auto rc = read("core.bmp", bitmaps::build(core));
-    ASSERT_NE(rc->image, nullptr) << rc->messages;
-    EXPECT_EQ(at(rc->image, 0, 0), green);
-    EXPECT_EQ(at(rc->image, 1, 0), black);
-
-    Layout bare;
-    bare.fileHeader = false;
-    bare.width = 1;
-    bare.height = 1;
-    bare.bitsPerPixel = 8;
-    bare.palette = {0, 0, 255, 0, 255, 0, 0, 0};
-    bare.palette.resize(256 * 4, 0);
-    bare.pixels = {1, 0, 0, 0};
-    auto rb = read("bare.dib", bitmaps::build(bare));
-    ASSERT_NE(rb->image, nullptr) << rb->messages;
-    EXPECT_EQ(at(rb->image, 0, 0), blue);
+TEST(LoadBitmap, EveryDepthAndEncodingComesOutAsBottomUpPackedRgb) {
+    const struct {
+        const char* what;
+        Layout file;
+        std::vector<Probe> probes;
+    } cases[] = {
+        // Bottom row blue, red, green, white; top row black. Stored blue, green, red.
+        {"24-bit",
+         bmp(4, 2, 24, {255, 0, 0, 0, 0, 255, 0, 255, 0, 255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+         {{0, 0, blue}, {1, 0, red}, {3, 0, white}, {3, 1, black}}},
+        // Rows of 9 bytes plus 3 of padding: bottom red, green, blue; top white.
+        {"24-bit padded",
+         bmp(3, 2, 24,
+             {0, 0, 255, 0, 255, 0, 255, 0, 0, 7, 7, 7, 255, 255, 255, 255, 255, 255, 255, 255, 255, 7, 7, 7}),
+         {{0, 0, red}, {2, 0, blue}, {0, 1, white}, {2, 1, white}}},
+        {"24-bit top-down",
+         bmp(3, -2, 24,
+             {255, 255, 255, 255, 255, 255, 255, 255, 255, 7, 7, 7, 0, 0, 255, 0, 255, 0, 255, 0, 0, 7, 7, 7}),
+         {{0, 0, red}, {2, 0, blue}, {0, 1, white}, {2, 1, white}}},
+        {"8-bit", bmp(2, 2, 8, {0, 1, 0, 0, 2, 0, 0, 0}, rgbPalette), {{0, 0, red}, {1, 0, green}, {0, 1, blue}}},
+        {"1-bit", bmp(8, 1, 1, {0xA0, 0, 0, 0}, {0, 0, 0, 0, 255, 255, 255, 0}),
+         {{0, 0, white}, {1, 0, black}, {2, 0, white}}},
+        {"4-bit", bmp(2, 1, 4, {0x21, 0, 0, 0}, padded(rgbPalette, 16 * 4)), {{0, 0, blue}, {1, 0, green}}},
+        // Bottom row four reds; top row two greens and two blues; then end of bitmap.
+        {"RLE8", bmp(4, 2, 8, {4, 0, 0, 0, 2, 1, 2, 2, 0, 1}, rgbPalette, 1),
+         {{3, 0, red}, {1, 1, green}, {2, 1, blue}}},
+        {"RLE4", bmp(4, 1, 4, {4, 0x12, 0, 1}, padded(rgbPalette, 16 * 4), 2), {{0, 0, green}, {3, 0, blue}}},
+        {"16-bit 5-5-5", bmp(2, 1, 16, {0x00, 0x7C, 0x1F, 0x00}), {{0, 0, red}, {1, 0, blue}}},
+        {"32-bit", bmp(1, 1, 32, {0, 255, 0, 0}), {{0, 0, green}}},
+        // Three-byte colour table entries; entry 5 is green.
+        {"core header", withHeader(bmp(2, 1, 8, {5, 0, 0, 0}, [] {
+                                       std::vector<std::uint8_t> p(256 * 3, 0);
+                                       p[3 * 5 + 1] = 255;
+                                       return p;
+                                   }()), 12, true),
+         {{0, 0, green}, {1, 0, black}}},
+        {"no file header",
+         withHeader(bmp(1, 1, 8, {1, 0, 0, 0}, padded({0, 0, 255, 0, 255, 0, 0, 0}, 256 * 4)), 40, false),
+         {{0, 0, blue}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto r = read("case.bmp", bitmaps::build(c.file));
+        ASSERT_NE(r->image, nullptr) << r->messages;
+        EXPECT_EQ(r->messages, "");
+        EXPECT_EQ(r->image->width, c.file.width);
+        EXPECT_EQ(r->image->height, std::abs(c.file.height));
+        for (const Probe& p : c.probes) {
+            const unsigned char* at = r->image->pixels + (p.y * r->image->width + p.x) * 3;
+            EXPECT_EQ((Rgb{at[0], at[1], at[2]}), p.rgb) << "at " << p.x << ", " << p.y;
+        }
+    }
 }
 
 TEST(LoadBitmap, MessagesForFilesThatAreNotUsableBitmaps) {
@@ -197,32 +131,20 @@ TEST(LoadBitmap, MessagesForFilesThatAreNotUsableBitmaps) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: Failed to open DIB file " + emptyPath + ".\n");
     std::remove(emptyPath.c_str());
 
-    Layout v4;
-    v4.headerSize = 108;
-    v4.pixels = {0, 0, 0, 0};
-    auto r108 = read("v4.bmp", bitmaps::build(v4));
-    EXPECT_EQ(r108->image, nullptr);
-    EXPECT_EQ(r108->messages, "Error: Unknown DIB file format.\n");
-
-    Layout huge;
-    huge.width = 20000;
-    huge.height = 20000;
-    auto rHuge = read("huge.bmp", bitmaps::build(huge));
-    EXPECT_EQ(rHuge->image, nullptr);
-    EXPECT_EQ(rHuge->messages, "Error: Image file conversion error.\n");
-
-    Layout truncated;
-    truncated.width = 64;
-    truncated.height = 64;
-    truncated.pixels.resize(100, 0);
-    auto rShort = read("short.bmp", bitmaps::build(truncated));
-    EXPECT_EQ(rShort->image, nullptr);
-    EXPECT_EQ(rShort->messages, "Error: Image file conversion error.\n");
-
-    Layout jpeg;
-    jpeg.compression = 4;
-    jpeg.pixels = {1, 2, 3, 4};
-    auto rJpeg = read("jpeg.bmp", bitmaps::build(jpeg));
-    EXPECT_EQ(rJpeg->image, nullptr);
-    EXPECT_EQ(rJpeg->messages, "Error: Image file conversion error.\n");
+    const std::string conversion = "Error: Image file conversion error.\n";
+    const struct {
+        const char* what;
+        Layout file;
+        std::string message;
+    } refused[] = {
+        {"108-byte header", withHeader(bmp(1, 1, 24, {0, 0, 0, 0}), 108, true), "Error: Unknown DIB file format.\n"},
+        {"20000 x 20000", bmp(20000, 20000, 24, {}), conversion},
+        {"truncated", bmp(64, 64, 24, std::vector<std::uint8_t>(100, 0)), conversion},
+        {"JPEG inside", bmp(1, 1, 24, {1, 2, 3, 4}, {}, 4), conversion},
+    };
+    for (const auto& c : refused) {
+        auto r = read("refused.bmp", bitmaps::build(c.file));
+        EXPECT_EQ(r->image, nullptr) << c.what;
+        EXPECT_EQ(r->messages, c.message) << c.what;
+    }
 }

@@ -1,13 +1,19 @@
 // Path following: percentages of the length, the precision of points and lengths, the ends of the
-// range, zero-length segments, refused polylines and copies that share their line.
+// range, zero-length segments, refused polylines and copies that share their line; and the
+// camera's view matrix.
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "platform/GL.h"
+#include "scene/Camera.h"
 #include "scene/Mesh.h"
 #include "scene/Path.h"
+#include "tests/support/OffscreenGL.h"
 #include "tools/write3ds/Writer3ds.h"
 
 namespace {
@@ -20,42 +26,48 @@ void expectPoint(const std::optional<Point3>& point, float x, float y, float z)
     EXPECT_EQ(point->z, z);
 }
 
-TEST(Path, StraightLineGivesPointsInProportionToLength)
+void setPoints(Path& path, std::initializer_list<Point3> points)
 {
-    Path path;
-    const Point3 points[2] = {{0, 0, 0}, {10, 0, 0}};
-    path.setPoints(2, points);
-    EXPECT_EQ(path.totalLength, 10.0);
-    EXPECT_EQ(path.milestones[0], 0.0);
-    EXPECT_EQ(path.milestones[1], 100.0);
-    expectPoint(path.setParameter(25.0), 2.5f, 0, 0);
-    EXPECT_EQ(path.parameter, 25.0);
-    expectPoint(path.setParameter(100.0), 10.0f, 0, 0);
-    expectPoint(path.setParameter(0.0), 0, 0, 0);
+    path.setPoints(static_cast<int>(points.size()), points.begin());
 }
 
-TEST(Path, BentLineCoversEqualDistancesPerPercent)
+TEST(Path, PointsLieInProportionToLengthPassingOverZeroLengthSegments)
+{
+    const struct {
+        const char* what;
+        std::vector<Point3> line;
+        double length;
+        std::vector<std::pair<double, Point3>> at;  // in this order: the place may jump backwards
+    } cases[] = {
+        {"straight", {{0, 0, 0}, {10, 0, 0}}, 10.0, {{100, {10, 0, 0}}, {0, {0, 0, 0}}, {25, {2.5f, 0, 0}}}},
+        {"bent",
+         {{0, 0, 0}, {1, 0, 0}, {1, 3, 0}},
+         4.0,
+         {{25, {1, 0, 0}}, {50, {1, 1, 0}}, {12.5, {0.5f, 0, 0}}, {87.5, {1, 2.5f, 0}}, {5, {0.2f, 0, 0}}}},
+        {"first segment empty", {{0, 0, 0}, {0, 0, 0}, {4, 0, 0}}, 4.0, {{0, {0, 0, 0}}, {50, {2, 0, 0}}}},
+        {"middle segment empty", {{0, 0, 0}, {2, 0, 0}, {2, 0, 0}, {2, 2, 0}}, 4.0, {{50, {2, 0, 0}}, {75, {2, 1, 0}}}},
+        // 100 percent is the last vertex, not a not-a-number.
+        {"last segment empty", {{0, 0, 0}, {4, 0, 0}, {4, 0, 0}}, 4.0, {{100, {4, 0, 0}}, {50, {2, 0, 0}}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Path path;
+        path.setPoints(static_cast<int>(c.line.size()), c.line.data());
+        EXPECT_EQ(path.totalLength, c.length);
+        EXPECT_EQ(path.milestones[0], 0.0);
+        EXPECT_EQ(path.milestones[c.line.size() - 1], 100.0);
+        for (const auto& [t, point] : c.at) {
+            expectPoint(path.setParameter(t), point.x, point.y, point.z);
+            EXPECT_EQ(path.parameter, t);
+        }
+    }
+}
+
+TEST(Path, MovesOnlyWithinTheEndsAndTakesNewPoints)
 {
     Path path;
-    const Point3 points[3] = {{0, 0, 0}, {1, 0, 0}, {1, 3, 0}};
-    path.setPoints(3, points);
-    EXPECT_EQ(path.totalLength, 4.0);
+    setPoints(path, {{0, 0, 0}, {1, 0, 0}, {1, 3, 0}});
     EXPECT_EQ(path.milestones[1], 25.0);
-    EXPECT_EQ(path.milestones[2], 100.0);
-    expectPoint(path.setParameter(25.0), 1, 0, 0);
-    expectPoint(path.setParameter(50.0), 1, 1, 0);
-    expectPoint(path.setParameter(12.5), 0.5f, 0, 0);
-    // The place may jump backwards between calls: every search starts from the first segment.
-    expectPoint(path.setParameter(87.5), 1, 2.5f, 0);
-    expectPoint(path.setParameter(5.0), 0.2f, 0, 0);
-}
-
-TEST(Path, AdvanceStaysWithinTheEnds)
-{
-    Path path;
-    const Point3 points[3] = {{0, 0, 0}, {1, 0, 0}, {1, 3, 0}};
-    path.setPoints(3, points);
-
     path.setParameter(99.5);
     EXPECT_TRUE(path.advance(0.5));
     EXPECT_EQ(path.parameter, 100.0);
@@ -68,13 +80,7 @@ TEST(Path, AdvanceStaysWithinTheEnds)
     EXPECT_EQ(path.parameter, 0.2);
     EXPECT_TRUE(path.advance(-0.2));
     EXPECT_EQ(path.parameter, 0.0);
-}
 
-TEST(Path, PlacesOutsideTheRangeAreRefused)
-{
-    Path path;
-    const Point3 points[2] = {{0, 0, 0}, {10, 0, 0}};
-    path.setPoints(2, points);
     path.setParameter(40.0);
     EXPECT_FALSE(path.setParameter(100.5).has_value());
     EXPECT_FALSE(path.setParameter(-0.001).has_value());
@@ -82,42 +88,22 @@ TEST(Path, PlacesOutsideTheRangeAreRefused)
     // Written directly out of range, the place gives none.
     path.parameter = 101.0;
     EXPECT_FALSE(path.currentPoint().has_value());
-}
 
-TEST(Path, ZeroLengthSegmentsArePassedOver)
-{
-    Path first;
-    const Point3 doubledStart[3] = {{0, 0, 0}, {0, 0, 0}, {4, 0, 0}};
-    first.setPoints(3, doubledStart);
-    EXPECT_EQ(first.totalLength, 4.0);
-    expectPoint(first.setParameter(0.0), 0, 0, 0);
-    expectPoint(first.setParameter(50.0), 2, 0, 0);
-
-    Path middle;
-    const Point3 doubledMiddle[4] = {{0, 0, 0}, {2, 0, 0}, {2, 0, 0}, {2, 2, 0}};
-    middle.setPoints(4, doubledMiddle);
-    expectPoint(middle.setParameter(50.0), 2, 0, 0);
-    expectPoint(middle.setParameter(75.0), 2, 1, 0);
-
-    // The last segment has no length: 100 percent is the last vertex, not a not-a-number.
-    Path last;
-    const Point3 doubledEnd[3] = {{0, 0, 0}, {4, 0, 0}, {4, 0, 0}};
-    last.setPoints(3, doubledEnd);
-    expectPoint(last.setParameter(100.0), 4, 0, 0);
-    expectPoint(last.setParameter(50.0), 2, 0, 0);
+    // Setting points again replaces the line.
+    setPoints(path, {{0, 0, 0}, {0, 2, 0}});
+    EXPECT_EQ(path.totalLength, 2.0);
+    expectPoint(path.setParameter(50.0), 0, 1, 0);
 }
 
 TEST(Path, LengthsComeFromSinglePrecisionPoints)
 {
     Path path;
-    const Point3 points[2] = {{0, 0, 0}, {0.1f, 0, 0}};
-    path.setPoints(2, points);
+    setPoints(path, {{0, 0, 0}, {0.1f, 0, 0}});
     EXPECT_EQ(path.totalLength, static_cast<double>(0.1f));
     EXPECT_NE(path.totalLength, 0.1);
     // A point between two vertices is rounded to single precision once.
     Path diagonal;
-    const Point3 slope[2] = {{0, 0, 0}, {3, 4, 0}};
-    diagonal.setPoints(2, slope);
+    setPoints(diagonal, {{0, 0, 0}, {3, 4, 0}});
     auto point = diagonal.setParameter(10.0);
     ASSERT_TRUE(point.has_value());
     EXPECT_EQ(point->x, 0.3f);
@@ -133,8 +119,7 @@ TEST(Path, LengthsComeFromSinglePrecisionPoints)
 TEST(Path, LinesWithoutTwoUsableVerticesNeverMove)
 {
     Path single;
-    const Point3 one[1] = {{1, 2, 3}};
-    single.setPoints(1, one);
+    setPoints(single, {{1, 2, 3}});
     EXPECT_EQ(single.milestones, nullptr);
     expectPoint(single.currentPoint(), 1, 2, 3);
     EXPECT_FALSE(single.advance(1.0));
@@ -150,15 +135,13 @@ TEST(Path, LinesWithoutTwoUsableVerticesNeverMove)
     EXPECT_FALSE(neverBuilt.currentPoint().has_value());
 
     Path coincident;
-    const Point3 same[3] = {{5, 5, 5}, {5, 5, 5}, {5, 5, 5}};
-    coincident.setPoints(3, same);
+    setPoints(coincident, {{5, 5, 5}, {5, 5, 5}, {5, 5, 5}});
     EXPECT_EQ(coincident.totalLength, 0.0);
     expectPoint(coincident.setParameter(100.0), 5, 5, 5);
     EXPECT_FALSE(coincident.advance(-1.0));
 
     Path unbounded;
-    const Point3 far[2] = {{0, 0, 0}, {INFINITY, 0, 0}};
-    unbounded.setPoints(2, far);
+    setPoints(unbounded, {{0, 0, 0}, {INFINITY, 0, 0}});
     EXPECT_FALSE(unbounded.advance(1.0));
     expectPoint(unbounded.currentPoint(), 0, 0, 0);
 }
@@ -166,8 +149,7 @@ TEST(Path, LinesWithoutTwoUsableVerticesNeverMove)
 TEST(Path, CopySharesTheLineButKeepsItsOwnPlace)
 {
     auto* source = new Path();
-    const Point3 points[3] = {{0, 0, 0}, {1, 0, 0}, {1, 3, 0}};
-    source->setPoints(3, points);
+    setPoints(*source, {{0, 0, 0}, {1, 0, 0}, {1, 3, 0}});
     source->setParameter(25.0);
     source->position = Point3{7, 7, 7};
 
@@ -188,27 +170,7 @@ TEST(Path, CopySharesTheLineButKeepsItsOwnPlace)
     delete source;
 }
 
-TEST(Path, SettingPointsAgainReplacesTheLine)
-{
-    Path path;
-    const Point3 first[2] = {{0, 0, 0}, {10, 0, 0}};
-    const Point3 second[2] = {{0, 0, 0}, {0, 2, 0}};
-    path.setPoints(2, first);
-    path.setPoints(2, second);
-    EXPECT_EQ(path.totalLength, 2.0);
-    expectPoint(path.setParameter(50.0), 0, 1, 0);
-}
-
-class PathFile : public ::testing::Test {
-protected:
-    std::string file(const char* name)
-    {
-        const char* test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        return ::testing::TempDir() + "orbek_path_" + test + "_" + name;
-    }
-};
-
-TEST_F(PathFile, FirstObjectOfTheFileIsTheLineInVertexOrder)
+TEST(Path, FirstObjectOfTheFileIsTheLineInVertexOrderAndAMissingFileNeverMoves)
 {
     write3ds::Model model;
     write3ds::MeshDesc line;
@@ -219,7 +181,7 @@ TEST_F(PathFile, FirstObjectOfTheFileIsTheLineInVertexOrder)
     other.name = "other";
     other.vertices = {100, 100, 100, 200, 200, 200};
     model.meshes = {line, other};
-    const std::string path = file("line.3ds");
+    const std::string path = ::testing::TempDir() + "orbek_path_line.3ds";
     ASSERT_TRUE(write3ds::writeFile(path, model));
 
     Path followed;
@@ -231,15 +193,39 @@ TEST_F(PathFile, FirstObjectOfTheFileIsTheLineInVertexOrder)
     expectPoint(followed.setParameter(25.0), 0, 0, 2);
     expectPoint(followed.setParameter(50.0), 2, 0, 2);
     followed.destroyItems();
-}
 
-TEST_F(PathFile, MissingFileLeavesAPathThatNeverMoves)
-{
     Path missing;
-    missing.loadPath(file("absent.3ds").c_str());
+    missing.loadPath(path.c_str());
     EXPECT_EQ(missing.milestones, nullptr);
     EXPECT_FALSE(missing.currentPoint().has_value());
     EXPECT_FALSE(missing.advance(0.5));
+}
+
+TEST(Camera, LookReplacesTheMatrixWithTheView)
+{
+    testing_support::OffscreenGL gl;
+    ASSERT_TRUE(gl.ready()) << gl.error();
+    EXPECT_EQ(camera.up.y, 1.0f);  // as built before anything ran
+
+    glMatrixMode(GL_MODELVIEW);
+    glTranslatef(5, 6, 7);  // whatever came before is replaced
+    Camera view;
+    view.center = Point3{0, 0, -1};
+    view.look();
+    GLfloat m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(m[i], (i % 5 == 0) ? 1.0f : 0.0f, 1e-6f) << i;
+
+    // The demo's camera: up is world -Z, looking along +Y.
+    view.up = Point3{0, 0, -1};
+    view.center = Point3{0, 1, 0};
+    view.look();
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    // Column-major: world -Z maps to eye +Y, world +Y to eye -Z (straight ahead).
+    EXPECT_NEAR(-m[9], 1.0f, 1e-6f);
+    EXPECT_NEAR(m[6], -1.0f, 1e-6f);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 }  // namespace
