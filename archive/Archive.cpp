@@ -9,7 +9,9 @@
 #include <cstring>
 #include <new>
 
+#include "archive/WholeFile.h"
 #include "platform/Files.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 
@@ -54,7 +56,7 @@ Archive::Archive(const char* path) : archivePath(path ? path : "")
                               std::to_string(archiveSize) + " bytes long, too short for its entry count.";
         return;
     }
-    std::uint32_t count = archiveformat::readLittleEndian(countBytes);
+    std::uint32_t count = platform::loadLE32(countBytes);
 
     // The directory must fit in the file before anything is allocated for it, so a damaged count
     // costs at most the file's own size in memory.
@@ -80,8 +82,8 @@ Archive::Archive(const char* path) : archivePath(path ? path : "")
     }
     for (std::uint32_t i = 0; i < count; ++i) {
         ArchiveEntry& item = directory[i];
-        item.offset = archiveformat::readLittleEndian(reinterpret_cast<const unsigned char*>(&item.offset));
-        item.size = archiveformat::readLittleEndian(reinterpret_cast<const unsigned char*>(&item.size));
+        item.offset = platform::loadLE32(reinterpret_cast<const unsigned char*>(&item.offset));
+        item.size = platform::loadLE32(reinterpret_cast<const unsigned char*>(&item.size));
     }
     entries = std::move(directory);
     entryCount = count;
@@ -173,26 +175,18 @@ void Archive::unpack(const ArchiveEntry& item, const char* folder)
 
     // Recorded before the file exists, so that no way out can leave it behind.
     unpackedPaths.push_back(path);
-    // "wb" truncates: a file already there (an earlier entry of the same name) keeps no old bytes.
-    std::FILE* output = std::fopen(path.c_str(), "wb");
-    if (!output) {
-        int openError = errno;
-        unpackedPaths.pop_back();
-        fail(item, path, "cannot create the file", openError);
-        return;
-    }
-    errno = 0;
-    bool written = item.size == 0 || std::fwrite(data.get(), 1, item.size, output) == item.size;
-    int writeError = errno;
-    // Buffered bytes reach the disk at fclose, so a full disk may only show here.
-    if (std::fclose(output) != 0 && written) {
-        written = false;
-        writeError = errno;
-    }
-    if (!written) {
-        platform::deleteFile(path.c_str());
-        unpackedPaths.pop_back();
-        fail(item, path, "cannot write the file", writeError, "; the partial file was removed");
+    int errorNumber = 0;
+    switch (writeWholeFile(path.c_str(), {{data.get(), item.size}}, errorNumber)) {
+        case WholeFileResult::written:
+            return;
+        case WholeFileResult::notCreated:
+            unpackedPaths.pop_back();
+            fail(item, path, "cannot create the file", errorNumber);
+            return;
+        case WholeFileResult::notWritten:
+            unpackedPaths.pop_back();
+            fail(item, path, "cannot write the file", errorNumber, "; the partial file was removed");
+            return;
     }
 }
 

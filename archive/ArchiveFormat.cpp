@@ -14,19 +14,6 @@ static_assert(offsetof(ArchiveEntry, offset) == 52 && offsetof(ArchiveEntry, siz
 
 namespace archiveformat {
 
-std::uint32_t readLittleEndian(const unsigned char* bytes)
-{
-    return std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16 |
-           std::uint32_t(bytes[3]) << 24;
-}
-
-void writeLittleEndian(std::uint32_t value, unsigned char* bytes)
-{
-    for (int i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<unsigned char>(value >> (8 * i));
-    }
-}
-
 namespace {
 
 // CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9, in any case and with any extension, open a

@@ -1,4 +1,4 @@
-// The layout of data.dat shared by its reader and its writer: sizes, byte order and the rule for
+// The layout of data.dat shared by its reader and its writer: sizes and the rule for
 // which entry names may become files. Both sides use the same rule so that nothing we pack is
 // refused on unpacking and nothing we unpack can leave the folder it is unpacked into.
 #pragma once
@@ -21,9 +21,6 @@ constexpr std::size_t entrySize = 60;
 constexpr std::size_t nameSize = 52;
 // The name must leave room for its terminating NUL.
 constexpr std::size_t maxNameLength = nameSize - 1;
-
-std::uint32_t readLittleEndian(const unsigned char* bytes);
-void writeLittleEndian(std::uint32_t value, unsigned char* bytes);
 
 // Why a name of length bytes cannot become a file in the unpacking folder, or nullptr when it can.
 // Refuses empty names, ".", anything holding "..", every path separator of any system, colons,

@@ -2,12 +2,11 @@
 
 #include "archive/ArchiveWriter.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "archive/ArchiveFormat.h"
-#include "platform/Files.h"
+#include "archive/WholeFile.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 
@@ -29,7 +28,7 @@ bool writeArchive(const std::string& archivePath, const std::vector<ArchiveInput
         return refuse(error, "Too many entries for one archive.");
     }
     std::vector<unsigned char> head(archiveformat::countSize + inputs.size() * archiveformat::entrySize, 0);
-    archiveformat::writeLittleEndian(static_cast<std::uint32_t>(inputs.size()), head.data());
+    platform::storeLE32(static_cast<std::uint32_t>(inputs.size()), head.data());
 
     std::uint64_t offset = head.size();
     for (std::size_t i = 0; i < inputs.size(); ++i) {
@@ -42,32 +41,26 @@ bool writeArchive(const std::string& archivePath, const std::vector<ArchiveInput
         }
         unsigned char* field = head.data() + archiveformat::countSize + i * archiveformat::entrySize;
         std::memcpy(field, input.name.data(), input.name.size());
-        archiveformat::writeLittleEndian(static_cast<std::uint32_t>(offset), field + archiveformat::nameSize);
-        archiveformat::writeLittleEndian(static_cast<std::uint32_t>(input.data.size()),
+        platform::storeLE32(static_cast<std::uint32_t>(offset), field + archiveformat::nameSize);
+        platform::storeLE32(static_cast<std::uint32_t>(input.data.size()),
                                          field + archiveformat::nameSize + 4);
         offset += input.data.size();
     }
 
-    std::FILE* output = std::fopen(archivePath.c_str(), "wb");
-    if (!output) {
-        return refuse(error, "Cannot create \"" + archivePath + "\": " + std::strerror(errno) + ".");
+    std::vector<FilePiece> pieces{{head.data(), head.size()}};
+    for (const ArchiveInput& input : inputs) {
+        pieces.push_back({input.data.data(), input.data.size()});
     }
-    errno = 0;
-    bool written = std::fwrite(head.data(), 1, head.size(), output) == head.size();
-    for (std::size_t i = 0; written && i < inputs.size(); ++i) {
-        const std::vector<std::uint8_t>& data = inputs[i].data;
-        written = data.empty() || std::fwrite(data.data(), 1, data.size(), output) == data.size();
-    }
-    int writeError = errno;
-    if (std::fclose(output) != 0 && written) {
-        written = false;
-        writeError = errno;
-    }
-    if (!written) {
-        platform::deleteFile(archivePath.c_str());
-        return refuse(error, "Cannot write \"" + archivePath + "\"" +
-                                 (writeError != 0 ? std::string(": ") + std::strerror(writeError) : std::string()) +
-                                 "; the partial file was removed.");
+    int errorNumber = 0;
+    switch (writeWholeFile(archivePath.c_str(), pieces, errorNumber)) {
+        case WholeFileResult::written:
+            break;
+        case WholeFileResult::notCreated:
+            return refuse(error, "Cannot create \"" + archivePath + "\": " + std::strerror(errorNumber) + ".");
+        case WholeFileResult::notWritten:
+            return refuse(error, "Cannot write \"" + archivePath + "\"" +
+                                     (errorNumber != 0 ? std::string(": ") + std::strerror(errorNumber) : std::string()) +
+                                     "; the partial file was removed.");
     }
     return true;
 }

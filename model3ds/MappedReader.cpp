@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "model3ds/CError.h"
+#include "platform/LittleEndian.h"
 #include "scene/SceneObject.h"
 
 // Strings in the file carry no length; names are kept to 255 characters in a 256-byte buffer.
@@ -56,22 +57,21 @@ bool SceneObject::readByte(std::uint8_t& value) {
 bool SceneObject::readU16(std::uint16_t& value) {
     std::uint8_t b[2];
     if (!readBytes(b, 2)) return false;
-    value = static_cast<std::uint16_t>(b[0] | b[1] << 8);
+    value = platform::loadLE16(b);
     return true;
 }
 
 bool SceneObject::readU32(std::uint32_t& value) {
     std::uint8_t b[4];
     if (!readBytes(b, 4)) return false;
-    value = static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-            static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+    value = platform::loadLE32(b);
     return true;
 }
 
 bool SceneObject::readFloat(float& value) {
-    std::uint32_t bits;
-    if (!readU32(bits)) return false;
-    std::memcpy(&value, &bits, sizeof value);
+    std::uint8_t b[4];
+    if (!readBytes(b, 4)) return false;
+    value = platform::loadLEFloat(b);
     return true;
 }
 

@@ -1,5 +1,6 @@
 // The face list (0x4120): a u16 count and a, b, c, flags per triangle; the flags are dropped.
 // Only the records are consumed: the list's children are met by the triangle-mesh loop.
+#include "platform/LittleEndian.h"
 #include "scene/SceneObject.h"
 
 // Three vertex indices and a flags word.
@@ -14,9 +15,9 @@ std::uint16_t* SceneObject::readFaceList(const ChunkHeader& header, std::int32_t
     std::uint16_t* faces = new std::uint16_t[static_cast<std::uint32_t>(n) * 3];
     const unsigned char* record = cursor;
     for (std::uint32_t i = 0; i < n; ++i, record += faceRecordSize) {
-        faces[i * 3 + 0] = static_cast<std::uint16_t>(record[0] | record[1] << 8);
-        faces[i * 3 + 1] = static_cast<std::uint16_t>(record[2] | record[3] << 8);
-        faces[i * 3 + 2] = static_cast<std::uint16_t>(record[4] | record[5] << 8);
+        faces[i * 3 + 0] = platform::loadLE16(record);
+        faces[i * 3 + 1] = platform::loadLE16(record + 2);
+        faces[i * 3 + 2] = platform::loadLE16(record + 4);
     }
     cursor = record;
     count = n;

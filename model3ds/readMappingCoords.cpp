@@ -1,7 +1,6 @@
 // Mapping coordinates (0x4140): a u16 count and u, v per vertex, copied into an array of exactly
 // that size once the chunk is known to hold them all; a later list replaces this one.
-#include <cstring>
-
+#include "platform/LittleEndian.h"
 #include "scene/Mesh.h"
 #include "scene/SceneObject.h"
 
@@ -13,12 +12,8 @@ bool SceneObject::readMappingCoords(const ChunkHeader& header, Mesh* mesh) {
     if (bytesLeft(bounds) < floatCount * 4) return false;
 
     float* texCoords = new float[floatCount];
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ || defined(_MSC_VER)
-    std::memcpy(texCoords, cursor, floatCount * 4);
+    platform::loadLEFloats(cursor, texCoords, floatCount);
     cursor += floatCount * 4;
-#else
-    for (std::uint32_t i = 0; i < floatCount; ++i) readFloat(texCoords[i]);
-#endif
     delete[] mesh->texCoords;
     mesh->texCoords = texCoords;
     mesh->texCoordCount = n;

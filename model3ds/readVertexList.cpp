@@ -1,7 +1,6 @@
 // The vertex list (0x4110): a u16 count and x, y, z per vertex, copied straight out of the
 // mapped file into an array of exactly that size, once the chunk is known to hold them all.
-#include <cstring>
-
+#include "platform/LittleEndian.h"
 #include "scene/SceneObject.h"
 
 float* SceneObject::readVertexList(const ChunkHeader& header, std::int32_t& count) {
@@ -12,12 +11,8 @@ float* SceneObject::readVertexList(const ChunkHeader& header, std::int32_t& coun
     if (bytesLeft(bounds) < floatCount * 4) return nullptr;
 
     float* vertices = new float[floatCount];
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ || defined(_MSC_VER)
-    std::memcpy(vertices, cursor, floatCount * 4);
+    platform::loadLEFloats(cursor, vertices, floatCount);
     cursor += floatCount * 4;
-#else
-    for (std::uint32_t i = 0; i < floatCount; ++i) readFloat(vertices[i]);
-#endif
     count = n;
     return vertices;
 }

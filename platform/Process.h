@@ -23,7 +23,6 @@ public:
     bool write(const void* data, std::size_t size);
     // Closes the pipe and waits for the program; its exit status, or -1.
     int close();
-    bool isOpen() const { return stream_ != nullptr; }
 
 private:
     void* stream_ = nullptr;

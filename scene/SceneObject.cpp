@@ -9,37 +9,16 @@
 #include "scene/Mesh.h"
 #include "scene/NamedList.h"
 
-SceneObject::SceneObject()
-    : position{0.0f, 0.0f, 0.0f},
-      rotation{0.0f, 0.0f, 0.0f},
-      scale{1.0f, 1.0f, 1.0f},
-      meshes(new NamedList()),
-      materials(new NamedList()),
-      textureFolder{},
-      fileHandle(platform::invalidFileHandle),
-      mappingHandle(nullptr),
-      view(nullptr),
-      cursor(nullptr),
-      fileSize(0),
-      viewEnd(nullptr),
-      shared(false),
-      loadError(nullptr) {}
+SceneObject::SceneObject() : meshes(new NamedList()), materials(new NamedList()) {}
 
+// The loader state starts afresh; only the transform and the texture folder are copied.
 SceneObject::SceneObject(const SceneObject& other)
     : position(other.position),
       rotation(other.rotation),
       scale(other.scale),
       meshes(other.meshes),
       materials(other.materials),
-      textureFolder{},
-      fileHandle(platform::invalidFileHandle),
-      mappingHandle(nullptr),
-      view(nullptr),
-      cursor(nullptr),
-      fileSize(0),
-      viewEnd(nullptr),
-      shared(true),
-      loadError(nullptr) {
+      shared(true) {
     std::memcpy(textureFolder, other.textureFolder, sizeof textureFolder);
 }
 

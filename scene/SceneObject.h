@@ -33,26 +33,26 @@ public:
     // and tests that load many files release them with this. Does nothing on a shared copy.
     void destroyItems();
 
-    Point3 position;
-    Point3 rotation;  // degrees about X, then Y, then Z
-    Point3 scale;
+    Point3 position{0.0f, 0.0f, 0.0f};
+    Point3 rotation{0.0f, 0.0f, 0.0f};  // degrees about X, then Y, then Z
+    Point3 scale{1.0f, 1.0f, 1.0f};
     NamedList* meshes;
     NamedList* materials;
-    char textureFolder[256];
+    char textureFolder[256] = {};
 
     // Loader state; meaningless between loads.
-    platform::FileHandle fileHandle;
-    platform::MappingHandle mappingHandle;
-    const unsigned char* view;
-    const unsigned char* cursor;
-    std::uint32_t fileSize;
-    const unsigned char* viewEnd;
+    platform::FileHandle fileHandle = platform::invalidFileHandle;
+    platform::MappingHandle mappingHandle = nullptr;
+    const unsigned char* view = nullptr;
+    const unsigned char* cursor = nullptr;
+    std::uint32_t fileSize = 0;
+    const unsigned char* viewEnd = nullptr;
 
-    bool shared;
+    bool shared = false;
 
     // Why the last load stopped early (its message box text, or what was malformed); null when
     // the last load read the whole file. Only tools look at it.
-    const char* loadError;
+    const char* loadError = nullptr;
 
     // Mapped reader.
     bool openMapped(const char* path, platform::FileHandle& file, platform::MappingHandle& mapping,

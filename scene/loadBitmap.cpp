@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/BitmapDecoder.h"
+#include "platform/LittleEndian.h"
 #include "platform/MappedFile.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
@@ -23,15 +24,6 @@ constexpr std::uint32_t compressionRgb = 0;
 constexpr std::uint32_t compressionRle8 = 1;
 constexpr std::uint32_t compressionRle4 = 2;
 constexpr std::uint32_t compressionBitfields = 3;
-
-std::uint32_t le32(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-std::uint16_t le16(const unsigned char* p) {
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
 
 // The depths and encodings of device-independent bitmaps; anything else (JPEG or PNG inside a
 // bitmap, RLE at the wrong depth) is not converted.
@@ -80,7 +72,7 @@ BitmapImage* loadBitmap(const char* path) {
     const std::size_t headerAt = hasFileHeader ? fileHeaderSize : 0;
     if (size < headerAt + 4) return fail("Unknown DIB file format.");
     const unsigned char* header = data + headerAt;
-    const std::uint32_t headerSize = le32(header);
+    const std::uint32_t headerSize = platform::loadLE32(header);
     if (headerSize != infoHeaderSize && headerSize != coreHeaderSize)
         return fail("Unknown DIB file format.");
     if (size - headerAt < headerSize) return fail("Image file conversion error.");
@@ -89,15 +81,15 @@ BitmapImage* loadBitmap(const char* path) {
     unsigned bitsPerPixel;
     std::uint32_t compression = compressionRgb, coloursUsed = 0;
     if (headerSize == infoHeaderSize) {
-        width = static_cast<std::int32_t>(le32(header + 4));
-        height = static_cast<std::int32_t>(le32(header + 8));
-        bitsPerPixel = le16(header + 14);
-        compression = le32(header + 16);
-        coloursUsed = le32(header + 32) & 0xFFFF;
+        width = static_cast<std::int32_t>(platform::loadLE32(header + 4));
+        height = static_cast<std::int32_t>(platform::loadLE32(header + 8));
+        bitsPerPixel = platform::loadLE16(header + 14);
+        compression = platform::loadLE32(header + 16);
+        coloursUsed = platform::loadLE32(header + 32) & 0xFFFF;
     } else {
-        width = le16(header + 4);
-        height = le16(header + 6);
-        bitsPerPixel = le16(header + 10);
+        width = platform::loadLE16(header + 4);
+        height = platform::loadLE16(header + 6);
+        bitsPerPixel = platform::loadLE16(header + 10);
     }
     const std::int64_t rows = height < 0 ? -height : height;
     if (width <= 0 || rows == 0 || width > maxBitmapSide || rows > maxBitmapSide ||
@@ -115,7 +107,7 @@ BitmapImage* loadBitmap(const char* path) {
     // sizing buffers for pixels that are not there.
     std::size_t pixelOffset;
     if (hasFileHeader) {
-        pixelOffset = le32(data + 10);
+        pixelOffset = platform::loadLE32(data + 10);
     } else {
         const std::size_t masks =
             (headerSize == infoHeaderSize && compression == compressionBitfields) ? 12 : 0;
