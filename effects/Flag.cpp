@@ -18,7 +18,8 @@ Flag::Flag(const char* clothPath, const char* polePath)
     poleTexture = new Texture(polePath, 0, 0, GL_LINEAR, GL_LINEAR, nullptr);
     for (int i = 0; i < gridSize; ++i)
         for (int j = 0; j < gridSize; ++j)
-            grid[i][j] = Point3{static_cast<float>(i) / 45.0f, static_cast<float>(j) / 45.0f, wave(j, phase)};
+            grid[i][j] = Point3{static_cast<float>(i) / 45.0f, static_cast<float>(j) / 45.0f, 0.0f};
+    updateDepths();
 }
 
 Flag::~Flag()
@@ -33,11 +34,14 @@ float Flag::wave(int column, double phase)
     return static_cast<float>(std::sin(angle) * (column / 200.0));
 }
 
+// The depth depends on the column alone: one wave value per column, given to all its rows.
 void Flag::updateDepths()
 {
-    for (int i = 0; i < gridSize; ++i)
-        for (int j = 0; j < gridSize; ++j)
-            grid[i][j].z = wave(j, phase);
+    for (int j = 0; j < gridSize; ++j) {
+        const float depth = wave(j, phase);
+        for (int i = 0; i < gridSize; ++i)
+            grid[i][j].z = depth;
+    }
 }
 
 void Flag::draw()

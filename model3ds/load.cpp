@@ -7,14 +7,21 @@
 namespace {
 const char* const openFailed = "Error En Obrir l'Arxiu";
 const char* const notBinary3ds = "El fitxer no es un fitxer Binary 3DS";
+
+// Unmaps and closes whatever the load opened, on every way out of it.
+struct MappingCloser {
+    SceneObject& object;
+    ~MappingCloser() { object.closeMapped(object.fileHandle, object.mappingHandle, object.view); }
+};
+
 }  // namespace
 
 void SceneObject::load(const char* path) {
     loadError = nullptr;
+    const MappingCloser closer{*this};
     if (!openMapped(path, fileHandle, mappingHandle, view)) {
         platform::messageBox(nullptr, openFailed, "ERROR", platform::mbIconWarning);
         loadError = openFailed;
-        closeMapped(fileHandle, mappingHandle, view);
         return;
     }
     cursor = view;
@@ -24,13 +31,11 @@ void SceneObject::load(const char* path) {
     ChunkHeader header;
     if (!readChunkHeader(header)) {
         loadError = "the file is shorter than its first chunk";
-        closeMapped(fileHandle, mappingHandle, view);
         return;
     }
     if (header.id != chunk::main && header.id != chunk::materialLibrary) {
         platform::messageBox(nullptr, notBinary3ds, "ERROR", platform::mbIconWarning);
         loadError = notBinary3ds;
-        closeMapped(fileHandle, mappingHandle, view);
         return;
     }
 
@@ -61,5 +66,4 @@ void SceneObject::load(const char* path) {
     } catch (const CError& error) {
         loadError = error.message;
     }
-    closeMapped(fileHandle, mappingHandle, view);
 }
