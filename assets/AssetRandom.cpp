@@ -20,8 +20,3 @@ double AssetRandom::range(double low, double high)
 {
     return low + (high - low) * uniform();
 }
-
-int AssetRandom::below(int count)
-{
-    return count <= 0 ? 0 : static_cast<int>(next() % static_cast<std::uint64_t>(count));
-}

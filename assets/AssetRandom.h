@@ -14,8 +14,6 @@ public:
     double uniform();
     // Uniform in [low, high).
     double range(double low, double high);
-    // Uniform integer in [0, count).
-    int below(int count);
 
 private:
     std::uint64_t state;

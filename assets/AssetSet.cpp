@@ -13,6 +13,8 @@
 #include "assets/Staging.h"
 #include "assets/TextureMaker.h"
 
+namespace {
+
 std::vector<AssetFile> makeModelFiles()
 {
     std::vector<AssetFile> files;
@@ -40,6 +42,17 @@ std::vector<AssetFile> makeTextureFiles()
     return files;
 }
 
+}  // namespace
+
+std::vector<AssetFile> makeAssetsButMusic()
+{
+    std::vector<AssetFile> files = makeModelFiles();
+    for (AssetFile& f : makeTextureFiles())
+        files.push_back(std::move(f));
+    files.push_back({"seq1.dat", encodeAttitudes(makeAttitudes())});
+    return files;
+}
+
 bool makeMusicFile(AssetFile* file, std::string* error)
 {
     file->name = "musica.mp3";
@@ -53,10 +66,7 @@ bool makeAssetSet(std::vector<AssetFile>* files, std::string* error)
     std::string musicError;
     std::thread musicThread([&] { musicOk = makeMusicFile(&music, &musicError); });
 
-    std::vector<AssetFile> out = makeModelFiles();
-    for (AssetFile& f : makeTextureFiles())
-        out.push_back(std::move(f));
-    out.push_back({"seq1.dat", encodeAttitudes(makeAttitudes())});
+    std::vector<AssetFile> out = makeAssetsButMusic();
 
     musicThread.join();
     if (!musicOk) {

@@ -2,14 +2,13 @@
 // flag's two bitmaps, seq1.dat and musica.mp3, each under the bare name the demo opens.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
-struct AssetFile {
-    std::string name;
-    std::vector<std::uint8_t> data;
-};
+#include "archive/ArchiveWriter.h"
+
+// A file under its bare name, ready for the archive writer.
+using AssetFile = ArchiveInput;
 
 // The soundtrack's encoding settings: about 160 kbit/s, and a LAME quality that keeps the whole
 // generation well inside the build's time budget.
@@ -18,7 +17,6 @@ constexpr int soundtrackQuality = 7;
 
 // The files in the order they are packed. False with a reason when the MP3 encoder fails.
 bool makeAssetSet(std::vector<AssetFile>* files, std::string* error);
-// The pieces on their own, for tests that need one of them without the cost of the music.
-std::vector<AssetFile> makeModelFiles();
-std::vector<AssetFile> makeTextureFiles();
+// The same without the music, and the music on its own, for tests that cannot wait for it.
+std::vector<AssetFile> makeAssetsButMusic();
 bool makeMusicFile(AssetFile* file, std::string* error);

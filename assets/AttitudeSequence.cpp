@@ -12,7 +12,6 @@
 
 namespace {
 
-const double degree = 3.14159265358979323846 / 180.0;
 // Bank per unit of curvature: the tightest turn of the tube (radius about 60) gives about 30 degrees.
 const double bankGain = 36.0;
 
@@ -37,8 +36,7 @@ std::vector<Attitude> makeAttitudes()
         const double s = (p + staging::sceneOneLookAhead) / 100.0 * length;
         const staging::CentreSample c = staging::tubeCentre(s);
         const Vec3 nose = c.direction;
-        const Vec3 worldUp{0.0, 0.0, -1.0};
-        const Vec3 level = (worldUp - nose * worldUp.dot(nose)).normalised();
+        const Vec3 level = (staging::worldUp - nose * staging::worldUp.dot(nose)).normalised();
         const Vec3 top = (level + (c.curvature - nose * c.curvature.dot(nose)) * bankGain).normalised();
         const Vec3 right = nose.cross(top);
         // Columns of the rotation are the model's x (right wing), y (nose) and z (top) axes.

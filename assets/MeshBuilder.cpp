@@ -57,24 +57,28 @@ void MeshBuilder::grid(int rows, int columns, const std::function<MeshVertex(int
 void MeshBuilder::lathe(const Vec3& origin, const Vec3& axis, const Vec3& side, const Vec3& up,
                         const std::vector<Vec3>& profile, int segments)
 {
-    const double twoPi = 6.28318530717958647692;
     grid(static_cast<int>(profile.size()) - 1, segments, [&](int r, int c) {
         const Vec3& p = profile[static_cast<std::size_t>(r)];
         const double u = static_cast<double>(c) / segments;
-        const double a = u * twoPi;
+        const double a = u * (2.0 * pi);
         const Vec3 position = origin + axis * p.x + (side * std::cos(a) + up * std::sin(a)) * p.y;
         return MeshVertex{position, u, p.z};
     });
 }
 
-void MeshBuilder::slab(const Vec3 lower[4], const Vec3 upper[4], double uScale)
+void MeshBuilder::plate(const Vec3 outline[4], const Vec3& halfThickness)
 {
+    Vec3 lower[4], upper[4];
+    for (int i = 0; i < 4; ++i) {
+        lower[i] = outline[i] - halfThickness;
+        upper[i] = outline[i] + halfThickness;
+    }
     // Upper face on the lit half of the texture (v 0.5..1), lower face on the dark half.
-    quad({upper[0], 0, 0.5}, {upper[1], uScale, 0.5}, {upper[2], uScale, 1.0}, {upper[3], 0, 1.0});
-    quad({lower[0], 0, 0.0}, {lower[3], 0, 0.5}, {lower[2], uScale, 0.5}, {lower[1], uScale, 0.0});
+    quad({upper[0], 0, 0.5}, {upper[1], 1.0, 0.5}, {upper[2], 1.0, 1.0}, {upper[3], 0, 1.0});
+    quad({lower[0], 0, 0.0}, {lower[3], 0, 0.5}, {lower[2], 1.0, 0.5}, {lower[1], 1.0, 0.0});
     for (int e = 0; e < 4; ++e) {
         const int n = (e + 1) % 4;
-        quad({lower[e], 0, 0.45}, {lower[n], uScale, 0.45}, {upper[n], uScale, 0.55}, {upper[e], 0, 0.55});
+        quad({lower[e], 0, 0.45}, {lower[n], 1.0, 0.45}, {upper[n], 1.0, 0.55}, {upper[e], 0, 0.55});
     }
 }
 

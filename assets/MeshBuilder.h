@@ -30,8 +30,9 @@ public:
     // axis, radius, v); u runs round from side (0) over up (0.25).
     void lathe(const Vec3& origin, const Vec3& axis, const Vec3& side, const Vec3& up,
                const std::vector<Vec3>& profile, int segments);
-    // A flat plate of thickness between two outlines (each four corners, same order).
-    void slab(const Vec3 lower[4], const Vec3 upper[4], double uScale);
+    // A flat plate round the outline (four corners in order): its upper face the outline moved by
+    // halfThickness, its lower face moved back by as much, joined by four edge strips.
+    void plate(const Vec3 outline[4], const Vec3& halfThickness);
 
     std::size_t vertexCount() const { return mesh.vertices.size() / 3; }
     write3ds::MeshDesc take(bool withTexCoords);

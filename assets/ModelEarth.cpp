@@ -12,7 +12,6 @@ namespace models {
 write3ds::Model makeEarth()
 {
     const int slices = 48, stacks = 24;
-    const double pi = 3.14159265358979323846;
     MeshBuilder sphere("Terra", "Terra");
     sphere.grid(stacks, slices, [&](int r, int c) {
         const double v = static_cast<double>(r) / stacks;
@@ -22,14 +21,8 @@ write3ds::Model makeEarth()
         return MeshVertex{p * staging::earthRadius, u, v};
     });
     write3ds::Model model;
-    write3ds::MaterialDesc material;
-    material.name = "Terra";
-    material.ambient = {0.2f, 0.2f, 0.2f};
-    material.diffuse = {1.0f, 1.0f, 1.0f};
-    material.specular = {0.3f, 0.3f, 0.4f};
-    material.shininessPercent = 10;
-    material.textureFile = earthTextureFile;
-    model.materials.push_back(material);
+    model.materials.push_back(
+        {"Terra", {0.2f, 0.2f, 0.2f}, {1.0f, 1.0f, 1.0f}, {0.3f, 0.3f, 0.4f}, 10, earthTextureFile});
     model.meshes.push_back(sphere.take(true));
     return model;
 }

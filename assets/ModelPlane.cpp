@@ -1,8 +1,6 @@
 // The aeroplane: a fuselage of revolution, swept low wings with dihedral, a fin with a T-tail and
 // two engines on pylons above the tail, where the exhaust trails start. Model frame: nose +Y,
 // top +Z; the fuselage's axis runs at x 0.1, centred between the two engines.
-#include <cmath>
-
 #include "assets/MeshBuilder.h"
 #include "assets/Models.h"
 
@@ -26,10 +24,7 @@ double fuselageV(double y)
 // A flat plate of the given thickness on the quadrilateral c (corners in order).
 void plate(MeshBuilder& mesh, const Vec3 c[4], double thickness)
 {
-    const Vec3 n = (c[1] - c[0]).cross(c[3] - c[0]).normalised() * (thickness / 2.0);
-    const Vec3 lower[4] = {c[0] - n, c[1] - n, c[2] - n, c[3] - n};
-    const Vec3 upper[4] = {c[0] + n, c[1] + n, c[2] + n, c[3] + n};
-    mesh.slab(lower, upper, 1.0);
+    mesh.plate(c, (c[1] - c[0]).cross(c[3] - c[0]).normalised() * (thickness / 2.0));
 }
 
 // Mirrors a point across the fuselage's vertical plane.

@@ -21,32 +21,18 @@ write3ds::Model makeRocket()
 
     MeshBuilder fins("Aletes", "Aleta");
     for (int i = 0; i < 4; ++i) {
-        const double a = (45.0 + 90.0 * i) * 3.14159265358979323846 / 180.0;
+        const double a = (45.0 + 90.0 * i) * pi / 180.0;
         const Vec3 out{std::cos(a), std::sin(a), 0.0};
         const Vec3 normal{-std::sin(a) * 0.01, std::cos(a) * 0.01, 0.0};
         const Vec3 c[4] = {out * 0.17 + Vec3{0, 0, 0.2}, out * 0.48 + Vec3{0, 0, -0.1}, out * 0.48 + Vec3{0, 0, -0.45},
                            out * 0.17 + Vec3{0, 0, -0.4}};
-        const Vec3 lower[4] = {c[0] - normal, c[1] - normal, c[2] - normal, c[3] - normal};
-        const Vec3 upper[4] = {c[0] + normal, c[1] + normal, c[2] + normal, c[3] + normal};
-        fins.slab(lower, upper, 1.0);
+        fins.plate(c, normal);
     }
 
     write3ds::Model model;
-    write3ds::MaterialDesc hullMaterial;
-    hullMaterial.name = "Coet";
-    hullMaterial.ambient = {0.3f, 0.3f, 0.3f};
-    hullMaterial.diffuse = {1.0f, 1.0f, 1.0f};
-    hullMaterial.specular = {0.9f, 0.9f, 0.9f};
-    hullMaterial.shininessPercent = 50;
-    hullMaterial.textureFile = rocketTextureFile;
-    write3ds::MaterialDesc finMaterial;
-    finMaterial.name = "Aleta";
-    finMaterial.ambient = {0.25f, 0.04f, 0.03f};
-    finMaterial.diffuse = {0.8f, 0.12f, 0.1f};
-    finMaterial.specular = {0.5f, 0.5f, 0.5f};
-    finMaterial.shininessPercent = 20;
-    model.materials.push_back(hullMaterial);
-    model.materials.push_back(finMaterial);
+    model.materials.push_back(
+        {"Coet", {0.3f, 0.3f, 0.3f}, {1.0f, 1.0f, 1.0f}, {0.9f, 0.9f, 0.9f}, 50, rocketTextureFile});
+    model.materials.push_back({"Aleta", {0.25f, 0.04f, 0.03f}, {0.8f, 0.12f, 0.1f}, {0.5f, 0.5f, 0.5f}, 20, ""});
     model.meshes.push_back(hull.take(true));
     model.meshes.push_back(fins.take(false));
     return model;

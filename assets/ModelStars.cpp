@@ -41,19 +41,14 @@ write3ds::Model makeStars()
         MeshBuilder mesh(std::string("E") + tint.name, tint.name);  // 3DS object names hold 10 characters
         for (int i = 0; i < tint.count; ++i) {
             const double z = random.range(-1.0, 1.0);
-            const double a = random.range(0.0, 6.28318530717958647692);
+            const double a = random.range(0.0, 2.0 * pi);
             const double ring = std::sqrt(1.0 - z * z);
             const double r = random.range(staging::starInnerRadius, staging::starOuterRadius - 0.5);
             const bool bright = random.uniform() < 0.06;
             const double size = r * random.range(0.0022, 0.0034) * (bright ? 1.8 : 1.0);
             addStar(mesh, Vec3{ring * std::cos(a), ring * std::sin(a), z} * r, size);
         }
-        write3ds::MaterialDesc material;
-        material.name = tint.name;
-        material.ambient = tint.colour;
-        material.diffuse = tint.colour;
-        material.specular = tint.colour;
-        model.materials.push_back(material);
+        model.materials.push_back({tint.name, tint.colour, tint.colour, tint.colour, 0, ""});
         model.meshes.push_back(mesh.take(false));
     }
     return model;

@@ -13,7 +13,6 @@ write3ds::Model makeTube()
 {
     const int segments = 32;
     const double textureLength = 8.0;
-    const double twoPi = 6.28318530717958647692;
     const double pathLength = PolylineFollower(staging::tubePathPoints()).totalLength();
     const double end = pathLength * staging::tubeMeshEndPercent / 100.0;
     const int rings = static_cast<int>((end - staging::tubeMeshStart) / staging::tubeSampleStep);
@@ -22,22 +21,15 @@ write3ds::Model makeTube()
     tube.grid(rings, segments, [&](int r, int c) {
         const double s = staging::tubeMeshStart + r * staging::tubeSampleStep;
         const staging::CentreSample centre = staging::tubeCentre(s);
-        const Vec3 side = centre.direction.cross({0.0, 0.0, -1.0}).normalised();
+        const Vec3 side = centre.direction.cross(staging::worldUp).normalised();
         const Vec3 up = side.cross(centre.direction);
-        const double a = twoPi * c / segments;
+        const double a = 2.0 * pi * c / segments;
         const Vec3 p = centre.position + (side * std::cos(a) + up * std::sin(a)) * staging::tubeRadius;
         return MeshVertex{p, 2.0 * c / segments, s / textureLength};
     });
 
     write3ds::Model model;
-    write3ds::MaterialDesc material;
-    material.name = "Tub";
-    material.ambient = {0.3f, 0.3f, 0.3f};
-    material.diffuse = {1.0f, 1.0f, 1.0f};
-    material.specular = {0.6f, 0.6f, 0.6f};
-    material.shininessPercent = 30;
-    material.textureFile = tubeTextureFile;
-    model.materials.push_back(material);
+    model.materials.push_back({"Tub", {0.3f, 0.3f, 0.3f}, {1.0f, 1.0f, 1.0f}, {0.6f, 0.6f, 0.6f}, 30, tubeTextureFile});
     model.meshes.push_back(tube.take(true));
     return model;
 }

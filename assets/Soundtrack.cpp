@@ -11,11 +11,11 @@
 #include <cmath>
 
 const SoundtrackSection soundtrackSections[soundtrackSectionCount] = {
-    {"countdown and departure", 0.0, 53.0, 26},
-    {"orbit and rockets", 53.0, 103.0, 25},
-    {"gaze to the earth", 103.0, 110.2, 4},
-    {"approach", 110.2, 134.2, 12},
-    {"launch", 134.2, 172.3, 19},
+    {0.0, 53.0, 26},     // countdown and departure
+    {53.0, 103.0, 25},   // orbit and rockets
+    {103.0, 110.2, 4},   // gaze to the earth
+    {110.2, 134.2, 12},  // approach
+    {134.2, 172.3, 19},  // launch
 };
 
 namespace {

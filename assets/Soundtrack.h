@@ -5,7 +5,6 @@
 #include "assets/Instruments.h"
 
 struct SoundtrackSection {
-    const char* name;
     double start, end;  // seconds
     int bars;           // each section's bars are fitted exactly into its time
 };

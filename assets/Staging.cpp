@@ -11,8 +11,8 @@ namespace staging {
 
 namespace {
 
-const double pi = 3.14159265358979323846;
-const double degree = pi / 180.0;
+// The centre line is integrated in steps of this length.
+const double integrationStep = 0.05;
 
 struct Bump {
     double centre, width, amplitudeDegrees;
@@ -48,7 +48,6 @@ Vec3 directionAt(double s)
 const std::vector<Vec3>& integratedCentreLine()
 {
     static const std::vector<Vec3> line = [] {
-        const double integrationStep = 0.05;
         const int steps = static_cast<int>(std::lround(tubeLength / integrationStep));
         std::vector<Vec3> out;
         out.reserve(static_cast<std::size_t>(steps) + 1);
@@ -97,7 +96,6 @@ CentreSample tubeCentre(double s)
         return out;
     }
     const std::vector<Vec3>& line = integratedCentreLine();
-    const double integrationStep = tubeLength / static_cast<double>(line.size() - 1);
     const double at = std::min(s, tubeLength) / integrationStep;
     const std::size_t i = std::min(static_cast<std::size_t>(at), line.size() - 2);
     const double f = at - static_cast<double>(i);
@@ -122,14 +120,10 @@ std::vector<Vec3> tubePathPoints()
 SceneOneRun replaySceneOne()
 {
     SceneOneRun run;
-    const PolylineFollower path(tubePathPoints());
     double p = tubeStartPercent;
-    while (p - sceneOneBackStep >= 0.0) {
+    while (p - sceneOneBackStep >= 0.0)
         p -= sceneOneBackStep;
-        run.countdownFrames++;
-        run.lastEye = path.pointAt(p);
-        run.lastCenter = path.pointAt(p + sceneOneLookAhead);
-    }
+    double lastDrawn = p;
     double step = 0.0001;
     for (;;) {
         if (step < 0.1)
@@ -140,10 +134,11 @@ SceneOneRun replaySceneOne()
         if (!ok || p > sceneOneEndPercent)
             break;
         run.departure.push_back(p);
-        run.lastEye = path.pointAt(p);
-        run.lastCenter = path.pointAt(p + sceneOneLookAhead);
+        lastDrawn = p;
     }
-    run.handOverEye = toFloat(run.lastEye - run.lastCenter);
+    // Only the last frame's camera matters: scene 2 starts from it.
+    const PolylineFollower path(tubePathPoints());
+    run.handOverEye = toFloat(path.pointAt(lastDrawn) - path.pointAt(lastDrawn + sceneOneLookAhead));
     return run;
 }
 
@@ -170,7 +165,6 @@ Vec3 cameraPath1End()
     const Vec3 e = earthPosition();
     const Vec3 along = e.normalised();
     const Vec3 across = Vec3{-e.y, e.x, 0.0}.normalised();
-    const Vec3 worldUp{0.0, 0.0, -1.0};
     const Vec3 up = (worldUp - along * worldUp.dot(along)).normalised();
     const double half = e.length() / 2.0;
     const double reach = std::sqrt(cameraToEarthAtPath1End * cameraToEarthAtPath1End - half * half);
@@ -180,8 +174,10 @@ Vec3 cameraPath1End()
 
 std::vector<Vec3> cameraPath1Points()
 {
-    const Orbit start = toOrbit(replaySceneOne().handOverEye);
-    Orbit end = toOrbit(cameraPath1End());
+    const Vec3 handOverEye = replaySceneOne().handOverEye;
+    const Vec3 endPoint = cameraPath1End();
+    const Orbit start = toOrbit(handOverEye);
+    Orbit end = toOrbit(endPoint);
     // Behind the aeroplane while the first rocket leaves, then about one and a quarter turns
     // clockwise seen from above, ending at the path's end.
     while (end.azimuthDegrees > start.azimuthDegrees - 400.0)
@@ -200,7 +196,7 @@ std::vector<Vec3> cameraPath1Points()
     const int keyCount = static_cast<int>(std::size(keys));
     const int samplesPerSpan = 60;
     std::vector<Vec3> points;
-    points.push_back(replaySceneOne().handOverEye);
+    points.push_back(handOverEye);
     for (int k = 0; k + 1 < keyCount; ++k) {
         const Orbit& k0 = keys[k > 0 ? k - 1 : 0];
         const Orbit& k1 = keys[k];
@@ -212,7 +208,7 @@ std::vector<Vec3> cameraPath1Points()
                           catmullRom(k0.azimuthDegrees, k1.azimuthDegrees, k2.azimuthDegrees, k3.azimuthDegrees, t),
                           catmullRom(k0.elevationDegrees, k1.elevationDegrees, k2.elevationDegrees,
                                      k3.elevationDegrees, t)};
-            points.push_back(k + 1 == keyCount - 1 && i == samplesPerSpan ? cameraPath1End() : fromOrbit(o));
+            points.push_back(k + 1 == keyCount - 1 && i == samplesPerSpan ? endPoint : fromOrbit(o));
         }
     }
     return points;
@@ -223,8 +219,7 @@ std::vector<Vec3> cameraPath2Points()
     // A cubic arc from the aeroplane up and over to the earth, so that the gaze swings rather
     // than slides.
     const Vec3 e = earthPosition();
-    const Vec3 up{0.0, 0.0, -1.0};
-    const Vec3 c1 = e * 0.3 + up * 4.0, c2 = e * 0.75 + up * 3.0;
+    const Vec3 c1 = e * 0.3 + worldUp * 4.0, c2 = e * 0.75 + worldUp * 3.0;
     std::vector<Vec3> points;
     const int count = 100;
     for (int i = 0; i <= count; ++i) {
@@ -234,13 +229,8 @@ std::vector<Vec3> cameraPath2Points()
     }
     // One more vertex past the earth, placed so that the earth falls on the 99.9 % point:
     // with L the length up to the earth, the extra segment is 0.001 L / 0.999.
-    double length = 0.0;
-    std::vector<Vec3> rounded;
-    for (const Vec3& p : points)
-        rounded.push_back(toFloat(p));
-    for (std::size_t i = 1; i < rounded.size(); ++i)
-        length += (rounded[i] - rounded[i - 1]).length();
-    const Vec3 tangent = (rounded.back() - rounded[rounded.size() - 2]).normalised();
+    const double length = PolylineFollower(points).totalLength();
+    const Vec3 tangent = (toFloat(points.back()) - toFloat(points[points.size() - 2])).normalised();
     points.push_back(e + tangent * (length * 0.001 / 0.999));
     return points;
 }

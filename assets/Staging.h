@@ -17,7 +17,8 @@ constexpr double tubeSampleStep = 2.0;
 constexpr double tubeMeshStart = -6.0;      // the mesh reaches a little behind the path's start
 constexpr double tubeMeshEndPercent = 91.0;  // and ends here, open
 
-// The scenes' constants that the staging answers to.
+// The scenes' constants that the staging answers to. Up is -Z in every scene's camera.
+const Vec3 worldUp{0.0, 0.0, -1.0};
 constexpr double tubeStartPercent = 12.0;
 constexpr double sceneOneBackStep = 0.05;
 constexpr double sceneOneLookAhead = 0.5;
@@ -50,10 +51,8 @@ std::vector<Vec3> tubePathPoints();
 
 // Scene 1 replayed: for every drawn frame of its departure phase, the tube path's parameter.
 struct SceneOneRun {
-    int countdownFrames = 0;             // frames drawn in the countdown
-    std::vector<double> departure;       // tubePath parameter of each drawn departure frame
-    Vec3 lastEye, lastCenter;            // camera of the last drawn frame
-    Vec3 handOverEye;                    // eye - center: scene 2's starting eye
+    std::vector<double> departure;  // tubePath parameter of each drawn departure frame
+    Vec3 handOverEye;               // eye - center of the last drawn frame: scene 2's starting eye
 };
 SceneOneRun replaySceneOne();
 

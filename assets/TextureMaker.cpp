@@ -38,6 +38,20 @@ void put(RgbImage& image, int x, int y, Rgb c)
     image.set(x, y, c.r, c.g, c.b);
 }
 
+// An image whose every pixel is colourAt(u, v) at the pixel's centre: u from the left, v from the
+// bottom, both 0..1.
+template <typename ColourAt>
+RgbImage painted(int width, int height, ColourAt colourAt)
+{
+    RgbImage image(width, height);
+    for (int y = 0; y < height; ++y) {
+        const double v = (y + 0.5) / height;
+        for (int x = 0; x < width; ++x)
+            put(image, x, y, colourAt((x + 0.5) / width, v));
+    }
+    return image;
+}
+
 // Light from above on a surface whose normal points round at u (0.25: straight up).
 double roundShade(double u)
 {
@@ -48,44 +62,37 @@ double roundShade(double u)
 
 RgbImage makeTubeTexture()
 {
-    const int size = 256;
-    RgbImage image(size, size);
-    ValueNoise grain(11);
+    const ValueNoise grain(11);
     const Rgb steel{0.42, 0.47, 0.55};
     const Rgb seam{0.10, 0.11, 0.14};
     const Rgb amber{1.0, 0.62, 0.08};
     const Rgb dark{0.12, 0.10, 0.08};
     const Rgb lamp{0.75, 0.95, 1.0};
-    for (int y = 0; y < size; ++y) {
-        const double v = (y + 0.5) / size;
-        for (int x = 0; x < size; ++x) {
-            const double u = (x + 0.5) / size;
-            const double pu = std::fmod(u * 4.0, 1.0);  // four panels across
-            const double pv = std::fmod(v * 2.0, 1.0);  // two panel rows along
-            // Each panel is lit a little more at its middle, like a slightly bulged plate.
-            const double bulge = 0.82 + 0.18 * std::sin(pi * pu) * std::sin(pi * pv);
-            const double noise = 0.06 * grain.fractal(u * 24.0, v * 24.0, 0.5, 3);
-            Rgb c = scaled(steel, bulge + noise);
-            if (pu < 0.025 || pu > 0.975 || pv < 0.02 || pv > 0.98)
+    return painted(256, 256, [&](double u, double v) {
+        const double pu = std::fmod(u * 4.0, 1.0);  // four panels across
+        const double pv = std::fmod(v * 2.0, 1.0);  // two panel rows along
+        // Each panel is lit a little more at its middle, like a slightly bulged plate.
+        const double bulge = 0.82 + 0.18 * std::sin(pi * pu) * std::sin(pi * pv);
+        const double noise = 0.06 * grain.fractal(u * 24.0, v * 24.0, 0.5, 3);
+        Rgb c = scaled(steel, bulge + noise);
+        if (pu < 0.025 || pu > 0.975 || pv < 0.02 || pv > 0.98)
+            c = seam;
+        // Rivets along the panel edges.
+        const double ru = std::fmod(pu * 8.0, 1.0), rv = pv;
+        if ((std::abs(ru - 0.5) < 0.12 && (std::abs(rv - 0.06) < 0.012 || std::abs(rv - 0.94) < 0.012)))
+            c = scaled(steel, 1.35);
+        // The ring band: amber and black chevrons round the whole tube, so motion shows.
+        if (v < 0.1) {
+            const double stripe = std::fmod(u * 16.0 + v * 10.0, 1.0);
+            c = stripe < 0.5 ? amber : dark;
+            if (v < 0.008 || v > 0.092)
                 c = seam;
-            // Rivets along the panel edges.
-            const double ru = std::fmod(pu * 8.0, 1.0), rv = pv;
-            if ((std::abs(ru - 0.5) < 0.12 && (std::abs(rv - 0.06) < 0.012 || std::abs(rv - 0.94) < 0.012)))
-                c = scaled(steel, 1.35);
-            // The ring band: amber and black chevrons round the whole tube, so motion shows.
-            if (v < 0.1) {
-                const double stripe = std::fmod(u * 16.0 + v * 10.0, 1.0);
-                c = stripe < 0.5 ? amber : dark;
-                if (v < 0.008 || v > 0.092)
-                    c = seam;
-            }
-            // Small lamps in the middle of every other panel.
-            if (std::abs(pu - 0.5) < 0.035 && std::abs(v - 0.55) < 0.02)
-                c = lamp;
-            put(image, x, y, c);
         }
-    }
-    return image;
+        // Small lamps in the middle of every other panel.
+        if (std::abs(pu - 0.5) < 0.035 && std::abs(v - 0.55) < 0.02)
+            c = lamp;
+        return c;
+    });
 }
 
 RgbImage makeEarthTexture()
@@ -147,130 +154,97 @@ RgbImage makeEarthTexture()
 
 RgbImage makeFlagTexture()
 {
-    const int size = 128;
-    RgbImage image(size, size);
     const Rgb night{0.05, 0.14, 0.42}, gold{0.98, 0.76, 0.18}, white{0.97, 0.97, 0.95},
               red{0.80, 0.12, 0.12};
-    for (int y = 0; y < size; ++y) {
-        const double fromHoist = (y + 0.5) / size;
-        for (int x = 0; x < size; ++x) {
-            const double fromTop = (x + 0.5) / size;
-            // A night-blue field, a red stripe at the foot with a gold edge...
-            Rgb c = night;
-            if (fromTop > 0.80)
-                c = red;
-            else if (fromTop > 0.74)
-                c = gold;
-            // ...and a white planet ringed by a gold orbit with a small moon on it.
-            const double dx = fromHoist - 0.34, dy = fromTop - 0.38;
-            const double r = std::sqrt(dx * dx + dy * dy);
-            if (r < 0.13)
-                c = white;
-            const double ox = (fromHoist - 0.34) / 1.35, oy = (fromTop - 0.38) / 0.5;
-            const double ring = std::sqrt(ox * ox + oy * oy);
-            if (std::abs(ring - 0.5) < 0.03 && !(r < 0.15 && dy < 0.0))
-                c = gold;
-            const double mx = fromHoist - 0.62, my = fromTop - 0.24;
-            if (mx * mx + my * my < 0.045 * 0.045)
-                c = gold;
-            put(image, x, y, c);
-        }
-    }
-    return image;
+    return painted(128, 128, [&](double fromTop, double fromHoist) {
+        // A night-blue field, a red stripe at the foot with a gold edge...
+        Rgb c = night;
+        if (fromTop > 0.80)
+            c = red;
+        else if (fromTop > 0.74)
+            c = gold;
+        // ...and a white planet ringed by a gold orbit with a small moon on it.
+        const double dx = fromHoist - 0.34, dy = fromTop - 0.38;
+        const double r = std::sqrt(dx * dx + dy * dy);
+        if (r < 0.13)
+            c = white;
+        const double ox = (fromHoist - 0.34) / 1.35, oy = (fromTop - 0.38) / 0.5;
+        const double ring = std::sqrt(ox * ox + oy * oy);
+        if (std::abs(ring - 0.5) < 0.03 && !(r < 0.15 && dy < 0.0))
+            c = gold;
+        const double mx = fromHoist - 0.62, my = fromTop - 0.24;
+        if (mx * mx + my * my < 0.045 * 0.045)
+            c = gold;
+        return c;
+    });
 }
 
 RgbImage makePoleTexture()
 {
     const int size = 64;
-    RgbImage image(size, size);
     AssetRandom random(31);
-    std::vector<double> streaks(size);
+    std::vector<double> streaks(size);  // one per column
     for (double& s : streaks)
         s = random.range(-0.05, 0.05);
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            const double u = (x + 0.5) / size;
-            const double light = 0.45 + 0.45 * std::exp(-std::pow((u - 0.3) / 0.08, 2.0))
-                                 + 0.18 * std::exp(-std::pow((u - 0.72) / 0.12, 2.0));
-            const double k = light + streaks[static_cast<std::size_t>(x)];
-            put(image, x, y, {0.82 * k, 0.85 * k, 0.9 * k});
-        }
-    }
-    return image;
+    return painted(size, size, [&](double u, double) {
+        const double light = 0.45 + 0.45 * std::exp(-std::pow((u - 0.3) / 0.08, 2.0))
+                             + 0.18 * std::exp(-std::pow((u - 0.72) / 0.12, 2.0));
+        const double k = light + streaks[static_cast<std::size_t>(u * size)];
+        return Rgb{0.82 * k, 0.85 * k, 0.9 * k};
+    });
 }
 
 RgbImage makePlaneTexture()
 {
-    const int size = 256;
-    RgbImage image(size, size);
     const Rgb white{0.95, 0.95, 0.97}, belly{0.70, 0.72, 0.76}, stripe{0.08, 0.22, 0.62},
               window{0.10, 0.14, 0.25}, glass{0.05, 0.07, 0.12}, radome{0.30, 0.32, 0.36};
-    for (int y = 0; y < size; ++y) {
-        const double v = (y + 0.5) / size;
-        for (int x = 0; x < size; ++x) {
-            const double u = (x + 0.5) / size;
-            const double up = std::sin(2.0 * pi * u);  // 1 on top, -1 underneath
-            Rgb c = up < -0.55 ? belly : white;
-            if (up > -0.22 && up < -0.02 && v > 0.12)
-                c = stripe;
-            if (up > 0.12 && up < 0.34 && v > 0.38 && v < 0.74) {
-                const double w = std::fmod(v * 48.0, 1.0);
-                if (w > 0.3 && w < 0.75)
-                    c = window;
-            }
-            if (v > 0.80 && v < 0.87 && up > 0.25)
-                c = glass;
-            if (v > 0.965)
-                c = radome;
-            put(image, x, y, scaled(c, roundShade(u)));
+    return painted(256, 256, [&](double u, double v) {
+        const double up = std::sin(2.0 * pi * u);  // 1 on top, -1 underneath
+        Rgb c = up < -0.55 ? belly : white;
+        if (up > -0.22 && up < -0.02 && v > 0.12)
+            c = stripe;
+        if (up > 0.12 && up < 0.34 && v > 0.38 && v < 0.74) {
+            const double w = std::fmod(v * 48.0, 1.0);
+            if (w > 0.3 && w < 0.75)
+                c = window;
         }
-    }
-    return image;
+        if (v > 0.80 && v < 0.87 && up > 0.25)
+            c = glass;
+        if (v > 0.965)
+            c = radome;
+        return scaled(c, roundShade(u));
+    });
 }
 
 RgbImage makeWingTexture()
 {
-    const int size = 128;
-    RgbImage image(size, size);
-    for (int y = 0; y < size; ++y) {
-        const double v = (y + 0.5) / size;
+    return painted(128, 128, [](double u, double v) {
         const bool upper = v >= 0.5;
         const double chord = upper ? (v - 0.5) * 2.0 : v * 2.0;
-        for (int x = 0; x < size; ++x) {
-            const double u = (x + 0.5) / size;
-            double k = upper ? 0.95 : 0.6;
-            k *= 0.9 + 0.1 * chord;  // the leading edge catches a little less light
-            if (std::fmod(u * 6.0, 1.0) < 0.04 || std::abs(chord - 0.7) < 0.012)
-                k *= 0.75;  // panel lines and the flap hinge
-            if (chord < 0.08)
-                k *= 0.8;  // leading-edge strip
-            put(image, x, y, {k, k, k * 1.02});
-        }
-    }
-    return image;
+        double k = upper ? 0.95 : 0.6;
+        k *= 0.9 + 0.1 * chord;  // the leading edge catches a little less light
+        if (std::fmod(u * 6.0, 1.0) < 0.04 || std::abs(chord - 0.7) < 0.012)
+            k *= 0.75;  // panel lines and the flap hinge
+        if (chord < 0.08)
+            k *= 0.8;  // leading-edge strip
+        return Rgb{k, k, k * 1.02};
+    });
 }
 
 RgbImage makeRocketTexture()
 {
-    const int width = 64, height = 128;
-    RgbImage image(width, height);
     const Rgb white{0.96, 0.96, 0.96}, red{0.85, 0.10, 0.08}, black{0.08, 0.08, 0.09},
               steel{0.55, 0.57, 0.6};
-    for (int y = 0; y < height; ++y) {
-        const double v = (y + 0.5) / height;
-        for (int x = 0; x < width; ++x) {
-            const double u = (x + 0.5) / width;
-            Rgb c = white;
-            if (v < 0.06)
-                c = steel;  // engine bell
-            else if (v > 0.2 && v < 0.34)
-                c = (std::fmod(u * 4.0, 1.0) < 0.5) == (v < 0.27) ? black : white;  // roll pattern
-            else if (v > 0.58 && v < 0.64)
-                c = red;
-            else if (v > 0.77)
-                c = red;  // nose cone
-            put(image, x, y, scaled(c, roundShade(u)));
-        }
-    }
-    return image;
+    return painted(64, 128, [&](double u, double v) {
+        Rgb c = white;
+        if (v < 0.06)
+            c = steel;  // engine bell
+        else if (v > 0.2 && v < 0.34)
+            c = (std::fmod(u * 4.0, 1.0) < 0.5) == (v < 0.27) ? black : white;  // roll pattern
+        else if (v > 0.58 && v < 0.64)
+            c = red;
+        else if (v > 0.77)
+            c = red;  // nose cone
+        return scaled(c, roundShade(u));
+    });
 }

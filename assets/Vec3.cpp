@@ -3,41 +3,34 @@
 
 namespace {
 
-const double degree = 3.14159265358979323846 / 180.0;
+// The rotation about axis (0 x, 1 y, 2 z) in the plane of the two axes that follow it.
+Mat3 rotationAbout(int axis, double degrees)
+{
+    const double c = std::cos(degrees * degree), s = std::sin(degrees * degree);
+    const int i = (axis + 1) % 3, j = (axis + 2) % 3;
+    Mat3 r;
+    r.m[i][i] = c;
+    r.m[i][j] = -s;
+    r.m[j][i] = s;
+    r.m[j][j] = c;
+    return r;
+}
 
 }  // namespace
 
 Mat3 rotationX(double degrees)
 {
-    const double c = std::cos(degrees * degree), s = std::sin(degrees * degree);
-    Mat3 r;
-    r.m[1][1] = c;
-    r.m[1][2] = -s;
-    r.m[2][1] = s;
-    r.m[2][2] = c;
-    return r;
+    return rotationAbout(0, degrees);
 }
 
 Mat3 rotationY(double degrees)
 {
-    const double c = std::cos(degrees * degree), s = std::sin(degrees * degree);
-    Mat3 r;
-    r.m[0][0] = c;
-    r.m[0][2] = s;
-    r.m[2][0] = -s;
-    r.m[2][2] = c;
-    return r;
+    return rotationAbout(1, degrees);
 }
 
 Mat3 rotationZ(double degrees)
 {
-    const double c = std::cos(degrees * degree), s = std::sin(degrees * degree);
-    Mat3 r;
-    r.m[0][0] = c;
-    r.m[0][1] = -s;
-    r.m[1][0] = s;
-    r.m[1][1] = c;
-    return r;
+    return rotationAbout(2, degrees);
 }
 
 Mat3 objectRotation(double xDegrees, double yDegrees, double zDegrees)

@@ -4,6 +4,9 @@
 
 #include <cmath>
 
+constexpr double pi = 3.14159265358979323846;
+constexpr double degree = pi / 180.0;  // one degree in radians
+
 struct Vec3 {
     double x = 0, y = 0, z = 0;
 

@@ -21,19 +21,16 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "make-assets: %s\n", error.c_str());
         return 1;
     }
-    std::vector<ArchiveInput> inputs;
     std::size_t total = 0;
-    for (AssetFile& f : files) {
+    for (const AssetFile& f : files)
         total += f.data.size();
-        inputs.push_back({f.name, std::move(f.data)});
-    }
-    if (!writeArchive(argv[1], inputs, &error)) {
+    if (!writeArchive(argv[1], files, &error)) {
         std::fprintf(stderr, "make-assets: %s\n", error.c_str());
         return 1;
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("make-assets: %zu files, %zu bytes of data, written to %s in %.1f s\n", inputs.size(), total, argv[1],
+    std::printf("make-assets: %zu files, %zu bytes of data, written to %s in %.1f s\n", files.size(), total, argv[1],
                 seconds);
     return 0;
 }

@@ -15,7 +15,7 @@
 #include "app/Objects.h"
 #include "app/WinMain.h"
 #include "assets/AssetSet.h"
-#include "assets/AttitudeSequence.h"
+#include "assets/Vec3.h"
 #include "director/Director.h"
 #include "effects/Flag.h"
 #include "platform/Files.h"
@@ -38,10 +38,6 @@ constexpr double aeroplanePlace = 0.5;
 constexpr double flyThroughDistance = 4.0;
 constexpr double gazeLeavesAeroplane = 90.0;
 
-struct Point {
-    double x = 0, y = 0, z = 0;
-};
-
 // Where a point lands: in front of the camera, and normalised device x and y.
 struct Landing {
     double depth = 0, x = 0, y = 0;
@@ -49,7 +45,7 @@ struct Landing {
 };
 
 // Projects local, a point of the frame that place() leaves on the modelview matrix.
-Landing project(const std::function<void()>& place, const Point& local) {
+Landing project(const std::function<void()>& place, const Vec3& local) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     place();
@@ -72,7 +68,7 @@ Landing project(const std::function<void()>& place, const Point& local) {
 }
 
 // The middle of an object's meshes' bounding box, in its own coordinates.
-Point boundsCentre(SceneObject* object) {
+Vec3 boundsCentre(SceneObject* object) {
     double low[3] = {1e30, 1e30, 1e30}, high[3] = {-1e30, -1e30, -1e30};
     for (auto* mesh = static_cast<Mesh*>(object->meshes->first()); mesh;
          mesh = static_cast<Mesh*>(object->meshes->next()))
@@ -132,9 +128,7 @@ protected:
         tempFolderLength = platform::makePrivateFolder(systemTemp, "orbek42-staging-", sizeof tempFolder, tempFolder);
         ASSERT_GT(tempFolderLength, 0u);
         // Everything but the music: without it the show runs silent and starts at once.
-        files = makeModelFiles();
-        for (AssetFile& f : makeTextureFiles()) files.push_back(std::move(f));
-        files.push_back({"seq1.dat", encodeAttitudes(makeAttitudes())});
+        files = makeAssetsButMusic();
         for (const AssetFile& f : files) {
             const std::string path = std::string(tempFolder) + f.name;
             std::FILE* out = std::fopen(path.c_str(), "wb");
@@ -157,9 +151,9 @@ protected:
 }  // namespace
 
 TEST_F(StagedShow, EverySceneKeepsItsSubjectInFrontAndOnScreen) {
-    const Point aeroplaneCentre = boundsCentre(aeroplane);
-    const Point rocketCentre = boundsCentre(rocket);
-    const Point earthCentre = boundsCentre(earth);
+    const Vec3 aeroplaneCentre = boundsCentre(aeroplane);
+    const Vec3 rocketCentre = boundsCentre(rocket);
+    const Vec3 earthCentre = boundsCentre(earth);
     Path digitPath(*tubeLookPath);
     const auto look = [] { camera.look(); };
 
@@ -176,18 +170,15 @@ TEST_F(StagedShow, EverySceneKeepsItsSubjectInFrontAndOnScreen) {
             // The camera backs along the tube looking ahead: each digit comes into view as the
             // camera flies through it. The one it passed last is the subject once it is clear.
             const double p = tubePath->parameter;
-            const Point eye{camera.eye.x, camera.eye.y, camera.eye.z};
+            const Vec3 eye{camera.eye.x, camera.eye.y, camera.eye.z};
             bool found = false;
             for (int d = 4; d >= 0 && !found; --d) {
                 if (digitPlaces[d] <= p) continue;
                 found = true;
                 const auto at = digitPath.setParameter(digitPlaces[d]);
                 ASSERT_TRUE(at.has_value());
-                const Point centre{at->x, at->y, at->z - digitHalfHeight};
-                const double distance =
-                    std::sqrt((centre.x - eye.x) * (centre.x - eye.x) + (centre.y - eye.y) * (centre.y - eye.y) +
-                              (centre.z - eye.z) * (centre.z - eye.z));
-                if (distance >= flyThroughDistance) digits.see(frame, project(look, centre), true);
+                const Vec3 centre{at->x, at->y, at->z - digitHalfHeight};
+                if ((centre - eye).length() >= flyThroughDistance) digits.see(frame, project(look, centre), true);
             }
             // The waiting aeroplane is ahead of the camera only in the last frames.
             const Landing plane = project([] { camera.look(); placeObject(aeroplane); }, aeroplaneCentre);
@@ -222,7 +213,7 @@ TEST_F(StagedShow, EverySceneKeepsItsSubjectInFrontAndOnScreen) {
                             glRotatef(flag->rotation.x, 1.0f, 0.0f, 0.0f);
                             glRotatef(flag->rotation.y, 0.0f, 1.0f, 0.0f);
                             glRotatef(flag->rotation.z, 0.0f, 0.0f, 1.0f);
-                        }, Point{0.0, 0.0, flag->poleHeight}),
+                        }, Vec3{0.0, 0.0, flag->poleHeight}),
                         true);
         } else if (rocketScale > 0.0f) {
             finalRocket.see(frame, project([] { camera.look(); earth->applyTransform(); placeObject(rocket); }, rocketCentre),

@@ -14,8 +14,6 @@ namespace {
 
 using namespace staging;
 
-const Vec3 worldUp{0.0, 0.0, -1.0};
-
 // Where point lands on the screen with the demo's camera (gluLookAt with up -Z, 45 degrees,
 // 640 / 480, near 0.1, far 100): normalised device x and y, and whether it is between the planes.
 struct Projection {
@@ -31,7 +29,7 @@ Projection project(const Vec3& eye, const Vec3& center, const Vec3& point)
     const Vec3 u = s.cross(f);
     const Vec3 d = point - eye;
     const double depth = f.dot(d);
-    const double t = std::tan(22.5 * 3.14159265358979323846 / 180.0);
+    const double t = std::tan(22.5 * degree);
     if (depth <= 0.1)
         return {0, 0, false};
     return {s.dot(d) / depth / (t * 640.0 / 480.0), u.dot(d) / depth / t, depth < farPlane};
