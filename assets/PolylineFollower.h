@@ -1,6 +1,8 @@
-// Follows a polyline by percentage of its length, with the demo's path arithmetic: single-precision
-// vertices, double-precision lengths and milestones, the point rounded back to single precision.
-// The generator uses it to place things where the scenes will find them.
+// Follows a polyline by percentage of its length, close to the demo's path arithmetic:
+// single-precision vertices, double-precision lengths and milestones, the point rounded back to
+// single precision. The demo also rounds each segment's unit vector to single precision, so the
+// two can differ in the lowest bits. The generator uses it to place things where the scenes will
+// find them.
 #pragma once
 
 #include <vector>
