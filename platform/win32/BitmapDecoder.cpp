@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/BitmapDecoder.h"
+#include "platform/LittleEndian.h"
 #include "platform/win32/Win32Handles.h"
 
 namespace platform {
@@ -38,12 +39,6 @@ struct Layout {
 
 // Functions
 
-std::uint32_t le32(const unsigned char* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
-}
-
-unsigned le16(const unsigned char* p) { return unsigned(p[0]) | unsigned(p[1]) << 8; }
-
 bool depthAndEncodingKnown(unsigned bits, std::uint32_t compression) {
     switch (compression) {
         case BI_RGB: return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
@@ -56,26 +51,26 @@ bool depthAndEncodingKnown(unsigned bits, std::uint32_t compression) {
 
 bool readLayout(const unsigned char* header, std::size_t available, Layout* layout) {
     if (available < 4) return false;
-    layout->headerSize = le32(header);
+    layout->headerSize = loadLE32(header);
     if (layout->headerSize < coreHeaderSize || layout->headerSize > largestHeaderSize ||
         layout->headerSize > available)
         return false;
     std::size_t entries;
     std::size_t entryBytes;
     if (layout->headerSize == coreHeaderSize) {
-        layout->width = le16(header + 4);
-        layout->height = le16(header + 6);
-        layout->bitsPerPixel = le16(header + 10);
+        layout->width = loadLE16(header + 4);
+        layout->height = loadLE16(header + 6);
+        layout->bitsPerPixel = loadLE16(header + 10);
         layout->compression = BI_RGB;
         entries = layout->bitsPerPixel <= 8 ? std::size_t(1) << layout->bitsPerPixel : 0;
         entryBytes = 3;
     } else {
         if (layout->headerSize < infoHeaderSize) return false;
-        layout->width = static_cast<std::int32_t>(le32(header + 4));
-        layout->height = static_cast<std::int32_t>(le32(header + 8));
-        layout->bitsPerPixel = le16(header + 14);
-        layout->compression = le32(header + 16);
-        const std::uint32_t coloursUsed = le32(header + 32);
+        layout->width = static_cast<std::int32_t>(loadLE32(header + 4));
+        layout->height = static_cast<std::int32_t>(loadLE32(header + 8));
+        layout->bitsPerPixel = loadLE16(header + 14);
+        layout->compression = loadLE32(header + 16);
+        const std::uint32_t coloursUsed = loadLE32(header + 32);
         if (layout->bitsPerPixel <= 8) {
             const std::size_t most = std::size_t(1) << layout->bitsPerPixel;
             entries = coloursUsed == 0 || coloursUsed > most ? most : coloursUsed;
@@ -149,7 +144,7 @@ bool decodeBitmapTo24(const unsigned char* fileBytes, std::size_t size, DecodedB
     Layout layout;
     if (!readLayout(fileBytes + fileHeaderSize, size - fileHeaderSize, &layout)) return false;
 
-    const std::size_t pixelOffset = le32(fileBytes + 10);
+    const std::size_t pixelOffset = loadLE32(fileBytes + 10);
     if (pixelOffset >= size) return false;
     const std::size_t pixelBytes = size - pixelOffset;
     const std::int64_t rows = layout.height < 0 ? -layout.height : layout.height;

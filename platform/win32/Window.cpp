@@ -2,8 +2,6 @@
 // Window procedures are registered through one system procedure that finds the program's procedure
 // by the window's class, so the program's procedures keep the platform signature on every ABI.
 // Classes are registered and windows made on the main thread only; other threads only post.
-#include <cstring>
-
 #include "platform/win32/Win32Handles.h"
 
 namespace platform {
@@ -140,14 +138,10 @@ WindowHandle createWindow(const char* className, const char* title, bool popup, 
 }
 
 WindowHandle createMessageWindow(const char* className, const char* title, ModuleHandle instance) {
-    if (className == nullptr) return nullptr;
     // An ordinary overlapped window of the usual size that is simply never shown.
-    RECT rect{0, 0, messageWindowWidth, messageWindowHeight};
-    AdjustWindowRectEx(&rect, overlappedStyle, FALSE, overlappedExtendedStyle);
-    return fromHwnd(CreateWindowExA(overlappedExtendedStyle, className, title ? title : "",
-                                    overlappedStyle | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                    rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                                    static_cast<HINSTANCE>(instance), nullptr));
+    WindowRect rect{0, 0, messageWindowWidth, messageWindowHeight};
+    adjustWindowRect(&rect, false);
+    return createWindow(className, title, false, 0, 0, rect.right - rect.left, rect.bottom - rect.top, instance);
 }
 
 bool destroyWindow(WindowHandle window) { return window != nullptr && DestroyWindow(toHwnd(window)); }

@@ -22,9 +22,8 @@ std::intptr_t recordingProc(platform::WindowHandle, unsigned message, std::uintp
     return 1;
 }
 
-}  // namespace
-
-std::vector<unsigned char> encodeTone(double seconds, int sampleRate, int channels) {
+std::vector<unsigned char> encodeTone(double seconds) {
+    constexpr int sampleRate = 44100;
     const int frames = static_cast<int>(seconds * sampleRate);
     std::vector<short> pcm(static_cast<std::size_t>(frames) * 2);
     for (int i = 0; i < frames; ++i) {
@@ -36,7 +35,7 @@ std::vector<unsigned char> encodeTone(double seconds, int sampleRate, int channe
     lame_set_in_samplerate(lame, sampleRate);
     lame_set_out_samplerate(lame, sampleRate);
     lame_set_num_channels(lame, 2);
-    lame_set_mode(lame, channels == 1 ? MONO : JOINT_STEREO);
+    lame_set_mode(lame, JOINT_STEREO);
     lame_set_brate(lame, 128);
     lame_set_quality(lame, 7);
     lame_set_bWriteVbrTag(lame, 1);
@@ -54,6 +53,8 @@ std::vector<unsigned char> encodeTone(double seconds, int sampleRate, int channe
     lame_close(lame);
     return mp3;
 }
+
+}  // namespace
 
 std::vector<unsigned char> decodeReference(const std::string& path, long* sampleRate, int* channels) {
     mpg123_init();
@@ -90,6 +91,12 @@ void removeScratchFiles() {
     std::error_code ignored;
     for (const std::string& path : scratchFiles) std::filesystem::remove(path, ignored);
     scratchFiles.clear();
+}
+
+std::string tone(double seconds) {
+    const std::string path = scratchPath("tone.mp3");
+    writeFile(path, encodeTone(seconds));
+    return path;
 }
 
 void writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {

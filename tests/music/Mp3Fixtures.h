@@ -17,12 +17,13 @@ struct RecordedMessage {
     std::chrono::steady_clock::time_point when;
 };
 
-// A tone (440 Hz left, 660 Hz right) of the given length, encoded at 128 kbit/s with an Info tag.
-std::vector<unsigned char> encodeTone(double seconds, int sampleRate, int channels);
 // libmpg123's plain decode of the whole file as signed 16-bit PCM.
 std::vector<unsigned char> decodeReference(const std::string& path, long* sampleRate, int* channels);
 
 std::string scratchPath(const std::string& suffix);  // unique to the running test
+// A scratch file "tone.mp3" holding a tone (440 Hz left, 660 Hz right) of the given length,
+// 44.1 kHz stereo encoded at 128 kbit/s with an Info tag.
+std::string tone(double seconds);
 void removeScratchFiles();
 void writeFile(const std::string& path, const std::vector<unsigned char>& bytes);
 std::vector<unsigned char> readFile(const std::string& path);

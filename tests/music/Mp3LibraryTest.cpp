@@ -64,12 +64,6 @@ protected:
         return pumpUntil([] { return countMessages(mp3Ended) > 0 && threadDone; }, timeout);
     }
 
-    std::string tone(double seconds, int sampleRate = 44100, int channels = 2) {
-        const std::string path = scratchPath("tone.mp3");
-        writeFile(path, encodeTone(seconds, sampleRate, channels));
-        return path;
-    }
-
     platform::WindowHandle window = nullptr;
     std::string paramsPath;
     PlayParams params{};

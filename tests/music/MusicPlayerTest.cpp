@@ -19,12 +19,6 @@ protected:
     }
 
     void TearDown() override { removeScratchFiles(); }
-
-    std::string tone(double seconds) {
-        const std::string path = scratchPath("tone.mp3");
-        writeFile(path, encodeTone(seconds, 44100, 2));
-        return path;
-    }
 };
 
 TEST_F(MusicPlayerTest, PlaysUntilStoppedAndLeavesNothingBehind) {

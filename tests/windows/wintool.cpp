@@ -13,24 +13,9 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+#include "music/libmp3/mp3.h"
 
-// The decoder library's interface, as the demo uses it.
-constexpr UINT mp3Position = 12000;
-constexpr UINT mp3Ended = 12002;
-struct PlayParams {
-    const char* path;
-    std::uintptr_t reserved1;
-    HWND window;
-    std::uintptr_t reserved2;
-};
-struct TrackInfo {
-    std::uint32_t sampleRate;
-    std::uint32_t channels;
-};
-using PlayEntry = std::uint32_t (*)(void*);
-using StopEntry = std::int32_t (*)();
-using GetTimeEntry = std::int32_t (*)(PlayParams*, TrackInfo*, double*);
+namespace {
 
 struct Reports {
     int positions = 0;
@@ -87,7 +72,7 @@ LRESULT CALLBACK reportWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 DWORD WINAPI playThread(LPVOID params) {
     HMODULE library = GetModuleHandleA("mp3.dll");
-    auto play = reinterpret_cast<PlayEntry>(reinterpret_cast<void*>(GetProcAddress(library, "mp3play")));
+    auto play = reinterpret_cast<Mp3PlayEntry>(reinterpret_cast<void*>(GetProcAddress(library, "mp3play")));
     return play(params);
 }
 
@@ -108,8 +93,8 @@ int play(const char* path, int seconds) {
         std::printf("mp3.dll cannot be loaded\n");
         return 1;
     }
-    auto stop = reinterpret_cast<StopEntry>(reinterpret_cast<void*>(GetProcAddress(library, "mp3stop")));
-    auto getTime = reinterpret_cast<GetTimeEntry>(reinterpret_cast<void*>(GetProcAddress(library, "mp3gettime")));
+    auto stop = reinterpret_cast<Mp3StopEntry>(reinterpret_cast<void*>(GetProcAddress(library, "mp3stop")));
+    auto getTime = reinterpret_cast<Mp3GetTimeEntry>(reinterpret_cast<void*>(GetProcAddress(library, "mp3gettime")));
     if (stop == nullptr || getTime == nullptr || GetProcAddress(library, "mp3play") == nullptr ||
         GetProcAddress(library, "mp3seek") == nullptr) {
         std::printf("an entry point is missing\n");
@@ -126,7 +111,7 @@ int play(const char* path, int seconds) {
         std::printf("no window for the reports\n");
         return 1;
     }
-    PlayParams params{path, 0, window, 0};
+    PlayParams params{path, 0, reinterpret_cast<platform::WindowHandle>(window), 0};
     TrackInfo info{};
     double length = 0.0;
     getTime(&params, &info, &length);

@@ -46,7 +46,7 @@ bool AcmDecoder::open(const char* path, Reading reading) {
     LARGE_INTEGER size;
     bool ok = GetFileType(handle) == FILE_TYPE_DISK && GetFileSizeEx(handle, &size) && size.QuadPart > 0 &&
               static_cast<std::uint64_t>(size.QuadPart) <= largestFile;
-    fileBytes = ok ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+    const std::uint64_t fileBytes = ok ? static_cast<std::uint64_t>(size.QuadPart) : 0;
 
     // start: the bytes from the end of any ID3v2 tag on, at most searchWindow of them.
     std::vector<unsigned char> head;

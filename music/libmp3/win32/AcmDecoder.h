@@ -53,7 +53,6 @@ private:
     bool headerPrepared = false;
     FrameHeader first;
     std::uint64_t audioStart = 0;
-    std::uint64_t fileBytes = 0;
     double length = 0.0;
     std::vector<unsigned char> file;  // the whole file when playing
     std::size_t readPosition = 0;

@@ -35,7 +35,6 @@ bool WaveOutput::open(long sampleRate, int channels, int aheadMilliseconds) {
     waveOutPause(device);
 
     const std::size_t frames = static_cast<std::size_t>(sampleRate) * aheadMilliseconds / 1000 / bufferCount + 1;
-    bufferDuration = static_cast<int>(frames * 1000 / static_cast<std::size_t>(sampleRate)) + 1;
     buffers.resize(bufferCount);
     for (Buffer& buffer : buffers) {
         buffer.bytes.assign(frames * format.nBlockAlign, 0);

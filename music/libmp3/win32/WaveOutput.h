@@ -35,8 +35,6 @@ public:
     void resume();
     // Waits until the device hands a buffer back, at most milliseconds.
     void wait(int milliseconds);
-    // How long the device takes to play one of its buffers, in milliseconds.
-    int bufferMilliseconds() const { return bufferDuration; }
     void close();
 
 private:
@@ -50,5 +48,4 @@ private:
     HANDLE done = nullptr;
     std::vector<Buffer> buffers;
     std::size_t nextBuffer = 0;
-    int bufferDuration = 0;
 };
