@@ -1,39 +1,24 @@
 // Message boxes on SDL2, or on stderr when nobody could answer one: no display, an offscreen or
 // dummy video driver, or ORBEK42_NO_DIALOGS. A box must never hold up a run without a person.
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
+#include "platform/DialogFallback.h"
 #include "platform/MessageBox.h"
 #include "platform/sdl/SdlWindow.h"
 
 namespace platform {
 namespace {
 
-bool suppressedByProgram = false;
-
 bool envSet(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0;
 }
 
-int defaultAnswer(unsigned style) { return (style & 0xF) == mbYesNo ? idNo : idOk; }
-
-int printBox(const char* text, const char* caption, unsigned style) {
-    std::string line = std::string(caption ? caption : "") + ": " + (text ? text : "");
-    if (line.empty() || line.back() != '\n') line += '\n';
-    std::fputs(line.c_str(), stderr);
-    std::fflush(stderr);
-    return defaultAnswer(style);
-}
-
 }  // namespace
 
-void suppressDialogs() { suppressedByProgram = true; }
-
 bool dialogsSuppressed() {
-    if (suppressedByProgram || envSet("ORBEK42_NO_DIALOGS")) return true;
+    if (dialogsSuppressedOnRequest()) return true;
     const char* driver = SDL_GetHint(SDL_HINT_VIDEODRIVER);
     if (driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0))
         return true;
@@ -41,7 +26,7 @@ bool dialogsSuppressed() {
 }
 
 int messageBox(WindowHandle owner, const char* text, const char* caption, unsigned style) {
-    if (dialogsSuppressed()) return printBox(text, caption, style);
+    if (dialogsSuppressed()) return printDialog(text, caption, style);
 
     Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
     switch (style & 0xF0) {
@@ -65,7 +50,7 @@ int messageBox(WindowHandle owner, const char* text, const char* caption, unsign
     box.numbuttons = askYesNo ? 2 : 1;
     box.buttons = askYesNo ? yesNo : ok;
     int pressed = -1;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0 || pressed < 0) return printBox(text, caption, style);
+    if (SDL_ShowMessageBox(&box, &pressed) != 0 || pressed < 0) return printDialog(text, caption, style);
     return pressed;
 }
 
