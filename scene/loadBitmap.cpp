@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/BitmapDecoder.h"
+#include "platform/BitmapFormat.h"
 #include "platform/LittleEndian.h"
 #include "platform/MappedFile.h"
 #include "platform/MessageBox.h"
@@ -17,31 +18,7 @@
 
 namespace {
 
-constexpr std::size_t fileHeaderSize = 14;
-constexpr std::uint32_t infoHeaderSize = 40;
-constexpr std::uint32_t coreHeaderSize = 12;
-constexpr std::uint32_t compressionRgb = 0;
-constexpr std::uint32_t compressionRle8 = 1;
-constexpr std::uint32_t compressionRle4 = 2;
-constexpr std::uint32_t compressionBitfields = 3;
-
-// The depths and encodings of device-independent bitmaps; anything else (JPEG or PNG inside a
-// bitmap, RLE at the wrong depth) is not converted.
-bool convertible(unsigned bitsPerPixel, std::uint32_t compression) {
-    switch (compression) {
-        case compressionRgb:
-            return bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16 ||
-                   bitsPerPixel == 24 || bitsPerPixel == 32;
-        case compressionRle8: return bitsPerPixel == 8;
-        case compressionRle4: return bitsPerPixel == 4;
-        case compressionBitfields: return bitsPerPixel == 16 || bitsPerPixel == 32;
-        default: return false;
-    }
-}
-
-void put32(unsigned char* p, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
-}
+using namespace platform::bmp;
 
 BitmapImage* fail(const char* text) {
     platform::messageBox(platform::getFocus(), text, "Error", platform::mbOk);
@@ -93,7 +70,7 @@ BitmapImage* loadBitmap(const char* path) {
     }
     const std::int64_t rows = height < 0 ? -height : height;
     if (width <= 0 || rows == 0 || width > maxBitmapSide || rows > maxBitmapSide ||
-        !convertible(bitsPerPixel, compression))
+        !depthAndEncodingKnown(bitsPerPixel, compression))
         return fail("Image file conversion error.");
 
     std::uint32_t tableEntries = coloursUsed;
@@ -131,8 +108,8 @@ BitmapImage* loadBitmap(const char* path) {
         std::memset(withHeader, 0, fileHeaderSize);
         withHeader[0] = 'B';
         withHeader[1] = 'M';
-        put32(withHeader + 2, static_cast<std::uint32_t>(size + fileHeaderSize));
-        put32(withHeader + 10, static_cast<std::uint32_t>(pixelOffset));
+        platform::storeLE32(static_cast<std::uint32_t>(size + fileHeaderSize), withHeader + 2);
+        platform::storeLE32(static_cast<std::uint32_t>(pixelOffset), withHeader + 10);
         std::memcpy(withHeader + fileHeaderSize, data, size);
         bytes = withHeader;
         byteCount = size + fileHeaderSize;

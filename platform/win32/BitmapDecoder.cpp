@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/BitmapDecoder.h"
+#include "platform/BitmapFormat.h"
 #include "platform/LittleEndian.h"
 #include "platform/win32/Win32Handles.h"
 
@@ -18,9 +19,8 @@ namespace platform {
 
 namespace {
 
-constexpr std::size_t fileHeaderSize = 14;
-constexpr std::uint32_t coreHeaderSize = 12;
-constexpr std::uint32_t infoHeaderSize = 40;
+using namespace bmp;
+
 constexpr std::uint32_t largestHeaderSize = 124;
 constexpr std::int64_t largestSide = 16384;
 constexpr std::int64_t largestPixelCount = std::int64_t(1) << 26;
@@ -38,16 +38,6 @@ struct Layout {
 };
 
 // Functions
-
-bool depthAndEncodingKnown(unsigned bits, std::uint32_t compression) {
-    switch (compression) {
-        case BI_RGB: return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-        case BI_RLE8: return bits == 8;
-        case BI_RLE4: return bits == 4;
-        case BI_BITFIELDS: return bits == 16 || bits == 32;
-        default: return false;
-    }
-}
 
 bool readLayout(const unsigned char* header, std::size_t available, Layout* layout) {
     if (available < 4) return false;

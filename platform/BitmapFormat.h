@@ -1,0 +1,33 @@
+// The layout of BMP files as far as our readers check it: header sizes, encodings, and which depth
+// goes with which encoding.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace platform::bmp {
+
+constexpr std::size_t fileHeaderSize = 14;
+constexpr std::uint32_t coreHeaderSize = 12;
+constexpr std::uint32_t infoHeaderSize = 40;
+
+constexpr std::uint32_t compressionRgb = 0;
+constexpr std::uint32_t compressionRle8 = 1;
+constexpr std::uint32_t compressionRle4 = 2;
+constexpr std::uint32_t compressionBitfields = 3;
+
+// The depths and encodings of device-independent bitmaps; anything else (JPEG or PNG inside a
+// bitmap, run-length encoding at the wrong depth) is not converted.
+inline bool depthAndEncodingKnown(unsigned bitsPerPixel, std::uint32_t compression) {
+    switch (compression) {
+        case compressionRgb:
+            return bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16 ||
+                   bitsPerPixel == 24 || bitsPerPixel == 32;
+        case compressionRle8: return bitsPerPixel == 8;
+        case compressionRle4: return bitsPerPixel == 4;
+        case compressionBitfields: return bitsPerPixel == 16 || bitsPerPixel == 32;
+        default: return false;
+    }
+}
+
+}  // namespace platform::bmp
