@@ -2,7 +2,6 @@
 // format, context), torn down in reverse with a report for every release that fails.
 #include "app/GLWindow.h"
 
-#include "app/Demo.h"
 #include "platform/GL.h"
 #include "platform/Keys.h"
 #include "platform/MessageBox.h"
@@ -46,7 +45,8 @@ void fillPixelFormat(int bits) {
 
 }  // namespace
 
-bool createGLWindow(const char* title, int width, int height, int bits, bool fullscreenFlag) {
+bool createGLWindow(const char* title, int width, int height, int bits, bool fullscreenFlag,
+                    const DemoEntryPoints& demo) {
     platform::WindowRect rectangle{0, 0, width, height};
     fullscreen = fullscreenFlag;
     appInstance = platform::getModuleHandle();
@@ -96,7 +96,7 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
     platform::setFocus(mainWindow);
     resizeGLScene(width, height);
 
-    if (!initDemo()) return failWith("Error en la inicialatizació de l'OPEN GL.");
+    if (!demo.initDemo()) return failWith("Error en la inicialatizació de l'OPEN GL.");
     return true;
 }
 

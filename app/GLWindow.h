@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "app/DemoEntryPoints.h"
 #include "platform/GLContext.h"
 #include "platform/Window.h"
 
@@ -15,8 +16,10 @@ extern platform::RenderContext renderContext;
 extern platform::WindowHandle mainWindow;
 extern platform::ModuleHandle appInstance;
 
-// True when the window, context and demo start-up are all ready; false after a message box.
-bool createGLWindow(const char* title, int width, int height, int bits, bool fullscreenFlag);
+// True when the window, context and demo start-up (demo.initDemo, called last) are all ready;
+// false after a message box.
+bool createGLWindow(const char* title, int width, int height, int bits, bool fullscreenFlag,
+                    const DemoEntryPoints& demo);
 // Releases whatever exists, reporting each failed release.
 void killGLWindow();
 void resizeGLScene(int width, int height);

@@ -25,6 +25,3 @@ extern MusicPlayer* music;
 extern std::FILE* seqFile;         // the recorded attitude, read one record per departure frame
 extern Point3 recordedRotation;    // the aeroplane's last recorded rotation about X, Y and Z
 extern bool demoReady;             // set as the start-up's last step
-
-// Opens seq1.dat from the temporary folder. A missing file reads as an exhausted one.
-bool openSequence();

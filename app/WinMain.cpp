@@ -4,15 +4,12 @@
 
 #include <string>
 
-#include "app/Demo.h"
 #include "app/GLWindow.h"
+#include "app/mainLoop.h"
 #include "app/unpackAssets.h"
 #include "archive/Archive.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
-
-char tempFolder[255];
-unsigned tempFolderLength = 0;
 
 namespace {
 
@@ -24,7 +21,7 @@ int failBeforeWindow(const std::string& message) {
 
 }  // namespace
 
-int winMain() {
+int winMain(const DemoEntryPoints& demo) {
     fullscreen = true;
     if (!platform::initialise()) return failBeforeWindow("The system's event queue cannot be started.");
 
@@ -34,9 +31,9 @@ int winMain() {
     if (!problem.empty()) return failBeforeWindow(problem);
 
     int exitCode = 0;
-    if (createGLWindow("ORBEK42 MARLWIGHT <-> TOLVAN 11", 640, 480, 16, fullscreen)) {
-        exitCode = static_cast<int>(runMainLoop());
-        shutdownDemo();
+    if (createGLWindow("ORBEK42 MARLWIGHT <-> TOLVAN 11", 640, 480, 16, fullscreen, demo)) {
+        exitCode = static_cast<int>(runMainLoop(demo));
+        demo.shutdownDemo();
         killGLWindow();
     }
     removeAssets(archive);

@@ -2,13 +2,13 @@
 // frames per second and swap. It ends on a quit message, on Escape, or when the show is over.
 // Only a quit message carries an exit code: ending by Escape or by the show's end is a success, not
 // the code of whatever key or message happened to be removed last.
+#include "app/mainLoop.h"
+
 #include "app/GLWindow.h"
-#include "app/WinMain.h"
 #include "app/limitFrameRate.h"
-#include "director/Director.h"
 #include "platform/Keys.h"
 
-std::uintptr_t runMainLoop() {
+std::uintptr_t runMainLoop(const DemoEntryPoints& demo) {
     platform::Message message{};
     std::uintptr_t exitCode = 0;
     bool done = false;
@@ -24,7 +24,7 @@ std::uintptr_t runMainLoop() {
             continue;
         }
         bool showGoesOn = true;
-        if (active) showGoesOn = drawFrame();
+        if (active) showGoesOn = demo.drawFrame();
         if ((active && !showGoesOn) || keys[platform::vkEscape]) {
             done = true;
         } else {

@@ -3,9 +3,11 @@
 // file of an earlier run can keep bytes past an entry's end.
 #include "app/unpackAssets.h"
 
-#include "app/WinMain.h"
 #include "archive/Archive.h"
 #include "platform/Files.h"
+
+char tempFolder[255];
+unsigned tempFolderLength = 0;
 
 namespace {
 

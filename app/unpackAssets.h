@@ -6,6 +6,9 @@
 
 class Archive;
 
+extern char tempFolder[255];       // folder of the unpacked assets, with its trailing separator
+extern unsigned tempFolderLength;  // its length; writing a NUL here cuts a path back to the folder
+
 // Makes the folder and unpacks every sound entry into it. Empty on success, otherwise the
 // message for the user (and nothing is left behind).
 std::string unpackAssets(Archive& archive);

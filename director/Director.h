@@ -13,6 +13,9 @@ extern Point3 planePosition; // where the aeroplane stands; the origin from scen
 extern float rocketScale;    // the final rocket's uniform scale
 extern double starSpin;      // degrees per frame by which the final scene turns the stars
 
+// Puts all of the above back where a run starts: scene 1's countdown, nothing counted or moved.
+void resetDirector();
+
 // Draws one frame; false once the last scene has finished (that frame is not worth showing).
 bool drawFrame();
 // Applies the camera, moves to (x, y, z) and draws the star field there.

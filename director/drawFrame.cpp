@@ -9,10 +9,6 @@
 #include "scene/Camera.h"
 #include "scene/SceneObject.h"
 
-int sceneIndex = 0;
-int sceneFrame = 0;
-double pathStep = 0.05;
-
 namespace {
 
 bool (*const scenes[])() = {sceneOne, sceneTwo, sceneThree, sceneFour, sceneFive};

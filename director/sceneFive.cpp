@@ -10,9 +10,6 @@
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
 
-float rocketScale = 0.0f;
-double starSpin = 0.0;
-
 namespace {
 
 constexpr double halfWay = 50.0;

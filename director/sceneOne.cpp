@@ -11,10 +11,6 @@
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
 
-int sceneOnePhase = 0;
-int trailFrames = 0;
-Point3 planePosition = {0.0f, 0.0f, 0.0f};
-
 namespace {
 
 constexpr double lookAhead = 0.5;

@@ -1,6 +1,5 @@
-// The demo's eight paths and the start-up step that builds them. setUpPaths reads the unpacked
-// path files from the temporary folder and places the earth; both of those globals belong to the
-// start-up code and are only declared here.
+// The demo's eight paths and the start-up step that builds them from the unpacked path files,
+// placing the earth on the way.
 #pragma once
 
 #include "scene/Path.h"
@@ -15,9 +14,7 @@ extern Path* launchPath;
 extern Path* finalLookPath;
 extern Path* finalEyePath;
 
-// Defined by the start-up code.
-extern SceneObject* earth;
-extern char tempFolder[];
-
-// Needs earth loaded and the GL context current (loading may create textures).
-void setUpPaths();
+// Reads the path files from folder (a path ending with its separator) and puts earth, already
+// loaded, at the 99.9 percent point of the second camera path. Needs the GL context current
+// (loading may create textures).
+void setUpPaths(const char* folder, SceneObject& earth);

@@ -6,32 +6,30 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/Demo.h"
 #include "app/GLWindow.h"
-#include "app/WinMain.h"
 #include "app/limitFrameRate.h"
-#include "director/Director.h"
+#include "app/mainLoop.h"
 #include "platform/GL.h"
 #include "platform/Keys.h"
 
-// The scripted demo: drawFrame reports the end after framesLeft frames.
 namespace {
+
+// The scripted demo: its frame reports the end after framesLeft frames.
 int framesDrawn = 0;
 int framesLeft = 1000;
 bool initCalled = false;
-}  // namespace
 
-bool drawFrame() {
-    ++framesDrawn;
-    return --framesLeft > 0;
-}
-bool initDemo() {
-    initCalled = true;
-    return true;
-}
-void shutdownDemo() {}
-
-namespace {
+const DemoEntryPoints scriptedDemo{
+    [] {
+        initCalled = true;
+        return true;
+    },
+    [] {
+        ++framesDrawn;
+        return --framesLeft > 0;
+    },
+    [] {},
+};
 
 // A clock that returns scripted millisecond readings, then advances by 1 ms per read.
 std::vector<int> script;
@@ -128,7 +126,7 @@ TEST_F(MainLoop, EndsWhenTheShowEndsWithoutPacingOrPresentingTheLastFrame) {
     lastMillis = 0;
     script = {40, 80, 120, 160, 200};
     framesLeft = 3;
-    EXPECT_EQ(runMainLoop(), 0u);
+    EXPECT_EQ(runMainLoop(scriptedDemo), 0u);
     EXPECT_EQ(framesDrawn, 3);
     // Two frames were paced and presented; the third, the one that ended the show, was not.
     EXPECT_EQ(clockReads, 2);
@@ -137,30 +135,44 @@ TEST_F(MainLoop, EndsWhenTheShowEndsWithoutPacingOrPresentingTheLastFrame) {
 TEST_F(MainLoop, EndsOnAQuitMessageWithItsCodeAfterDispatchingEverythingBefore) {
     platform::postMessage(nullptr, platform::msgUser, 0, 0);
     platform::postQuitMessage(5);
-    EXPECT_EQ(runMainLoop(), 5u);
+    EXPECT_EQ(runMainLoop(scriptedDemo), 5u);
     EXPECT_EQ(framesDrawn, 0);  // the backlog is drained before any frame
 }
 
 TEST_F(MainLoop, EscapeEndsEvenWhileInactiveButATapSeenOnlyInTheQueueDoesNot) {
     active = false;
     keys[platform::vkEscape] = true;
-    EXPECT_EQ(runMainLoop(), 0u);
+    EXPECT_EQ(runMainLoop(scriptedDemo), 0u);
     EXPECT_EQ(framesDrawn, 0);
 
+    // Key messages queued for a window of the shell's own procedure reach the keys only through
+    // the loop's dispatch. A key-down alone is seen after the next frame and ends the loop.
+    ASSERT_TRUE(platform::registerWindowClass("shell-test", windowProc, platform::getModuleHandle()));
+    platform::WindowHandle window = platform::createMessageWindow("shell-test", "", platform::getModuleHandle());
+    ASSERT_NE(window, nullptr);
     resetShell();
-    // Down and up both dispatched before the loop looks at the keys: the demo goes on.
-    windowProc(nullptr, platform::msgKeyDown, platform::vkEscape, 0);
-    windowProc(nullptr, platform::msgKeyUp, platform::vkEscape, 0);
+    platform::postMessage(window, platform::msgKeyDown, platform::vkEscape, 0);
     framesLeft = 4;
-    runMainLoop();
+    runMainLoop(scriptedDemo);
+    EXPECT_EQ(framesDrawn, 1);
+
+    // Down and up both queued before the next frame: both are dispatched before the loop looks at
+    // the keys, so the tap is not seen and the demo goes on to its end.
+    resetShell();
+    platform::postMessage(window, platform::msgKeyDown, platform::vkEscape, 0);
+    platform::postMessage(window, platform::msgKeyUp, platform::vkEscape, 0);
+    framesLeft = 4;
+    runMainLoop(scriptedDemo);
     EXPECT_EQ(framesDrawn, 4);
+    platform::destroyWindow(window);
+    platform::unregisterWindowClass("shell-test", platform::getModuleHandle());
 }
 
 TEST(GLWindow, OpensRunsAndClosesOffscreenWithTheProjection) {
     resetShell();
     frameClock = platform::readWallClock;
     testing::internal::CaptureStderr();
-    ASSERT_TRUE(createGLWindow("ORBEK42 MARLWIGHT <-> TOLVAN 11", 640, 480, 16, true));
+    ASSERT_TRUE(createGLWindow("ORBEK42 MARLWIGHT <-> TOLVAN 11", 640, 480, 16, true, scriptedDemo));
     EXPECT_TRUE(initCalled);
     int depthBits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
@@ -179,7 +191,7 @@ TEST(GLWindow, OpensRunsAndClosesOffscreenWithTheProjection) {
     EXPECT_NEAR(projection[5], f, 1e-6);
 
     framesLeft = 3;
-    runMainLoop();
+    runMainLoop(scriptedDemo);
     EXPECT_EQ(framesDrawn, 3);
     killGLWindow();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");

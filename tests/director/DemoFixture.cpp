@@ -9,7 +9,8 @@
 
 #include "app/Demo.h"
 #include "app/Objects.h"
-#include "app/WinMain.h"
+#include "app/unpackAssets.h"
+#include "director/Director.h"
 #include "platform/Files.h"
 #include "scene/NamedList.h"
 #include "scene/Paths.h"
@@ -96,6 +97,7 @@ void StartedDemo::SetUp() {
     tempFolderLength = platform::makePrivateFolder(systemTemp, "orbek42-director-", sizeof tempFolder, tempFolder);
     ASSERT_GT(tempFolderLength, 0u);
     writeAssets(tempFolder, seqRecords);
+    resetDirector();
     ASSERT_TRUE(initDemo());
     keepModelItems();
 }

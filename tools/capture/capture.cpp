@@ -12,7 +12,6 @@
 #include "app/Demo.h"
 #include "app/GLWindow.h"
 #include "app/Objects.h"
-#include "app/WinMain.h"
 #include "app/unpackAssets.h"
 #include "archive/Archive.h"
 #include "director/Director.h"
@@ -180,7 +179,8 @@ int main(int argc, char** argv) {
     }
 
     // A window of exactly the frame's size: no display mode to change, nothing to scale.
-    if (!createGLWindow("ORBEK42 MARLWIGHT <-> TOLVAN 11", width, height, 16, false)) {
+    const DemoEntryPoints demo{initDemo, drawFrame, shutdownDemo};
+    if (!createGLWindow("ORBEK42 MARLWIGHT <-> TOLVAN 11", width, height, 16, false, demo)) {
         if (video != nullptr) video->finish(&error);
         removeAssets(archive);
         return fail("the window or the demo's start-up failed");
@@ -190,7 +190,7 @@ int main(int argc, char** argv) {
     long presented = 0;
     std::map<std::pair<int, int>, long> counts;
     problem = play(options, video, &presented, &counts);
-    shutdownDemo();
+    demo.shutdownDemo();
     killGLWindow();
     if (video != nullptr && !video->finish(&error) && problem.empty()) problem = error;
     removeAssets(archive);

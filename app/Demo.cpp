@@ -2,12 +2,13 @@
 // their fixed starting values, in an order that matters (the rocket's copy is taken before the
 // rocket moves on, the text copy before the colours, the earth's rotation before its position),
 // and destroyed again in a fixed order while the GL context is still current.
+#include "app/Demo.h"
+
 #include <cstring>
 
-#include "app/Demo.h"
 #include "app/GLWindow.h"
 #include "app/Objects.h"
-#include "app/WinMain.h"
+#include "app/unpackAssets.h"
 #include "effects/Flag.h"
 #include "effects/OutlineText.h"
 #include "effects/ParticleSystems.h"
@@ -17,20 +18,6 @@
 #include "scene/Camera.h"
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
-
-SceneObject* tube = nullptr;
-SceneObject* rocket = nullptr;
-SceneObject* rocketCopy = nullptr;
-SceneObject* stars = nullptr;
-SceneObject* aeroplane = nullptr;
-SceneObject* earth = nullptr;
-Flag* flag = nullptr;
-OutlineText* countdownRed = nullptr;
-OutlineText* countdownYellow = nullptr;
-MusicPlayer* music = nullptr;
-std::FILE* seqFile = nullptr;
-Point3 recordedRotation = {0.0f, 0.0f, 0.0f};
-bool demoReady = false;
 
 namespace {
 
@@ -92,7 +79,7 @@ bool initDemo() {
     flag->waveSpeed = 5;
     path.cutBack();
 
-    setUpPaths();
+    setUpPaths(tempFolder, *earth);
 
     camera.eye = Point3{0.0f, 0.0f, 0.0f};
     camera.up = Point3{0.0f, 0.0f, -1.0f};
@@ -115,7 +102,7 @@ bool initDemo() {
 
     createParticleSystems();
     openSequence();
-    recordedRotation.y = 180.0f;
+    recordedRotation = Point3{0.0f, 180.0f, 0.0f};  // the waiting attitude, kept by an empty recording
     glPointSize(2.0f);
 
     path.cutBack();

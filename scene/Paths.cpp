@@ -13,10 +13,10 @@ Path* launchPath = nullptr;
 Path* finalLookPath = nullptr;
 Path* finalEyePath = nullptr;
 
-static Path* loadedPath(const char* fileName)
+static Path* loadedPath(const char* folder, const char* fileName)
 {
     Path* path = new Path();
-    path->loadPath((std::string(tempFolder) + fileName).c_str());
+    path->loadPath((std::string(folder) + fileName).c_str());
     return path;
 }
 
@@ -26,20 +26,20 @@ static Point3 pointOf(const std::optional<Point3>& point)
     return point.value_or(Point3{0.0f, 0.0f, 0.0f});
 }
 
-void setUpPaths()
+void setUpPaths(const char* folder, SceneObject& earth)
 {
-    tubePath = loadedPath("lineatubo6.3ds");
+    tubePath = loadedPath(folder, "lineatubo6.3ds");
     tubeLookPath = new Path(*tubePath);
     tubePath->parameter = 12.0;
 
-    cameraPath1 = loadedPath("pathcam1.3ds");
+    cameraPath1 = loadedPath(folder, "pathcam1.3ds");
     cameraPath1->setParameter(99.9);
-    cameraPath2 = loadedPath("pathcam2.3ds");
+    cameraPath2 = loadedPath(folder, "pathcam2.3ds");
     cameraPath2->setParameter(99.9);
-    earth->position = pointOf(cameraPath2->currentPoint());
+    earth.position = pointOf(cameraPath2->currentPoint());
 
     approachPath = new Path();
-    const Point3 approach[2] = {pointOf(cameraPath1->currentPoint()), earth->position};
+    const Point3 approach[2] = {pointOf(cameraPath1->currentPoint()), earth.position};
     approachPath->setPoints(2, approach);
     approachPath->setParameter(70.0);
     const Point3 approachAt70 = pointOf(approachPath->currentPoint());
@@ -48,7 +48,7 @@ void setUpPaths()
     cameraPath2->setParameter(0.0);
     approachPath->setParameter(0.0);
 
-    const Point3 e = earth->position;
+    const Point3 e = earth.position;
     launchPath = new Path();
     const Point3 launch[2] = {{0.0f, 0.0f, 0.0f}, {e.x, e.y - 3.535f, e.z + 3.535f}};
     launchPath->setPoints(2, launch);

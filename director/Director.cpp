@@ -1,0 +1,22 @@
+// The director's state: where the show is, and what the scenes carry from one frame to the next.
+#include "director/Director.h"
+
+int sceneIndex = 0;
+int sceneFrame = 0;
+double pathStep = 0.05;
+int sceneOnePhase = 0;
+int trailFrames = 0;
+Point3 planePosition = {0.0f, 0.0f, 0.0f};
+float rocketScale = 0.0f;
+double starSpin = 0.0;
+
+void resetDirector() {
+    sceneIndex = 0;
+    sceneFrame = 0;
+    pathStep = 0.05;
+    sceneOnePhase = 0;
+    trailFrames = 0;
+    planePosition = Point3{0.0f, 0.0f, 0.0f};
+    rocketScale = 0.0f;
+    starSpin = 0.0;
+}
