@@ -8,7 +8,7 @@
 
 #include "app/GLWindow.h"
 #include "app/Objects.h"
-#include "app/unpackAssets.h"
+#include "app/AssetFolder.h"
 #include "effects/Flag.h"
 #include "effects/OutlineText.h"
 #include "effects/ParticleSystems.h"

@@ -1,13 +1,12 @@
 // Entry point: unpack the archive, open the window (which runs the start-up), run the loop, then
-// shut down, tear the window down and remove the unpacked files, on every way out.
+// shut down and tear the window down; the asset folder removes the unpacked files on every way out.
 #include "app/WinMain.h"
 
 #include <string>
 
+#include "app/AssetFolder.h"
 #include "app/GLWindow.h"
 #include "app/mainLoop.h"
-#include "app/unpackAssets.h"
-#include "archive/Archive.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 
@@ -25,10 +24,8 @@ int winMain(const DemoEntryPoints& demo) {
     fullscreen = true;
     if (!platform::initialise()) return failBeforeWindow("The system's event queue cannot be started.");
 
-    Archive archive("data.dat");
-    if (!archive.isValid()) return failBeforeWindow(archive.error());
-    std::string problem = unpackAssets(archive);
-    if (!problem.empty()) return failBeforeWindow(problem);
+    AssetFolder assets("data.dat");
+    if (!assets.ready()) return failBeforeWindow(assets.problem());
 
     int exitCode = 0;
     if (createGLWindow("ORBEK42 MARLWIGHT <-> TOLVAN 11", 640, 480, 16, fullscreen, demo)) {
@@ -36,6 +33,5 @@ int winMain(const DemoEntryPoints& demo) {
         demo.shutdownDemo();
         killGLWindow();
     }
-    removeAssets(archive);
     return exitCode;
 }

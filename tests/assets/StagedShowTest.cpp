@@ -13,7 +13,7 @@
 
 #include "app/Demo.h"
 #include "app/Objects.h"
-#include "app/unpackAssets.h"
+#include "app/AssetFolder.h"
 #include "assets/AssetSet.h"
 #include "assets/Vec3.h"
 #include "director/Director.h"

@@ -9,7 +9,7 @@
 
 #include "app/Demo.h"
 #include "app/Objects.h"
-#include "app/unpackAssets.h"
+#include "app/AssetFolder.h"
 #include "director/Director.h"
 #include "platform/Files.h"
 #include "scene/NamedList.h"

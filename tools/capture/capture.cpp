@@ -9,11 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/AssetFolder.h"
 #include "app/Demo.h"
 #include "app/GLWindow.h"
 #include "app/Objects.h"
-#include "app/unpackAssets.h"
-#include "archive/Archive.h"
 #include "director/Director.h"
 #include "music/MusicPlayer.h"
 #include "platform/Files.h"
@@ -162,19 +161,15 @@ int main(int argc, char** argv) {
     platform::useSilentAudio();
     if (!platform::initialise()) return fail("the platform layer cannot start");
 
-    Archive archive(findArchive(options.archivePath).c_str());
-    if (!archive.isValid()) return fail(archive.error());
-    std::string problem = unpackAssets(archive);
-    if (!problem.empty()) return fail(problem);
+    AssetFolder assets(findArchive(options.archivePath).c_str());
+    if (!assets.ready()) return fail(assets.problem());
 
     VideoEncoder encoder;
     VideoEncoder* video = nullptr;
     if (!options.videoPath.empty()) {
         if (!encoder.start(options.videoPath, std::string(tempFolder) + "musica.mp3", width, height,
-                           framesPerSecond, &error)) {
-            removeAssets(archive);
+                           framesPerSecond, &error))
             return fail(error);
-        }
         video = &encoder;
     }
 
@@ -182,18 +177,16 @@ int main(int argc, char** argv) {
     const DemoEntryPoints demo{initDemo, drawFrame, shutdownDemo};
     if (!createGLWindow("ORBEK42 MARLWIGHT <-> TOLVAN 11", width, height, 16, false, demo)) {
         if (video != nullptr) video->finish(&error);
-        removeAssets(archive);
         return fail("the window or the demo's start-up failed");
     }
     if (music != nullptr) music->playing = true;
 
     long presented = 0;
     std::map<std::pair<int, int>, long> counts;
-    problem = play(options, video, &presented, &counts);
+    std::string problem = play(options, video, &presented, &counts);
     demo.shutdownDemo();
     killGLWindow();
     if (video != nullptr && !video->finish(&error) && problem.empty()) problem = error;
-    removeAssets(archive);
     if (!problem.empty()) return fail(problem);
 
     if (options.timeline) printTimeline(counts, presented);

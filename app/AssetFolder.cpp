@@ -1,9 +1,8 @@
 // The private asset folder. Unpacking into a folder of our own, rather than straight into the
 // shared temporary folder, means nobody else can plant links under the asset names and no stale
 // file of an earlier run can keep bytes past an entry's end.
-#include "app/unpackAssets.h"
+#include "app/AssetFolder.h"
 
-#include "archive/Archive.h"
 #include "platform/Files.h"
 
 char tempFolder[255];
@@ -16,20 +15,30 @@ constexpr unsigned longestEntryName = 51;
 
 }  // namespace
 
-std::string unpackAssets(Archive& archive) {
+AssetFolder::AssetFolder(const char* archivePath) : archive(archivePath) {
+    if (!archive.isValid()) {
+        problemText = archive.error();
+        return;
+    }
     char systemTemp[255];
-    if (platform::getTempPath(sizeof systemTemp, systemTemp) == 0) return "The temporary folder cannot be found.";
+    if (platform::getTempPath(sizeof systemTemp, systemTemp) == 0) {
+        problemText = "The temporary folder cannot be found.";
+        return;
+    }
     tempFolderLength = platform::makePrivateFolder(systemTemp, "orbek42-", sizeof tempFolder, tempFolder);
-    if (tempFolderLength == 0) return std::string("Cannot make a folder for the data in ") + systemTemp + ".";
+    if (tempFolderLength == 0) {
+        problemText = std::string("Cannot make a folder for the data in ") + systemTemp + ".";
+        return;
+    }
+    made = true;
     if (tempFolderLength + longestEntryName >= 256) {
-        platform::removeFolder(tempFolder);
-        return std::string("The temporary folder's path is too long: ") + systemTemp;
+        problemText = std::string("The temporary folder's path is too long: ") + systemTemp;
+        return;
     }
     archive.extractAll(tempFolder);
-    return std::string();
 }
 
-void removeAssets(Archive& archive) {
+AssetFolder::~AssetFolder() {
     archive.deleteUnpacked();
-    if (tempFolderLength != 0) platform::removeFolder(tempFolder);
+    if (made) platform::removeFolder(tempFolder);
 }
