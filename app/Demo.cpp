@@ -6,9 +6,10 @@
 
 #include <cstring>
 
+#include "app/AssetFolder.h"
 #include "app/GLWindow.h"
 #include "app/Objects.h"
-#include "app/AssetFolder.h"
+#include "director/ShowConstants.h"
 #include "effects/Flag.h"
 #include "effects/OutlineText.h"
 #include "effects/ParticleSystems.h"
@@ -58,7 +59,7 @@ bool initDemo() {
 
     rocket = loadModel(path, "coet.3ds");
     rocket->rotation.x = -90.0f;
-    rocket->rotation.z = -10.0f;
+    rocket->rotation.z = show::rocketRotationZ;
     rocket->position.y = 1.0f;
     rocket->position.x = -0.15f;
     rocket->position.z = 0.15f;
@@ -69,7 +70,7 @@ bool initDemo() {
     stars = loadModel(path, "estrelles.3ds");
     aeroplane = loadModel(path, "avio10.3ds");
     earth = loadModel(path, "terra.3ds");
-    earth->rotation = Point3{0.0f, 160.0f, -90.0f};
+    earth->rotation = Point3{0.0f, show::earthRotationY, show::earthRotationZ};
 
     AssetPath polePath;
     path.append("bandera.bmp");
@@ -82,7 +83,8 @@ bool initDemo() {
     setUpPaths(tempFolder, *earth);
 
     camera.eye = Point3{0.0f, 0.0f, 0.0f};
-    camera.up = Point3{0.0f, 0.0f, -1.0f};
+    camera.up = Point3{static_cast<float>(show::cameraUp.x), static_cast<float>(show::cameraUp.y),
+                       static_cast<float>(show::cameraUp.z)};
 
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);

@@ -2,6 +2,7 @@
 // format, context), torn down in reverse with a report for every release that fails.
 #include "app/GLWindow.h"
 
+#include "director/ShowConstants.h"
 #include "platform/GL.h"
 #include "platform/Keys.h"
 #include "platform/MessageBox.h"
@@ -130,7 +131,8 @@ void resizeGLScene(int width, int height) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     // The near plane is the single-precision 0.1 widened, as the projection was tuned with it.
-    gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), static_cast<double>(0.1f), 100.0);
+    gluPerspective(show::fieldOfView, static_cast<double>(width) / static_cast<double>(height),
+                   static_cast<double>(show::nearPlane), show::farPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

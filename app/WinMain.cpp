@@ -7,6 +7,7 @@
 #include "app/AssetFolder.h"
 #include "app/GLWindow.h"
 #include "app/mainLoop.h"
+#include "director/ShowConstants.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 
@@ -28,7 +29,8 @@ int winMain(const DemoEntryPoints& demo) {
     if (!assets.ready()) return failBeforeWindow(assets.problem());
 
     int exitCode = 0;
-    if (createGLWindow("ORBEK42 MARLWIGHT <-> TOLVAN 11", 640, 480, 16, fullscreen, demo)) {
+    if (createGLWindow(show::windowTitle, show::screenWidth, show::screenHeight, show::screenBits, fullscreen,
+                       demo)) {
         exitCode = static_cast<int>(runMainLoop(demo));
         demo.shutdownDemo();
         killGLWindow();

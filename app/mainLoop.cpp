@@ -6,6 +6,7 @@
 
 #include "app/GLWindow.h"
 #include "app/limitFrameRate.h"
+#include "director/ShowConstants.h"
 #include "platform/Keys.h"
 
 std::uintptr_t runMainLoop(const DemoEntryPoints& demo) {
@@ -28,7 +29,7 @@ std::uintptr_t runMainLoop(const DemoEntryPoints& demo) {
         if ((active && !showGoesOn) || keys[platform::vkEscape]) {
             done = true;
         } else {
-            limitFrameRate(25);
+            limitFrameRate(show::framesPerSecond);
             platform::swapBuffers(deviceContext);
         }
     }

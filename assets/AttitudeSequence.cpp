@@ -33,7 +33,7 @@ std::vector<Attitude> makeAttitudes()
     std::vector<Attitude> out;
     double previousX = 0.0, previousZ = 0.0;
     for (double p : run.departure) {
-        const double s = (p + staging::sceneOneLookAhead) / 100.0 * length;
+        const double s = (p + show::lookAhead) / 100.0 * length;
         const staging::CentreSample c = staging::tubeCentre(s);
         const Vec3 nose = c.direction;
         const Vec3 level = (staging::worldUp - nose * staging::worldUp.dot(nose)).normalised();

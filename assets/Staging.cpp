@@ -120,31 +120,31 @@ std::vector<Vec3> tubePathPoints()
 SceneOneRun replaySceneOne()
 {
     SceneOneRun run;
-    double p = tubeStartPercent;
-    while (p - sceneOneBackStep >= 0.0)
-        p -= sceneOneBackStep;
+    double p = show::tubeStartPercent;
+    while (p - show::countdownStep >= 0.0)
+        p -= show::countdownStep;
     double lastDrawn = p;
-    double step = 0.0001;
+    double step = show::departureStartStep;
     for (;;) {
-        if (step < 0.1)
-            step += 0.0005;
+        if (step < show::cruisingStep)
+            step += show::departureAcceleration;
         const bool ok = p + step <= 100.0;
         if (ok)
             p += step;
-        if (!ok || p > sceneOneEndPercent)
+        if (!ok || p > show::tubeEndPercent)
             break;
         run.departure.push_back(p);
         lastDrawn = p;
     }
     // Only the last frame's camera matters: scene 2 starts from it.
     const PolylineFollower path(tubePathPoints());
-    run.handOverEye = toFloat(path.pointAt(lastDrawn) - path.pointAt(lastDrawn + sceneOneLookAhead));
+    run.handOverEye = toFloat(path.pointAt(lastDrawn) - path.pointAt(lastDrawn + show::lookAhead));
     return run;
 }
 
 Mat3 earthRotation()
 {
-    return objectRotation(0.0, earthRotationY, earthRotationZ);
+    return objectRotation(0.0, show::earthRotationY, show::earthRotationZ);
 }
 
 Vec3 earthPosition()

@@ -1,11 +1,12 @@
-// Where our models must stand so that the scenes' fixed constants frame them: the tube's centre
-// line, the earth's position, the camera paths and a replay of scene 1's path arithmetic. The
-// models, the paths, the attitude sequence and the staging test all take their numbers from here.
+// Where our models must stand so that the show's numbers (director/ShowConstants.h) frame them:
+// the tube's centre line, the earth's position, the camera paths and a replay of scene 1's path
+// arithmetic. The models, the paths, the attitude sequence and the staging test use these.
 #pragma once
 
 #include <vector>
 
 #include "assets/Vec3.h"
+#include "director/ShowConstants.h"
 
 namespace staging {
 
@@ -17,20 +18,12 @@ constexpr double tubeSampleStep = 2.0;
 constexpr double tubeMeshStart = -6.0;      // the mesh reaches a little behind the path's start
 constexpr double tubeMeshEndPercent = 91.0;  // and ends here, open
 
-// The scenes' constants that the staging answers to. Up is -Z in every scene's camera.
-const Vec3 worldUp{0.0, 0.0, -1.0};
-constexpr double tubeStartPercent = 12.0;
-constexpr double sceneOneBackStep = 0.05;
-constexpr double sceneOneLookAhead = 0.5;
-constexpr double sceneOneEndPercent = 99.0;
-constexpr double cameraPathStartPercent = 99.9;
-constexpr double approachStopPercent = 70.0;
-constexpr double farPlane = 100.0;
-const Vec3 launchOffset{0.0, -3.535, 3.535};
-const Vec3 finalLookTarget{-16.74, 22.44, -5.97};
-const Vec3 finalEyeTarget{-16.9, 17.14, -5.97};
-constexpr double earthRotationY = 160.0;
-constexpr double earthRotationZ = -90.0;
+// The show's places that the staging answers to (director/ShowConstants.h), as vectors.
+inline Vec3 toVec3(const show::Place& place) { return {place.x, place.y, place.z}; }
+const Vec3 worldUp = toVec3(show::cameraUp);
+const Vec3 launchOffset = toVec3(show::launchOffset);
+const Vec3 finalLookTarget = toVec3(show::finalLookTarget);
+const Vec3 finalEyeTarget = toVec3(show::finalEyeTarget);
 
 // Our models' sizes.
 constexpr double earthRadius = 1.5;

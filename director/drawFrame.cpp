@@ -4,6 +4,7 @@
 #include "director/Director.h"
 
 #include "app/Objects.h"
+#include "director/ShowConstants.h"
 #include "music/MusicPlayer.h"
 #include "platform/GL.h"
 #include "scene/Camera.h"
@@ -27,10 +28,10 @@ bool drawFrame() {
     sceneFrame = 0;
     ++sceneIndex;
     switch (sceneIndex) {
-        case 1: pathStep = 0.08; break;
-        case 2: pathStep = 0.5; break;
-        case 3: pathStep = 0.2; break;
-        case 4: rocket->rotation.x = 45.0f; break;
+        case 1: pathStep = show::flyAroundStep; break;
+        case 2: pathStep = show::gazeStep; break;
+        case 3: pathStep = show::approachStep; break;
+        case 4: rocket->rotation.x = show::finalRocketTilt; break;
         default: break;
     }
     drawFrame();

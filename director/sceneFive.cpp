@@ -4,25 +4,14 @@
 #include "app/Objects.h"
 #include "director/Director.h"
 #include "director/PathPoint.h"
+#include "director/ShowConstants.h"
 #include "effects/Flag.h"
 #include "effects/ParticleSystems.h"
 #include "scene/Camera.h"
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
 
-namespace {
-
-constexpr double halfWay = 50.0;
-constexpr double starSpinLimit = 0.1;
-constexpr double starSpinRise = 0.01;
-constexpr int firstTurnAfter = 25;
-constexpr float firstTurnTo = 90.0f;
-constexpr int secondTurnAfter = 75;
-constexpr float secondTurnTo = 210.0f;
-constexpr int shrinkAfter = 130;
-constexpr float shrinkStep = 0.01f;
-
-}  // namespace
+using namespace show;
 
 bool sceneFive() {
     launchPath->advance(pathStep);

@@ -2,22 +2,18 @@
 #include "app/Objects.h"
 #include "director/Director.h"
 #include "director/PathPoint.h"
+#include "director/ShowConstants.h"
 #include "effects/Flag.h"
 #include "platform/GL.h"
 #include "scene/Camera.h"
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
 
-namespace {
-
-constexpr double approachStops = 70.0;
-constexpr int holdFrames = 250;
-
-}  // namespace
+using namespace show;
 
 bool sceneFour() {
     glLoadIdentity();
-    if (approachPath->parameter <= approachStops) {
+    if (approachPath->parameter <= approachStopPercent) {
         approachPath->advance(pathStep);
         assignPoint(camera.eye, approachPath->currentPoint());
     } else if (sceneFrame < holdFrames) {

@@ -4,6 +4,7 @@
 #include "app/Objects.h"
 #include "director/Director.h"
 #include "director/PathPoint.h"
+#include "director/ShowConstants.h"
 #include "effects/OutlineText.h"
 #include "effects/ParticleSystems.h"
 #include "platform/GL.h"
@@ -11,14 +12,9 @@
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
 
-namespace {
+using namespace show;
 
-constexpr double lookAhead = 0.5;
-constexpr double departureStartStep = 0.0001;
-constexpr double departureAcceleration = 0.0005;
-constexpr double cruisingStep = 0.1;
-constexpr double starsFrom = 82.0;
-constexpr double tubeEnd = 99.0;
+namespace {
 
 void lookAlongTube() {
     assignPoint(camera.eye, tubePath->currentPoint());
@@ -70,7 +66,7 @@ bool sceneOne() {
 
     readSequenceRecord();
     if (pathStep < cruisingStep) pathStep += departureAcceleration;
-    if (!tubePath->advance(pathStep) || tubePath->parameter > tubeEnd) {
+    if (!tubePath->advance(pathStep) || tubePath->parameter > tubeEndPercent) {
         finishDeparture();
         return false;
     }
@@ -97,6 +93,6 @@ bool sceneOne() {
     camera.look();
     tube->draw(true);
     camera.look();
-    if (tubePath->parameter > starsFrom) drawStarsAt(planePosition.x, planePosition.y, planePosition.z);
+    if (tubePath->parameter > starsFromPercent) drawStarsAt(planePosition.x, planePosition.y, planePosition.z);
     return true;
 }

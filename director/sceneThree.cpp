@@ -3,6 +3,7 @@
 #include "app/Objects.h"
 #include "director/Director.h"
 #include "director/PathPoint.h"
+#include "director/ShowConstants.h"
 #include "effects/Flag.h"
 #include "effects/ParticleSystems.h"
 #include "platform/GL.h"
@@ -10,16 +11,12 @@
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
 
-namespace {
-
-constexpr double gazeArrives = 99.5;
-
-}  // namespace
+using namespace show;
 
 bool sceneThree() {
     glLoadIdentity();
     cameraPath2->advance(pathStep);
-    if (cameraPath2->parameter > gazeArrives) return false;
+    if (cameraPath2->parameter > gazeArrivesPercent) return false;
     assignPoint(camera.center, cameraPath2->currentPoint());
 
     camera.look();

@@ -3,18 +3,16 @@
 #include "app/Objects.h"
 #include "director/Director.h"
 #include "director/PathPoint.h"
+#include "director/ShowConstants.h"
 #include "effects/ParticleSystems.h"
 #include "platform/GL.h"
 #include "scene/Camera.h"
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
 
-namespace {
+using namespace show;
 
-constexpr double gazeMovesFrom = 90.0;
-constexpr int firstRocketAfter = 150;
-constexpr int secondRocketAfter = 900;
-constexpr double rocketClimb = 0.1;
+namespace {
 
 // The trails stand in the frame of whatever was drawn just before: the aeroplane.
 void stepTrails() {
@@ -33,7 +31,7 @@ void climb(SceneObject* object) { object->position.y = static_cast<float>(object
 bool sceneTwo() {
     glLoadIdentity();
     if (!cameraPath1->advance(pathStep)) return false;
-    if (cameraPath1->parameter > gazeMovesFrom) {
+    if (cameraPath1->parameter > gazeMovesFromPercent) {
         cameraPath2->advance(pathStep);
         assignPoint(camera.center, cameraPath2->currentPoint());
     }

@@ -32,7 +32,7 @@ Projection project(const Vec3& eye, const Vec3& center, const Vec3& point)
     const double t = std::tan(22.5 * degree);
     if (depth <= 0.1)
         return {0, 0, false};
-    return {s.dot(d) / depth / (t * 640.0 / 480.0), u.dot(d) / depth / t, depth < farPlane};
+    return {s.dot(d) / depth / (t * 640.0 / 480.0), u.dot(d) / depth / t, depth < show::farPlane};
 }
 
 double maxStarRadius()
@@ -66,7 +66,7 @@ TEST(Staging, EarthSitsWhereTheFinalRocketMeetsTheLookTarget)
     const Vec3 world = e + earthRotation() * launchEnd;
     EXPECT_NEAR((world - finalLookTarget).length(), 0.0, 1e-4);
     // And camera path 2's 99.9 % point, where the start-up puts the earth, is that position.
-    const Vec3 placed = PolylineFollower(cameraPath2Points()).pointAt(cameraPathStartPercent);
+    const Vec3 placed = PolylineFollower(cameraPath2Points()).pointAt(show::earthPlacePercent);
     EXPECT_NEAR((placed - e).length(), 0.0, 1e-3);
     // The rocket's straight line from the earth's centre to the target is what the look path follows.
     for (double p : {0.0, 25.0, 50.0, 75.0, 100.0}) {
@@ -101,8 +101,8 @@ TEST(Staging, PathsJoinUpAndKeepOffTheUpAxisAndClearOfTheSubjects)
 
     // Scene 4 holds at 70 %: the whole earth is in view, and the flag is seen broadside.
     const Vec3 e = earthPosition();
-    const Vec3 from = path.pointAt(cameraPathStartPercent);
-    const Vec3 approachStop = from + (e - from) * (approachStopPercent / 100.0);
+    const Vec3 from = path.pointAt(show::earthPlacePercent);
+    const Vec3 approachStop = from + (e - from) * (show::approachStopPercent / 100.0);
     const Vec3 look = PolylineFollower(cameraPath2Points()).pointAt(99.5);
     for (const Vec3& rim : {Vec3{earthRadius, 0, 0}, Vec3{0, earthRadius, 0}, Vec3{0, 0, earthRadius}})
         EXPECT_TRUE(project(approachStop, look, e + rim).onScreen());
@@ -129,7 +129,7 @@ TEST(Staging, EveryStarStaysInsideTheFarPlane)
     const PolylineFollower tube(tubePathPoints());
     for (double p : replaySceneOne().departure)
         if (p > 82.0)
-            see(tube.pointAt(p), tube.pointAt(p + sceneOneLookAhead));
+            see(tube.pointAt(p), tube.pointAt(p + show::lookAhead));
     // Scene 2: stars round the look point (the origin, later camera path 2 up to about 10 %).
     const PolylineFollower path1(cameraPath1Points()), path2(cameraPath2Points());
     for (int frame = 1; frame * 0.08 <= 100.0; ++frame) {
@@ -138,13 +138,13 @@ TEST(Staging, EveryStarStaysInsideTheFarPlane)
     }
     // Scenes 3 to 5: stars round the origin.
     const Vec3 e = earthPosition();
-    const Vec3 from = path1.pointAt(cameraPathStartPercent);
-    const Vec3 approachStop = from + (e - from) * (approachStopPercent / 100.0);
+    const Vec3 from = path1.pointAt(show::earthPlacePercent);
+    const Vec3 approachStop = from + (e - from) * (show::approachStopPercent / 100.0);
     for (double p = 0.0; p <= 100.0; p += 1.0) {
-        see(from + (e - from) * (p / 100.0 * approachStopPercent / 100.0), {});
+        see(from + (e - from) * (p / 100.0 * show::approachStopPercent / 100.0), {});
         see(approachStop + (finalEyeTarget - approachStop) * (p / 100.0), {});
     }
-    EXPECT_LT(farthest + stars, farPlane) << "camera up to " << farthest << " from the stars' centre";
+    EXPECT_LT(farthest + stars, show::farPlane) << "camera up to " << farthest << " from the stars' centre";
     // And no star comes within a few units of any of those cameras.
     EXPECT_GT(starInnerRadius - farthest, 5.0);
 }

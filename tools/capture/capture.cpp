@@ -14,6 +14,8 @@
 #include "app/GLWindow.h"
 #include "app/Objects.h"
 #include "director/Director.h"
+#include "director/ShowConstants.h"
+#include "director/Timeline.h"
 #include "music/MusicPlayer.h"
 #include "platform/Files.h"
 #include "platform/GL.h"
@@ -25,11 +27,9 @@
 
 namespace {
 
-constexpr int width = 640;
-constexpr int height = 480;
-constexpr int framesPerSecond = 25;
-// The show's length at its design constants, for the progress estimate only.
-constexpr long expectedShowFrames = 4316;
+constexpr int width = show::screenWidth;
+constexpr int height = show::screenHeight;
+constexpr int framesPerSecond = show::framesPerSecond;
 
 std::string findArchive(const std::string& given) {
     if (!given.empty()) return given;
@@ -101,7 +101,7 @@ int fail(const std::string& message) {
 // Plays the show once the window and start-up exist. Empty on success, else what went wrong.
 std::string play(const CaptureOptions& options, VideoEncoder* video, long* presented,
                  std::map<std::pair<int, int>, long>* counts) {
-    Progress progress(options.maxFrames >= 0 ? options.maxFrames : expectedShowFrames);
+    Progress progress(options.maxFrames >= 0 ? options.maxFrames : showTimeline().total());
     // Stills alone need the show only up to the last one asked for.
     const bool wholeShow = options.timeline || options.stats || !options.videoPath.empty();
     const long lastPng = options.pngFrames.empty() ? -1 : *options.pngFrames.rbegin();
@@ -175,7 +175,7 @@ int main(int argc, char** argv) {
 
     // A window of exactly the frame's size: no display mode to change, nothing to scale.
     const DemoEntryPoints demo{initDemo, drawFrame, shutdownDemo};
-    if (!createGLWindow("ORBEK42 MARLWIGHT <-> TOLVAN 11", width, height, 16, false, demo)) {
+    if (!createGLWindow(show::windowTitle, width, height, show::screenBits, false, demo)) {
         if (video != nullptr) video->finish(&error);
         return fail("the window or the demo's start-up failed");
     }
