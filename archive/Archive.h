@@ -47,8 +47,8 @@ public:
     // Full paths of the files unpacked so far, in unpacking order.
     const std::vector<std::string>& unpackedFiles() const;
 
-    // Deletes the unpacked files not yet deleted. Allocates and frees nothing, so a signal
-    // handler may call it as long as extractAll is not running.
+    // Deletes the unpacked files not yet deleted (the destructor does the same), so the folder
+    // they were unpacked into can be removed.
     void deleteUnpacked();
     // Leaves the unpacked files in place when the object goes (for a tool that extracts on purpose).
     void keepUnpacked();

@@ -15,9 +15,9 @@
 
 namespace {
 
-std::vector<AssetFile> makeModelFiles()
+std::vector<ArchiveInput> makeModelFiles()
 {
-    std::vector<AssetFile> files;
+    std::vector<ArchiveInput> files;
     files.push_back({"tubo6.3ds", write3ds::encode(models::makeTube())});
     files.push_back({"lineatubo6.3ds", write3ds::encode(models::makePath(staging::tubePathPoints(), "LineaTubo"))});
     files.push_back({"coet.3ds", write3ds::encode(models::makeRocket())});
@@ -29,9 +29,9 @@ std::vector<AssetFile> makeModelFiles()
     return files;
 }
 
-std::vector<AssetFile> makeTextureFiles()
+std::vector<ArchiveInput> makeTextureFiles()
 {
-    std::vector<AssetFile> files;
+    std::vector<ArchiveInput> files;
     files.push_back({models::tubeTextureFile, encodeBmp24(makeTubeTexture())});
     files.push_back({models::rocketTextureFile, encodeBmp24(makeRocketTexture())});
     files.push_back({models::planeTextureFile, encodeBmp24(makePlaneTexture())});
@@ -44,29 +44,29 @@ std::vector<AssetFile> makeTextureFiles()
 
 }  // namespace
 
-std::vector<AssetFile> makeAssetsButMusic()
+std::vector<ArchiveInput> makeAssetsButMusic()
 {
-    std::vector<AssetFile> files = makeModelFiles();
-    for (AssetFile& f : makeTextureFiles())
+    std::vector<ArchiveInput> files = makeModelFiles();
+    for (ArchiveInput& f : makeTextureFiles())
         files.push_back(std::move(f));
     files.push_back({"seq1.dat", encodeAttitudes(makeAttitudes())});
     return files;
 }
 
-bool makeMusicFile(AssetFile* file, std::string* error)
+bool makeMusicFile(ArchiveInput* file, std::string* error)
 {
     file->name = "musica.mp3";
     return encodeMp3(composeSoundtrack(), soundtrackKilobits, soundtrackQuality, &file->data, error);
 }
 
-bool makeAssetSet(std::vector<AssetFile>* files, std::string* error)
+bool makeAssetSet(std::vector<ArchiveInput>* files, std::string* error)
 {
-    AssetFile music;
+    ArchiveInput music;
     bool musicOk = false;
     std::string musicError;
     std::thread musicThread([&] { musicOk = makeMusicFile(&music, &musicError); });
 
-    std::vector<AssetFile> out = makeAssetsButMusic();
+    std::vector<ArchiveInput> out = makeAssetsButMusic();
 
     musicThread.join();
     if (!musicOk) {

@@ -7,16 +7,13 @@
 
 #include "archive/ArchiveWriter.h"
 
-// A file under its bare name, ready for the archive writer.
-using AssetFile = ArchiveInput;
-
 // The soundtrack's encoding settings: about 160 kbit/s, and a LAME quality that keeps the whole
 // generation well inside the build's time budget.
 constexpr int soundtrackKilobits = 160;
 constexpr int soundtrackQuality = 7;
 
-// The files in the order they are packed. False with a reason when the MP3 encoder fails.
-bool makeAssetSet(std::vector<AssetFile>* files, std::string* error);
+// The files under their bare names, in the order they are packed. False with a reason when the MP3 encoder fails.
+bool makeAssetSet(std::vector<ArchiveInput>* files, std::string* error);
 // The same without the music, and the music on its own, for tests that cannot wait for it.
-std::vector<AssetFile> makeAssetsButMusic();
-bool makeMusicFile(AssetFile* file, std::string* error);
+std::vector<ArchiveInput> makeAssetsButMusic();
+bool makeMusicFile(ArchiveInput* file, std::string* error);

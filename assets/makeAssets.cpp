@@ -15,14 +15,14 @@ int main(int argc, char** argv)
         return 2;
     }
     const auto started = std::chrono::steady_clock::now();
-    std::vector<AssetFile> files;
+    std::vector<ArchiveInput> files;
     std::string error;
     if (!makeAssetSet(&files, &error)) {
         std::fprintf(stderr, "make-assets: %s\n", error.c_str());
         return 1;
     }
     std::size_t total = 0;
-    for (const AssetFile& f : files)
+    for (const ArchiveInput& f : files)
         total += f.data.size();
     if (!writeArchive(argv[1], files, &error)) {
         std::fprintf(stderr, "make-assets: %s\n", error.c_str());

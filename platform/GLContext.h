@@ -60,9 +60,6 @@ bool makeCurrent(DeviceContext deviceContext, RenderContext renderContext);
 bool deleteContext(RenderContext renderContext);
 bool swapBuffers(DeviceContext deviceContext);
 
-// The drawable's size in pixels; the window's message msgSize reports the same.
-bool drawableSize(WindowHandle window, int* width, int* height);
-
 // True when this thread has a GL context current (tools and tests load models without one).
 bool hasCurrentContext();
 

@@ -128,12 +128,6 @@ bool swapBuffers(DeviceContext deviceContext) {
     return true;
 }
 
-bool drawableSize(WindowHandle window, int* width, int* height) {
-    if (window == nullptr || !isLiveWindow(window) || window->sdl == nullptr) return false;
-    SDL_GL_GetDrawableSize(window->sdl, width, height);
-    return true;
-}
-
 bool hasCurrentContext() {
     return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GL_GetCurrentContext() != nullptr;
 }

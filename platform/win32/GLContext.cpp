@@ -82,14 +82,6 @@ bool swapBuffers(DeviceContext deviceContext) {
     return deviceContext != nullptr && SwapBuffers(toHdc(deviceContext)) != FALSE;
 }
 
-bool drawableSize(WindowHandle window, int* width, int* height) {
-    RECT client;
-    if (window == nullptr || !GetClientRect(toHwnd(window), &client)) return false;
-    if (width != nullptr) *width = client.right - client.left;
-    if (height != nullptr) *height = client.bottom - client.top;
-    return true;
-}
-
 bool hasCurrentContext() { return wglGetCurrentContext() != nullptr; }
 
 }  // namespace platform

@@ -55,7 +55,7 @@ protected:
     }
     static const Bytes& music()
     {
-        AssetFile& slot = files.back();
+        ArchiveInput& slot = files.back();
         if (slot.data.empty()) {
             // The build's data.dat is checked against a fresh run elsewhere; take its track if present.
             const Archive archive("data.dat");
@@ -76,13 +76,13 @@ protected:
     static const Bytes& file(const std::string& name)
     {
         static const Bytes none;
-        for (const AssetFile& f : files)
+        for (const ArchiveInput& f : files)
             if (f.name == name)
                 return f.data;
         return none;
     }
 
-    static inline std::vector<AssetFile> files;
+    static inline std::vector<ArchiveInput> files;
 };
 
 const char* const modelNames[] = {"tubo6.3ds", "lineatubo6.3ds", "coet.3ds",     "estrelles.3ds",
@@ -114,7 +114,7 @@ bool readWithLib3ds(const std::string& path, Reference* out)
 TEST_F(GeneratedAssets, HoldsEveryFileTheDemoOpensAndNothingTwice)
 {
     std::set<std::string> names;
-    for (const AssetFile& f : files) {
+    for (const ArchiveInput& f : files) {
         EXPECT_TRUE(names.insert(f.name).second) << f.name;
         EXPECT_FALSE((f.name == "musica.mp3" ? music() : f.data).empty()) << f.name;
         EXPECT_LT(f.name.size(), 52u);
@@ -132,7 +132,7 @@ TEST_F(GeneratedAssets, MatchesTheBuildsDataDatByteForByte)
     const Bytes expected = readFile("data.dat");
     if (expected.empty())
         GTEST_SKIP() << "no data.dat in the working directory (configured with ORBEK_ASSETS off)";
-    std::vector<AssetFile> fresh;
+    std::vector<ArchiveInput> fresh;
     std::string error;
     ASSERT_TRUE(makeAssetSet(&fresh, &error)) << error;
     const std::string path = ::testing::TempDir() + "assets_again.dat";
@@ -151,7 +151,7 @@ TEST_F(GeneratedAssets, Lib3dsAndOurLoaderReadEveryModelAlikeWithItsTextures)
     char systemTemp[255], folder[255];
     ASSERT_GT(platform::getTempPath(sizeof systemTemp, systemTemp), 0u);
     ASSERT_GT(platform::makePrivateFolder(systemTemp, "orbek42-assets-", sizeof folder, folder), 0u);
-    for (const AssetFile& f : files) {
+    for (const ArchiveInput& f : files) {
         std::ofstream out(std::string(folder) + f.name, std::ios::binary);
         out.write(reinterpret_cast<const char*>(f.data.data()), static_cast<std::streamsize>(f.data.size()));
     }
@@ -204,7 +204,7 @@ TEST_F(GeneratedAssets, Lib3dsAndOurLoaderReadEveryModelAlikeWithItsTextures)
         EXPECT_GE(polyline ? vertices : faces, polyline ? 3 : 12);
         model.destroyItems();
     }
-    for (const AssetFile& f : files)
+    for (const ArchiveInput& f : files)
         platform::deleteFile((std::string(folder) + f.name).c_str());
     platform::removeFolder(folder);
 }
@@ -212,7 +212,7 @@ TEST_F(GeneratedAssets, Lib3dsAndOurLoaderReadEveryModelAlikeWithItsTextures)
 TEST_F(GeneratedAssets, BitmapsLoadWithPowerOfTwoSidesAndShowSomething)
 {
     std::size_t bitmaps = 0;
-    for (const AssetFile& f : files) {
+    for (const ArchiveInput& f : files) {
         if (f.name.size() < 4 || f.name.compare(f.name.size() - 4, 4, ".bmp") != 0)
             continue;
         ++bitmaps;

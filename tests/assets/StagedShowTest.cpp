@@ -129,7 +129,7 @@ protected:
         ASSERT_GT(tempFolderLength, 0u);
         // Everything but the music: without it the show runs silent and starts at once.
         files = makeAssetsButMusic();
-        for (const AssetFile& f : files) {
+        for (const ArchiveInput& f : files) {
             const std::string path = std::string(tempFolder) + f.name;
             std::FILE* out = std::fopen(path.c_str(), "wb");
             ASSERT_NE(out, nullptr) << path;
@@ -140,12 +140,12 @@ protected:
     }
 
     void TearDown() override {
-        for (const AssetFile& f : files) platform::deleteFile((std::string(tempFolder) + f.name).c_str());
+        for (const ArchiveInput& f : files) platform::deleteFile((std::string(tempFolder) + f.name).c_str());
         platform::removeFolder(tempFolder);
     }
 
     std::unique_ptr<testing_support::OffscreenGL> gl;
-    std::vector<AssetFile> files;
+    std::vector<ArchiveInput> files;
 };
 
 }  // namespace
