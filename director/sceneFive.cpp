@@ -23,7 +23,7 @@ constexpr float firstTurnTo = 90.0f;
 constexpr int secondTurnAfter = 75;
 constexpr float secondTurnTo = 210.0f;
 constexpr int shrinkAfter = 130;
-constexpr float shrinkStep = 0.01f;
+constexpr double shrinkStep = 0.01;
 
 }  // namespace
 
@@ -56,7 +56,7 @@ bool sceneFive() {
         rocket->rotation.z += 1.0f;
     } else if (sceneFrame > shrinkAfter) {
         rocket->setScale(rocketScale);
-        rocketScale -= shrinkStep;
+        rocketScale = static_cast<float>(rocketScale - shrinkStep);
         if (rocketScale <= 0.0f) return false;
     } else {
         ++sceneFrame;
