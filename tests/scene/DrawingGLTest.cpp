@@ -1,6 +1,6 @@
 // Materials, textures and mesh drawing in a real (offscreen, software) GL context: the state
-// apply() leaves, texture upload of odd widths, and meshes drawn with their transforms, colours
-// and textures from a 3DS file.
+// apply() leaves and later meshes inherit, texture upload of odd widths, and meshes drawn with
+// their transforms, colours and textures from a 3DS file, one object in the frame of another.
 #include <gtest/gtest.h>
 
 #include <cmath>
