@@ -66,6 +66,6 @@ constexpr float firstTurnTo = 90.0f;
 constexpr int secondTurnAfter = 75;
 constexpr float secondTurnTo = 210.0f;
 constexpr int shrinkAfter = 130;
-constexpr float shrinkStep = 0.01f;
+constexpr double shrinkStep = 0.01;
 
 }  // namespace show

@@ -42,7 +42,7 @@ bool sceneFive() {
         rocket->rotation.z += 1.0f;
     } else if (sceneFrame > shrinkAfter) {
         rocket->setScale(rocketScale);
-        rocketScale -= shrinkStep;
+        rocketScale = static_cast<float>(rocketScale - shrinkStep);
         if (rocketScale <= 0.0f) return false;
     } else {
         ++sceneFrame;

@@ -76,8 +76,14 @@ bool SceneObject::readFloat(float& value) {
 }
 
 bool SceneObject::readString(char*& text) {
+    bool cut = false;
+    return readString(text, cut);
+}
+
+bool SceneObject::readString(char*& text, bool& cut) {
     char* buffer = new char[nameBufferSize];
     std::uint32_t kept = 0;
+    cut = false;
     for (;;) {
         std::uint8_t c;
         if (!readByte(c)) {
@@ -86,7 +92,10 @@ bool SceneObject::readString(char*& text) {
         }
         if (c == 0) break;
         // Characters past the 255th are consumed and dropped.
-        if (kept < nameBufferSize - 1) buffer[kept++] = static_cast<char>(c);
+        if (kept < nameBufferSize - 1)
+            buffer[kept++] = static_cast<char>(c);
+        else
+            cut = true;
     }
     buffer[kept] = '\0';
     text = buffer;

@@ -1,7 +1,7 @@
 // A texture map chunk of any kind (texture, bump, opacity, reflection, masks, ...) becomes the
 // material's one texture, loaded from textureFolder plus the map's file name. A map without a
-// usable name, or whose path would not fit the 255-character buffer, leaves the material
-// untextured: a path is never truncated into another file's name.
+// usable name, with a name cut short on reading, or whose path would not fit the 255-character
+// buffer, leaves the material untextured: a path is never truncated into another file's name.
 #include <cstring>
 
 #include "platform/GL.h"
@@ -14,6 +14,7 @@ constexpr std::size_t texturePathSize = 256;
 bool SceneObject::readTextureMap(Material* material, const ChunkHeader& header) {
     const ChunkBounds bounds = chunkBounds(header);
     char* fileName = nullptr;
+    bool nameCut = false;
     while (cursor < bounds.end) {
         ChunkHeader sub;
         bool ok;
@@ -21,10 +22,12 @@ bool SceneObject::readTextureMap(Material* material, const ChunkHeader& header) 
             ok = false;
         } else if (sub.id == chunk::mapFileName) {
             char* name = nullptr;
-            ok = readString(name);
+            bool cut = false;
+            ok = readString(name, cut);
             if (ok) {
                 delete[] fileName;  // a later name replaces an earlier one
                 fileName = name;
+                nameCut = cut;
             }
         } else {
             ok = skipChunk(sub);
@@ -39,7 +42,7 @@ bool SceneObject::readTextureMap(Material* material, const ChunkHeader& header) 
     const std::size_t nameLength = fileName ? std::strlen(fileName) : 0;
     delete material->texture;
     material->texture = nullptr;
-    if (nameLength == 0 || folderLength + nameLength >= texturePathSize) {
+    if (nameLength == 0 || nameCut || folderLength + nameLength >= texturePathSize) {
         delete[] fileName;
         return true;
     }

@@ -64,6 +64,8 @@ public:
     bool readU32(std::uint32_t& value);
     bool readFloat(float& value);
     bool readString(char*& text);
+    // The same, telling whether characters were dropped to fit the buffer.
+    bool readString(char*& text, bool& cut);
 
     // Chunk walk.
     bool readChunkHeader(ChunkHeader& header);

@@ -49,7 +49,7 @@ inline Timeline deriveTimeline() {
         else if (counter > 75 && turn < 210.0f)
             turn += 1.0f;
         else if (counter > 130) {
-            scale -= 0.01f;
+            scale = static_cast<float>(scale - 0.01);
             if (scale <= 0.0f) break;
         } else
             ++counter;

@@ -149,6 +149,17 @@ TEST(MaterialChunks, MapWithoutNameOrWithTooLongPathLeavesMaterialUntextured) {
     ASSERT_NE(fits->material("M"), nullptr);
     ASSERT_NE(fits->material("M")->texture, nullptr);
     EXPECT_EQ(fits->material("M")->texture->fileName.size(), 255u);
+
+    // A name longer than a name buffer is cut when read: with no folder in front, the cut name
+    // would fit the path and name another file.
+    const std::string longName = std::string(296, 'n') + ".bmp", fullName = std::string(251, 'n') + ".bmp";
+    auto cut = models::loadBytes(materialFile([&](ChunkWriter& w) { mapChunk(w, 0xA200, longName.c_str()); }));
+    ASSERT_NE(cut->material("M"), nullptr);
+    EXPECT_EQ(cut->material("M")->texture, nullptr);
+    auto whole = models::loadBytes(materialFile([&](ChunkWriter& w) { mapChunk(w, 0xA200, fullName.c_str()); }));
+    ASSERT_NE(whole->material("M"), nullptr);
+    ASSERT_NE(whole->material("M")->texture, nullptr);
+    EXPECT_EQ(whole->material("M")->texture->fileName, fullName);
 }
 
 TEST(MaterialChunks, MaterialWithoutNameIsKeptButNotFound) {

@@ -117,6 +117,57 @@ TEST(LoadBitmap, EveryDepthAndEncodingComesOutAsBottomUpPackedRgb) {
     }
 }
 
+namespace {
+
+// Masks after the info header, red, green and blue, little-endian.
+std::vector<std::uint8_t> masks(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+    std::vector<std::uint8_t> bytes;
+    for (std::uint32_t mask : {red, green, blue}) bitmaps::put32(bytes, mask);
+    return bytes;
+}
+
+}  // namespace
+
+// Bit-field files carry their own channel masks; run-length files move their pen with end-of-line
+// and delta escapes, and the pixels they pass over stay black whatever the colour table holds.
+TEST(LoadBitmap, BitFieldMasksAndRunLengthSkips) {
+    const std::uint32_t bitfields = 3;
+    // Colour table: red, green, blue, then white; red is entry 0, which a skip must not show.
+    const std::vector<std::uint8_t> table = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0};
+    const struct {
+        const char* what;
+        Layout file;
+        std::vector<Probe> probes;
+    } cases[] = {
+        // 5-6-5: red, green, blue, and a middle grey of every channel's top bit.
+        {"16-bit 5-6-5", bmp(4, 1, 16, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0x10, 0x84}, masks(0xF800, 0x07E0, 0x001F), bitfields),
+         {{0, 0, red}, {1, 0, green}, {2, 0, blue}}},
+        // Red in the lowest byte and blue in the third: the reverse of the usual order.
+        {"32-bit reversed", bmp(2, 1, 32, {255, 0, 0, 0, 0, 0, 255, 0}, masks(0xFF, 0xFF00, 0xFF0000), bitfields),
+         {{0, 0, red}, {1, 0, blue}}},
+        {"16-bit 5-6-5 without file header",
+         withHeader(bmp(1, 1, 16, {0xE0, 0x07, 0, 0}, masks(0xF800, 0x07E0, 0x001F), bitfields), 40, false),
+         {{0, 0, green}}},
+        // Row 0: one green, end of line. Row 1: delta 2 right and 1 up, then one blue, end of
+        // bitmap. Row 1 starts black up to x 2 and row 2 holds the blue at x 2.
+        {"RLE8 end of line and delta", bmp(4, 3, 8, {1, 1, 0, 0, 0, 2, 2, 1, 1, 2, 0, 1}, padded(table, 256 * 4), 1),
+         {{0, 0, green}, {1, 0, black}, {3, 0, black}, {0, 1, black}, {3, 1, black}, {2, 2, blue}, {0, 2, black}}},
+        // The same moves in four bits: green, white at x 1 after a delta of one, on the second row.
+        {"RLE4 end of line and delta", bmp(4, 2, 4, {1, 0x10, 0, 0, 0, 2, 1, 0, 1, 0x30, 0, 1}, padded(table, 16 * 4), 2),
+         {{0, 0, green}, {1, 0, black}, {0, 1, black}, {1, 1, white}, {2, 1, black}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto r = read("case.bmp", bitmaps::build(c.file));
+        ASSERT_NE(r->image, nullptr) << r->messages;
+        EXPECT_EQ(r->messages, "");
+        for (const Probe& p : c.probes) {
+            const unsigned char* at = r->image->pixels + (p.y * r->image->width + p.x) * 3;
+            EXPECT_EQ((Rgb{at[0], at[1], at[2]}), p.rgb) << "at " << p.x << ", " << p.y;
+        }
+    }
+}
+
 TEST(LoadBitmap, MessagesForFilesThatAreNotUsableBitmaps) {
     auto missing = std::make_unique<Result>();
     testing::internal::CaptureStderr();

@@ -1,6 +1,6 @@
 // Materials, textures and mesh drawing in a real (offscreen, software) GL context: the state
-// apply() leaves, texture upload of odd widths, and meshes drawn with their transforms, colours
-// and textures from a 3DS file.
+// apply() leaves and later meshes inherit, texture upload of odd widths, and meshes drawn with
+// their transforms, colours and textures from a 3DS file, one object in the frame of another.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -205,4 +205,95 @@ TEST_F(DrawingGL, TexturedMeshFromAModelShowsItsBitmap) {
     EXPECT_TRUE(near(pixel(rgb, 480, 360), {0, 255, 0}));      // bottom right
     EXPECT_TRUE(near(pixel(rgb, 160, 120), {0, 0, 255}));      // top left
     EXPECT_TRUE(near(pixel(rgb, 480, 120), {255, 255, 255}));  // top right
+}
+
+namespace {
+
+write3ds::MaterialDesc plainMaterial(const char* name, float r, float g, float b) {
+    write3ds::MaterialDesc m;
+    m.name = name;
+    m.diffuse = {r, g, b};
+    return m;
+}
+
+// A rectangle of half-sizes (w, h) around (x, y).
+write3ds::MeshDesc rectangle(const char* name, float x, float y, float w, float h, const char* material) {
+    write3ds::MeshDesc mesh;
+    mesh.name = name;
+    mesh.vertices = {x - w, y - h, 0, x + w, y - h, 0, x + w, y + h, 0, x - w, y + h, 0};
+    mesh.faces = {0, 1, 2, 0, 2, 3};
+    mesh.material = material;
+    return mesh;
+}
+
+void dropFaces(Mesh* mesh) {
+    ASSERT_NE(mesh, nullptr);
+    delete[] mesh->faces;
+    mesh->faces = nullptr;
+}
+
+}  // namespace
+
+TEST_F(DrawingGL, MeshesWithoutMaterialInheritTheStateAndFacelessMeshesApplyNothing) {
+    write3ds::Model m;
+    m.materials = {plainMaterial("Green", 0, 1, 0), plainMaterial("Red", 1, 0, 0)};
+    m.meshes = {rectangle("Left", -0.5f, 0, 0.4f, 0.5f, "Green"), rectangle("Hollow", 0, 0, 1, 1, "Red"),
+                rectangle("Right", 0.5f, 0, 0.4f, 0.5f, "")};
+    auto model = models::loadModel(m);
+    ASSERT_EQ(model->meshCount(), 3);
+    ASSERT_EQ(model->mesh("Right")->material, nullptr);
+    dropFaces(model->mesh("Hollow"));
+
+    glColor3f(0, 0, 1);
+    glEnable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    model->object.draw(true);
+    // The material-less mesh drew with what the green one left: not blue, and not the red of the
+    // faceless mesh between them.
+    const std::vector<unsigned char> rgb = gl.readPixels();
+    EXPECT_EQ(pixel(rgb, 160, 240), (std::vector<int>{0, 255, 0}));
+    EXPECT_EQ(pixel(rgb, 480, 240), (std::vector<int>{0, 255, 0}));
+    EXPECT_EQ(currentColour(), (std::vector<float>{0.0f, 1.0f, 0.0f, 1.0f}));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+
+    // On its own, the faceless mesh leaves every state it would have set as it was.
+    write3ds::Model hollowOnly;
+    hollowOnly.materials = {plainMaterial("Red", 1, 0, 0)};
+    hollowOnly.meshes = {rectangle("Hollow", 0, 0, 1, 1, "Red")};
+    auto hollow = models::loadModel(hollowOnly);
+    dropFaces(hollow->mesh("Hollow"));
+    glColor3f(0, 0, 1);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    hollow->object.draw(true);
+    EXPECT_EQ(currentColour(), (std::vector<float>{0.0f, 0.0f, 1.0f, 1.0f}));
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(DrawingGL, ASecondObjectDrawnWithoutReloadingStandsInTheFirstOnesFrame) {
+    SceneObject holder;  // no meshes: only its transform counts
+    holder.position = {-0.5f, 0.0f, 0.0f};
+    holder.rotation = {0.0f, 0.0f, 90.0f};
+    holder.setScale(0.5f);
+    write3ds::Model m;
+    m.materials = {plainMaterial("White", 1, 1, 1)};
+    m.meshes = {rectangle("Bar", 0, 0, 0.2f, 0.05f, "White")};  // wide and flat
+    auto bar = models::loadModel(m);
+    bar->object.position = {0.5f, 0.0f, 0.0f};
+
+    holder.draw(true);
+    bar->object.draw(true);
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
+    // The bar's centre goes to (0.5, 0), halved, turned to (0, 0.25) and moved to (-0.5, 0.25);
+    // turned a quarter, it now stands upright there, 0.05 wide and 0.2 high.
+    const std::vector<unsigned char> rgb = gl.readPixels();
+    EXPECT_EQ(pixel(rgb, 160, 180), (std::vector<int>{255, 255, 255}));  // ndc (-0.5, 0.25)
+    EXPECT_EQ(pixel(rgb, 160, 161), (std::vector<int>{255, 255, 255}));  // ndc (-0.5, 0.33)
+    EXPECT_EQ(pixel(rgb, 131, 180), (std::vector<int>{0, 0, 0}));        // beside it: not lying flat
+    EXPECT_EQ(pixel(rgb, 480, 240), (std::vector<int>{0, 0, 0}));        // where the bar alone would be
 }

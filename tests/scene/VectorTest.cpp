@@ -38,6 +38,20 @@ TEST(Vector, PointsAreSinglePrecisionAndDerivedValuesDouble) {
     EXPECT_NEAR(scaled.end.x, 2.0f, 1e-4);
 }
 
+// Read straight after construction, before anything recomputes it: the difference is that of the
+// stored single-precision points, not of the double-precision values they were rounded from.
+TEST(Vector, DifferenceIsTakenBetweenTheStoredPoints) {
+    const double s[3] = {0.1, -2.7, 1e-3}, e[3] = {0.7, 3.4, 12345.678};
+    const Vector v(s[0], s[1], s[2], e[0], e[1], e[2]);
+    const double stored[3] = {v.difference.x, v.difference.y, v.difference.z};
+    for (int i = 0; i < 3; ++i) {
+        const double expected =
+            static_cast<double>(static_cast<float>(e[i])) - static_cast<double>(static_cast<float>(s[i]));
+        EXPECT_EQ(stored[i], expected) << "component " << i;
+        EXPECT_NE(stored[i], e[i] - s[i]) << "component " << i;
+    }
+}
+
 TEST(Vector, NormalisingZeroLengthGivesNotANumber) {
     Vector zero(1, 2, 3, 1, 2, 3);
     Vector n = zero.normalised();

@@ -18,7 +18,8 @@ const char* const usage =
     "Loads a binary 3DS file and prints each mesh and material the loader keeps:\n"
     "  mesh NAME vertices=N faces=N texcoords=N material=NAME|-\n"
     "  material NAME ambient=r,g,b diffuse=r,g,b specular=r,g,b shininess=S texture=FILE|-\n"
-    "Exits 0 when the whole file was read, 1 with the loader's message on stderr otherwise.\n";
+    "Exits 0 when the whole file was read; otherwise lists what the loader kept, then gives its\n"
+    "message on stderr and exits 1.\n";
 
 const char* orDash(const char* text) {
     return text && text[0] ? text : "-";
@@ -54,15 +55,15 @@ int main(int argc, char** argv) {
     platform::suppressDialogs();
     SceneObject object;
     object.load(argv[1]);
-    if (object.loadError) {
-        std::fprintf(stderr, "model-info: %s: %s\n", argv[1], object.loadError);
-        object.destroyItems();
-        return 1;
-    }
     for (void* item = object.meshes->first(); item; item = object.meshes->next())
         printMesh(static_cast<const Mesh*>(item));
     for (void* item = object.materials->first(); item; item = object.materials->next())
         printMaterial(static_cast<const Material*>(item));
     object.destroyItems();
+    if (object.loadError) {
+        std::fflush(stdout);  // the list first, then why it ends there
+        std::fprintf(stderr, "model-info: %s: %s\n", argv[1], object.loadError);
+        return 1;
+    }
     return 0;
 }
