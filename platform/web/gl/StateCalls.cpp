@@ -321,6 +321,11 @@ void orbekglReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum f
     glReadPixels(x, y, width, height, format, type, pixels);
 }
 
+// A WebGL canvas has one colour buffer, drawn and read alike: the back buffer of a desktop
+// double-buffered window. Front and back both name it.
+void orbekglReadBuffer(GLenum) {}
+void orbekglDrawBuffer(GLenum) {}
+
 void orbekglFlush()
 {
     webgl::flushPoints();

@@ -98,6 +98,20 @@ int main()
     pointGatheringTests();
     stateCallTests();
     webglEndFrame();
+
+    // A page may make its context again after destroying it.
+    webglDestroyContext();
+    const bool again = webglCreateContext("#canvas");
+    const Image quad = render([] {
+        glColor3f(0.0f, 1.0f, 1.0f);
+        glBegin(GL_QUADS);
+        glVertex2f(-0.5f, -0.5f);
+        glVertex2f(0.5f, -0.5f);
+        glVertex2f(0.5f, 0.5f);
+        glVertex2f(-0.5f, 0.5f);
+        glEnd();
+    });
+    check(again && quad.at(64, 64) == 0x00ffff && quad.at(10, 10) == 0, "a context made again draws");
     std::printf("%d checks, %d failed\n", checks, failures);
     if (failures == 0)
         EM_ASM({ document.title = "passed"; });
