@@ -99,9 +99,14 @@ int main()
     stateCallTests();
     webglEndFrame();
 
-    // A page may make its context again after destroying it.
+    // A page may make its context again after destroying it; the new one starts from GL's
+    // defaults even though the canvas keeps its WebGL context.
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
     webglDestroyContext();
     const bool again = webglCreateContext("#canvas");
+    check(again && !glIsEnabled(GL_DEPTH_TEST) && !glIsEnabled(GL_TEXTURE_2D),
+          "a context made again starts with GL's defaults");
     const Image quad = render([] {
         glColor3f(0.0f, 1.0f, 1.0f);
         glBegin(GL_QUADS);
