@@ -52,7 +52,7 @@ ShowTimeline showTimeline() {
         } else if (counter > secondTurnAfter && turn < secondTurnTo) {
             turn += 1.0f;
         } else if (counter > shrinkAfter) {
-            scale -= shrinkStep;
+            scale = static_cast<float>(scale - shrinkStep);
             if (scale <= 0.0f) break;
         } else {
             ++counter;
