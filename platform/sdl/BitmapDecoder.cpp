@@ -1,6 +1,8 @@
-// Bitmap conversion through SDL's BMP reader: the file bytes are read in place through a
-// constant-memory stream, converted to 24-bit BGR and flipped into bottom-up, 4-byte padded rows.
+// Bitmap conversion through SDL's BMP reader: once the headers pass the checks every decoder makes,
+// the file bytes are read in place through a constant-memory stream, converted to 24-bit BGR and
+// flipped into bottom-up, 4-byte padded rows.
 #include "platform/BitmapDecoder.h"
+#include "platform/BitmapFormat.h"
 
 #include <SDL.h>
 
@@ -13,6 +15,8 @@ namespace platform {
 bool decodeBitmapTo24(const unsigned char* fileBytes, std::size_t size, DecodedBitmap* out) {
     if (!out || !fileBytes || size == 0 || size > static_cast<std::size_t>(INT_MAX)) return false;
     *out = DecodedBitmap();
+    bmp::Layout layout;
+    if (!bmp::readFileLayout(fileBytes, size, &layout)) return false;
 
     SDL_RWops* stream = SDL_RWFromConstMem(fileBytes, static_cast<int>(size));
     if (!stream) return false;
