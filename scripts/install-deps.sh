@@ -19,7 +19,9 @@ group_windows=(
   cmake g++-mingw-w64-x86-64-posix googletest wine wine64
   xvfb xauth xdotool x11-apps ffmpeg fonts-liberation
 )
-group_web=(cmake emscripten chromium nodejs npm)
+group_web=(cmake emscripten chromium nodejs)
+# A Node.js build that brings its own npm conflicts with Debian's npm package.
+command -v npm >/dev/null || group_web+=(npm)
 
 [ $# -gt 0 ] || set -- build
 wanted=()
@@ -33,10 +35,12 @@ for group in "$@"; do
   esac
 done
 
+# One query for the lot; a package dpkg does not know is missing too.
+installed=" $({ dpkg-query -W -f='${Package} ${Status}\n' "${wanted[@]}" 2>/dev/null || true; } |
+              awk '/install ok installed$/ { printf "%s ", $1 }')"
 missing=()
 for package in "${wanted[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" &&
-     [[ " ${missing[*]} " != *" $package "* ]]; then
+  if [[ $installed != *" $package "* && " ${missing[*]} " != *" $package "* ]]; then
     missing+=("$package")
   fi
 done
