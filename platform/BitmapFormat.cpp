@@ -46,8 +46,8 @@ bool readHeaders(const unsigned char* header, std::size_t available, Layout* lay
     }
     if (!depthAndEncodingKnown(layout->bitsPerPixel, layout->compression)) return false;
     const bool masksFollow = layout->headerSize == infoHeaderSize && layout->compression == compressionBitfields;
+    // A table may be shorter than the header implies; SDL's reader takes the entries it finds.
     layout->tableBytes = entries * entryBytes + (masksFollow ? 12 : 0);
-    if (layout->tableBytes > available - layout->headerSize) return false;
     const std::int64_t rows = layout->height < 0 ? -layout->height : layout->height;
     if (layout->width <= 0 || rows == 0 || layout->width > largestSide || rows > largestSide ||
         layout->width * rows > largestPixelCount)

@@ -63,6 +63,7 @@ bool decodeBitmapTo24(const unsigned char* fileBytes, std::size_t size, DecodedB
     *out = DecodedBitmap();
     bmp::Layout layout;
     if (!bmp::readFileLayout(fileBytes, size, &layout)) return false;
+    if (layout.tableBytes > size - bmp::fileHeaderSize - layout.headerSize) return false;  // GDI reads it all
     const std::int64_t rows = layout.height < 0 ? -layout.height : layout.height;
 
     // The header and table, copied to aligned memory where the run length can be set to the truth.
