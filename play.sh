@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)" --target orbek42 orbek42-capture mp3 data_dat
+cmake --preset default >/dev/null
+cmake --build --preset default -j"$(nproc)" --target orbek42 orbek42-capture mp3 data_dat
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display here: capturing the show to build/demo.mp4 instead (about a minute or two)."

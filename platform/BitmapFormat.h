@@ -30,4 +30,24 @@ inline bool depthAndEncodingKnown(unsigned bitsPerPixel, std::uint32_t compressi
     }
 }
 
+// What a file's headers say, in one form for both header kinds.
+struct Layout {
+    std::uint32_t headerSize;
+    std::int64_t width;
+    std::int64_t height;  // negative for top-down rows
+    unsigned bitsPerPixel;
+    std::uint32_t compression;
+    std::size_t tableBytes;   // colour table as the header implies it, and the three masks of a
+                              // bit-field info header
+    std::size_t pixelOffset;  // where the pixels start in the file
+
+    bool runLength() const { return compression == compressionRle8 || compression == compressionRle4; }
+};
+
+// Reads and checks a whole file's headers against its size: a known header, depth and encoding,
+// (for uncompressed pixels) every row inside the file, a sane size, and run-length data stored
+// bottom-up. False for anything a decoder must refuse. The colour table is not checked against the
+// file: a decoder that copies tableBytes checks that they are there.
+bool readFileLayout(const unsigned char* file, std::size_t size, Layout* layout);
+
 }  // namespace platform::bmp

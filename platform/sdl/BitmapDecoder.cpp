@@ -1,7 +1,8 @@
-// Bitmap conversion through SDL's BMP reader: the file bytes are read in place through a
-// constant-memory stream, converted to 24-bit BGR and flipped into bottom-up, 4-byte padded rows.
-// SDL shows the pixels that run-length escapes pass over in the colour table's first colour; they
-// are put back to black here, as the system's conversion leaves them.
+// Bitmap conversion through SDL's BMP reader: once the headers pass the checks every decoder makes,
+// the file bytes are read in place through a constant-memory stream, converted to 24-bit BGR and
+// flipped into bottom-up, 4-byte padded rows. SDL shows the pixels that run-length escapes pass
+// over in the colour table's first colour; they are put back to black here, as the system's
+// conversion leaves them.
 #include "platform/BitmapDecoder.h"
 
 #include <SDL.h>
@@ -13,24 +14,18 @@
 
 #include "platform/BitmapFormat.h"
 #include "platform/BitmapRunLength.h"
-#include "platform/LittleEndian.h"
 
 namespace platform {
 
 namespace {
 
 // Blackens the pixels of a run-length file that its stream never paints.
-void blackenSkippedPixels(const unsigned char* fileBytes, std::size_t size, DecodedBitmap& bitmap) {
-    if (size < bmp::fileHeaderSize + bmp::infoHeaderSize) return;
-    const unsigned char* header = fileBytes + bmp::fileHeaderSize;
-    if (loadLE32(header) != bmp::infoHeaderSize) return;
-    const std::uint32_t compression = loadLE32(header + 16);
-    if (compression != bmp::compressionRle8 && compression != bmp::compressionRle4) return;
-    const std::size_t pixelOffset = loadLE32(fileBytes + 10);
-    if (pixelOffset >= size) return;
+void blackenSkippedPixels(const unsigned char* fileBytes, std::size_t size, const bmp::Layout& layout,
+                          DecodedBitmap& bitmap) {
+    if (!layout.runLength() || layout.pixelOffset >= size) return;
     std::vector<bool> painted;
-    bmp::markRunLengthPixels(fileBytes + pixelOffset, size - pixelOffset, bitmap.width, bitmap.height,
-                             compression == bmp::compressionRle4, painted);
+    bmp::markRunLengthPixels(fileBytes + layout.pixelOffset, size - layout.pixelOffset, bitmap.width,
+                             bitmap.height, layout.compression == bmp::compressionRle4, painted);
     for (int y = 0; y < bitmap.height; ++y)
         for (int x = 0; x < bitmap.width; ++x)
             if (!painted[static_cast<std::size_t>(y) * bitmap.width + x])
@@ -42,6 +37,8 @@ void blackenSkippedPixels(const unsigned char* fileBytes, std::size_t size, Deco
 bool decodeBitmapTo24(const unsigned char* fileBytes, std::size_t size, DecodedBitmap* out) {
     if (!out || !fileBytes || size == 0 || size > static_cast<std::size_t>(INT_MAX)) return false;
     *out = DecodedBitmap();
+    bmp::Layout layout;
+    if (!bmp::readFileLayout(fileBytes, size, &layout)) return false;
 
     SDL_RWops* stream = SDL_RWFromConstMem(fileBytes, static_cast<int>(size));
     if (!stream) return false;
@@ -72,7 +69,7 @@ bool decodeBitmapTo24(const unsigned char* fileBytes, std::size_t size, DecodedB
             out->height = height;
             out->rowBytes = rowBytes;
             out->rows = rows;
-            blackenSkippedPixels(fileBytes, size, *out);
+            blackenSkippedPixels(fileBytes, size, layout, *out);
             ok = true;
         } else {
             delete[] rows;

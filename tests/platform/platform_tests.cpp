@@ -1,39 +1,66 @@
-// The platform layer as the program relies on it: the message queue across threads, files and
-// mappings, threads started suspended, missing libraries, and boxes that never block. (Its GL
-// context is exercised by every GL test through the same calls the program makes.)
+// The platform layer as the program relies on it, the same on every system: the message queue
+// across threads, window classes, files, folders and mappings, the wall clock, threads started
+// suspended, missing libraries, boxes that never block, bitmap decoding, and a GL context with the
+// demo's pixel format building outline digits.
+#include <algorithm>
 #include <atomic>
-#include <cstdio>
+#include <chrono>
+#include <cstring>
+#include <ctime>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/stat.h>
 #include <thread>
+#include <vector>
 
+#include "platform/BitmapDecoder.h"
+#include "platform/BitmapFormat.h"
+#include "platform/Clock.h"
 #include "platform/Files.h"
+#include "platform/GL.h"
+#include "platform/GLContext.h"
 #include "platform/MappedFile.h"
 #include "platform/MessageBox.h"
+#include "platform/OutlineFont.h"
 #include "platform/SharedLibrary.h"
 #include "platform/Thread.h"
 #include "platform/Window.h"
 
 namespace {
 
-std::vector<platform::Message> received;
+// Message queue
 
+struct Received {
+    int procedure;
+    platform::WindowHandle window;
+    unsigned message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+};
+std::vector<Received> received;
+
+// Two procedures, so a message shows which class handled it. The system's own messages (creation,
+// destruction) go on to the default procedure.
+template <int procedure>
 std::intptr_t recordingProc(platform::WindowHandle window, unsigned message, std::uintptr_t wParam,
                             std::intptr_t lParam) {
-    received.push_back({window, message, wParam, lParam});
+    if (message < platform::msgUser) return platform::defWindowProc(window, message, wParam, lParam);
+    received.push_back({procedure, window, message, wParam, lParam});
     return 1;
 }
 
 struct MessageWindow {
+    std::string cls;
     platform::WindowHandle window;
-    explicit MessageWindow(const char* cls) {
+    explicit MessageWindow(const char* name, platform::WindowProc procedure = recordingProc<1>) : cls(name) {
         platform::initialise();
-        platform::registerWindowClass(cls, recordingProc, platform::getModuleHandle());
-        window = platform::createMessageWindow(cls, "t", platform::getModuleHandle());
+        platform::registerWindowClass(name, procedure, platform::getModuleHandle());
+        window = platform::createMessageWindow(name, "t", platform::getModuleHandle());
     }
-    ~MessageWindow() { platform::destroyWindow(window); }
+    ~MessageWindow() {
+        platform::destroyWindow(window);
+        platform::unregisterWindowClass(cls.c_str(), platform::getModuleHandle());
+    }
 };
 
 void drain() {
@@ -43,113 +70,200 @@ void drain() {
 
 }  // namespace
 
-TEST(MessageQueue, PostedMessagesArriveInOrderFromAnotherThreadWithTheirParameters) {
-    MessageWindow target("QueueOrder");
-    ASSERT_NE(target.window, nullptr);
+TEST(MessageQueue, MessagesFromAnotherThreadReachTheirClassProcedureInOrderWithTheirParameters) {
+    MessageWindow a("QueueOrderA", recordingProc<1>), b("QueueOrderB", recordingProc<2>);
+    ASSERT_NE(a.window, nullptr);
+    ASSERT_NE(b.window, nullptr);
     received.clear();
     std::thread poster([&] {
-        for (unsigned i = 0; i < 100; ++i) platform::postMessage(target.window, 12000, i * 250, -int(i));
+        for (unsigned i = 0; i < 100; ++i)
+            platform::postMessage(i % 2 ? b.window : a.window, 12000 + i % 3, i * 250, -int(i));
     });
     poster.join();
     drain();
     ASSERT_EQ(received.size(), 100u);
     for (unsigned i = 0; i < 100; ++i) {
-        EXPECT_EQ(received[i].window, target.window);
-        EXPECT_EQ(received[i].message, 12000u);
+        EXPECT_EQ(received[i].procedure, i % 2 ? 2 : 1);
+        EXPECT_EQ(received[i].window, i % 2 ? b.window : a.window);
+        EXPECT_EQ(received[i].message, 12000 + i % 3);
         EXPECT_EQ(received[i].wParam, i * 250);
         EXPECT_EQ(received[i].lParam, -static_cast<std::intptr_t>(i));
     }
-    platform::unregisterWindowClass("QueueOrder", platform::getModuleHandle());
 }
 
 TEST(MessageQueue, GetMessageTakesOnlyItsWindowsMessageAndLeavesTheRestQueuedInOrder) {
     MessageWindow a("FilterA"), b("FilterB");
     received.clear();
-    platform::postMessage(a.window, 1, 1, 0);
-    platform::postMessage(b.window, 2, 2, 0);
-    platform::postMessage(a.window, 3, 3, 0);
+    platform::postMessage(a.window, 12001, 1, 0);
+    platform::postMessage(b.window, 12002, 2, 0);
+    platform::postMessage(a.window, 12003, 3, 0);
     std::thread late([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        platform::postMessage(b.window, 4, 4, 0);
+        platform::postMessage(b.window, 12004, 4, 0);
     });
     platform::Message message;
     ASSERT_TRUE(platform::getMessage(&message, b.window));
-    EXPECT_EQ(message.message, 2u);
+    EXPECT_EQ(message.window, b.window);
+    EXPECT_EQ(message.message, 12002u);
+    EXPECT_EQ(message.wParam, 2u);
     ASSERT_TRUE(platform::getMessage(&message, b.window));  // waits for the late one
-    EXPECT_EQ(message.message, 4u);
+    EXPECT_EQ(message.message, 12004u);
     late.join();
     drain();
     ASSERT_EQ(received.size(), 2u);
-    EXPECT_EQ(received[0].message, 1u);
-    EXPECT_EQ(received[1].message, 3u);
+    EXPECT_EQ(received[0].message, 12001u);
+    EXPECT_EQ(received[1].message, 12003u);
 }
 
-TEST(MessageQueue, QuitComesAfterEverythingQueuedAndCarriesTheExitCode) {
+TEST(MessageQueue, QuitComesAfterEverythingQueuedEvenWhatCameLaterAndCarriesTheExitCode) {
     MessageWindow a("QuitOrder");
+    received.clear();
+    platform::postMessage(a.window, 12001, 0, 0);
     platform::postQuitMessage(3);
-    platform::postMessage(a.window, 7, 0, 0);
+    platform::postMessage(a.window, 12002, 0, 0);
     platform::Message message;
-    ASSERT_TRUE(platform::peekMessage(&message));
-    EXPECT_EQ(message.message, 7u);
+    for (unsigned expected : {12001u, 12002u}) {
+        ASSERT_TRUE(platform::peekMessage(&message));
+        EXPECT_EQ(message.message, expected);
+        platform::dispatchMessage(&message);
+    }
     ASSERT_TRUE(platform::peekMessage(&message));
     EXPECT_EQ(message.message, platform::msgQuit);
     EXPECT_EQ(message.wParam, 3u);
     EXPECT_FALSE(platform::peekMessage(&message));
+    EXPECT_EQ(received.size(), 2u);
 }
 
 TEST(MessageQueue, MessagesForADestroyedWindowAreDroppedNotDispatched) {
     received.clear();
-    platform::WindowHandle gone;
     {
         MessageWindow a("Gone");
-        gone = a.window;
-        platform::postMessage(gone, 9, 0, 0);
+        platform::postMessage(a.window, 12000, 0, 0);
     }
     drain();
     EXPECT_TRUE(received.empty());
-    (void)gone;
 }
 
-TEST(Files, PrivateFolderIsNewUserOnlyAndRemovable) {
-    char temp[256];
-    unsigned length = platform::getTempPath(sizeof temp, temp);
+TEST(WindowClasses, CanBeRegisteredAgainAfterUnregistering) {
+    platform::initialise();
+    const platform::ModuleHandle instance = platform::getModuleHandle();
+    for (int round = 0; round < 40; ++round) {
+        const char* name = round % 2 ? "ReuseB" : "ReuseA";
+        ASSERT_TRUE(platform::registerWindowClass(name, round % 2 ? recordingProc<2> : recordingProc<1>, instance));
+        platform::WindowHandle window = platform::createMessageWindow(name, "w", instance);
+        ASSERT_NE(window, nullptr);
+        received.clear();
+        platform::postMessage(window, 12000, 0, 0);
+        drain();
+        ASSERT_EQ(received.size(), 1u);
+        EXPECT_EQ(received[0].procedure, round % 2 ? 2 : 1);
+        EXPECT_TRUE(platform::destroyWindow(window));
+        EXPECT_TRUE(platform::unregisterWindowClass(name, instance));
+    }
+    EXPECT_FALSE(platform::unregisterWindowClass("ReuseA", instance));  // already gone
+}
+
+// Files, folders and mappings
+
+namespace {
+
+std::string tempFolder() {
+    char folder[512];
+    return platform::getTempPath(sizeof folder, folder) ? std::string(folder) : std::string();
+}
+
+bool canCreateFileIn(const std::string& folder) {
+    const std::string path = folder + "probe.bin";
+    if (!std::ofstream(path, std::ios::binary)) return false;
+    platform::deleteFile(path.c_str());
+    return true;
+}
+
+}  // namespace
+
+TEST(Files, PrivateFoldersAreNewNamedAfterTheirPrefixAndRemovableOnlyWhenEmpty) {
+    char temp[512];
+    const unsigned length = platform::getTempPath(sizeof temp, temp);
     ASSERT_GT(length, 0u);
+    EXPECT_EQ(length, std::strlen(temp));
     EXPECT_TRUE(platform::isPathSeparator(temp[length - 1]));
-    char first[256], second[256];
-    unsigned n1 = platform::makePrivateFolder(temp, "orbek-test-", sizeof first, first);
-    unsigned n2 = platform::makePrivateFolder(temp, "orbek-test-", sizeof second, second);
-    ASSERT_GT(n1, length);
-    ASSERT_GT(n2, length);
-    EXPECT_STRNE(first, second);
-    struct stat info{};
-    ASSERT_EQ(stat(first, &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
-    EXPECT_TRUE(platform::removeFolder(first));
-    EXPECT_TRUE(platform::removeFolder(second));
-    EXPECT_NE(stat(first, &info), 0);
     std::vector<char> tooShort(length);  // no room for the NUL
     EXPECT_EQ(platform::getTempPath(length, tooShort.data()), 0u);
+
+    const char* const prefix = "orbek-test-";
+    const unsigned prefixLength = static_cast<unsigned>(std::strlen(prefix));
+    char first[512], second[512];
+    const unsigned n1 = platform::makePrivateFolder(temp, prefix, sizeof first, first);
+    const unsigned n2 = platform::makePrivateFolder(temp, prefix, sizeof second, second);
+    ASSERT_GT(n1, length + prefixLength);
+    ASSERT_GT(n2, length + prefixLength);
+    EXPECT_STRNE(first, second);
+    EXPECT_EQ(n1, std::strlen(first));
+    EXPECT_EQ(first[n1 - 1], platform::pathSeparator);
+    EXPECT_EQ(std::string(first, length + prefixLength), std::string(temp) + prefix);
+
+    const std::string inside = std::string(first) + "file.bin";
+    { std::ofstream(inside, std::ios::binary) << "x"; }
+    EXPECT_FALSE(platform::removeFolder(first));  // not empty
+    EXPECT_TRUE(platform::deleteFile(inside.c_str()));
+    EXPECT_FALSE(platform::deleteFile(inside.c_str()));
+    EXPECT_TRUE(platform::removeFolder(first));
+    EXPECT_TRUE(platform::removeFolder(second));
+    EXPECT_FALSE(canCreateFileIn(first));
+    EXPECT_FALSE(canCreateFileIn(second));
+
+    const std::string missing = std::string(temp) + "orbek-no-such-folder" + platform::pathSeparator;
+    EXPECT_EQ(platform::makePrivateFolder(missing.c_str(), "x-", sizeof first, first), 0u);
 }
 
-TEST(MappedFiles, MapWholeFileRefuseEmptyAndMissing) {
-    char temp[256];
-    platform::getTempPath(sizeof temp, temp);
-    std::string path = std::string(temp) + "orbek-map-test.bin";
-    { std::ofstream(path, std::ios::binary) << "hello, mapping"; }
+TEST(Files, SeparatorsAndTheExecutablesFolder) {
+    EXPECT_TRUE(platform::isPathSeparator(platform::pathSeparator));
+    EXPECT_TRUE(platform::isPathSeparator('/'));
+    EXPECT_FALSE(platform::isPathSeparator('.'));
+    const std::string folder = platform::executableFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), platform::pathSeparator);
+    EXPECT_TRUE(std::ifstream(folder + "platform_tests" + ORBEK_EXECUTABLE_SUFFIX).good()) << folder;
+}
+
+TEST(MappedFiles, MapTheWholeFileForSeveralReadersAndRefuseEmptyMissingAndFolders) {
+    const std::string path = tempFolder() + "orbek-map-test.bin";
+    { std::ofstream(path, std::ios::binary).write("hello\0\xFF", 7); }
     platform::MappedFile file;
     ASSERT_TRUE(file.open(path.c_str()));
-    ASSERT_EQ(file.size(), 14u);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.data()), file.size()), "hello, mapping");
+    ASSERT_EQ(file.size(), 7u);
+    EXPECT_EQ(std::memcmp(file.data(), "hello\0\xFF", 7), 0);
+    platform::MappedFile second;  // other readers may map it at the same time
+    EXPECT_TRUE(second.open(path.c_str()));
+    second.close();
     file.close();
+    EXPECT_EQ(file.data(), nullptr);
+
     { std::ofstream(path, std::ios::binary | std::ios::trunc); }
     platform::FileHandle handle = platform::openFileForMapping(path.c_str());
     ASSERT_NE(handle, platform::invalidFileHandle);
+    EXPECT_EQ(platform::fileSize(handle), 0u);
     EXPECT_EQ(platform::createReadOnlyMapping(handle), nullptr);
     EXPECT_TRUE(platform::closeFile(handle));
     EXPECT_FALSE(file.open(path.c_str()));
-    platform::deleteFile(path.c_str());
+    EXPECT_TRUE(platform::deleteFile(path.c_str()));
     EXPECT_FALSE(file.open(path.c_str()));
-    EXPECT_EQ(platform::openFileForMapping(temp), platform::invalidFileHandle);  // a folder
+    EXPECT_EQ(platform::openFileForMapping(tempFolder().c_str()), platform::invalidFileHandle);
+}
+
+// Clock and threads
+
+TEST(Clock, ReadsTheWallClockWithMilliseconds) {
+    const platform::WallClock first = platform::readWallClock();
+    const long long now = static_cast<long long>(std::time(nullptr));
+    EXPECT_GE(first.millis, 0);
+    EXPECT_LE(first.millis, 999);
+    EXPECT_NEAR(first.seconds, now, 2);
+    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+    const platform::WallClock later = platform::readWallClock();
+    const long long elapsed = (later.seconds - first.seconds) * 1000 + later.millis - first.millis;
+    EXPECT_GE(elapsed, 100);
+    EXPECT_LT(elapsed, 1000);
 }
 
 TEST(Threads, ASuspendedThreadRunsOnlyAfterResume) {
@@ -173,6 +287,8 @@ TEST(Threads, ASuspendedThreadRunsOnlyAfterResume) {
     EXPECT_TRUE(platform::closeThreadHandle(thread));
 }
 
+// Libraries and message boxes
+
 TEST(SharedLibraries, AMissingLibraryOrEntryIsNullNotACrash) {
     EXPECT_EQ(platform::loadLibrary("no-such-library.dll"), nullptr);
     EXPECT_EQ(platform::loadLibrary(""), nullptr);
@@ -187,4 +303,182 @@ TEST(MessageBoxes, HeadlessBoxesPrintCaptionAndTextAndAnswerTheDefault) {
     EXPECT_EQ(platform::messageBox(nullptr, "Use Windowed Mode Instead?", "Q", platform::mbYesNo), platform::idNo);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "ERROR: Program Will Now Close.\nQ: Use Windowed Mode Instead?\n");
+}
+
+// Bitmaps
+
+namespace {
+
+struct Bitmap {
+    int width, height, bits;
+    std::uint32_t compression;
+    std::vector<unsigned char> palette;  // blue, green, red, 0 per entry
+    std::vector<unsigned char> pixels;   // as stored
+};
+
+void put32(std::vector<unsigned char>& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(v >> (8 * i)));
+}
+
+std::vector<unsigned char> bmpFile(const Bitmap& b) {
+    std::vector<unsigned char> out{'B', 'M'};
+    const std::uint32_t offset = static_cast<std::uint32_t>(14 + 40 + b.palette.size());
+    put32(out, static_cast<std::uint32_t>(offset + b.pixels.size()));
+    put32(out, 0);
+    put32(out, offset);
+    put32(out, 40);
+    put32(out, static_cast<std::uint32_t>(b.width));
+    put32(out, static_cast<std::uint32_t>(b.height));
+    put32(out, 1u | static_cast<std::uint32_t>(b.bits) << 16);
+    put32(out, b.compression);
+    put32(out, static_cast<std::uint32_t>(b.pixels.size()));
+    put32(out, 2835);
+    put32(out, 2835);
+    put32(out, static_cast<std::uint32_t>(b.palette.size() / 4));
+    put32(out, 0);
+    out.insert(out.end(), b.palette.begin(), b.palette.end());
+    out.insert(out.end(), b.pixels.begin(), b.pixels.end());
+    return out;
+}
+
+struct Decoded {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rows;  // bottom-up, padding included; empty when refused
+};
+
+Decoded decode(const std::vector<unsigned char>& file) {
+    platform::DecodedBitmap bitmap;
+    Decoded result;
+    if (!platform::decodeBitmapTo24(file.data(), file.size(), &bitmap)) {
+        EXPECT_EQ(bitmap.rows, nullptr);
+        return result;
+    }
+    EXPECT_EQ(bitmap.rowBytes, (bitmap.width * 3 + 3) / 4 * 4);
+    result.width = bitmap.width;
+    result.height = bitmap.height;
+    result.rows.assign(bitmap.rows, bitmap.rows + static_cast<std::size_t>(bitmap.rowBytes) * bitmap.height);
+    platform::releaseDecodedBitmap(&bitmap);
+    EXPECT_EQ(bitmap.rows, nullptr);
+    return result;
+}
+
+using Bytes = std::vector<unsigned char>;
+const Bytes fourColours = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 10, 20, 30, 0};
+constexpr std::uint32_t rgb = platform::bmp::compressionRgb, rle8 = platform::bmp::compressionRle8,
+                        rle4 = platform::bmp::compressionRle4;
+
+}  // namespace
+
+TEST(Bitmaps, EveryDepthComesOutAsBottomUpPaddedBgr) {
+    // 24 bits, two rows of one pixel stored top-down (negative height): they come back bottom-up.
+    Decoded d = decode(bmpFile({1, -2, 24, rgb, {}, {1, 2, 3, 0, 4, 5, 6, 0}}));
+    EXPECT_EQ(d.width, 1);
+    EXPECT_EQ(d.height, 2);
+    EXPECT_EQ(d.rows, (Bytes{4, 5, 6, 0, 1, 2, 3, 0}));
+    // 8 bits through the colour table, three pixels a row: each row padded to 12 bytes.
+    d = decode(bmpFile({3, 2, 8, rgb, fourColours, {0, 1, 2, 0, 3, 3, 0, 0}}));
+    EXPECT_EQ(d.width, 3);
+    EXPECT_EQ(d.height, 2);
+    EXPECT_EQ(d.rows, (Bytes{0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0,  //
+                             10, 20, 30, 10, 20, 30, 0, 0, 255, 0, 0, 0}));
+    // 4 bits, run-length encoded: a run of three, then three pixels given literally, then the end.
+    d = decode(bmpFile({6, 1, 4, rle4, fourColours, {3, 0x12, 0, 3, 0x30, 0x10, 0, 1}}));
+    EXPECT_EQ(d.width, 6);
+    EXPECT_EQ(d.rows, (Bytes{0, 255, 0, 255, 0, 0, 0, 255, 0, 10, 20, 30, 0, 0, 255, 0, 255, 0, 0, 0}));
+    // 8 bits, run-length encoded, ending early: the rows it gave are kept.
+    d = decode(bmpFile({2, 2, 8, rle8, fourColours, {2, 3, 0, 1}}));
+    ASSERT_EQ(d.rows.size(), 16u);
+    EXPECT_EQ(Bytes(d.rows.begin(), d.rows.begin() + 8), (Bytes{10, 20, 30, 10, 20, 30, 0, 0}));
+}
+
+TEST(Bitmaps, DamagedAndUnknownFilesAreRefused) {
+    const Bytes good = bmpFile({2, 2, 24, rgb, {}, Bytes(16, 7)});
+    EXPECT_FALSE(decode(good).rows.empty());
+    EXPECT_TRUE(decode(Bytes(good.begin(), good.end() - 1)).rows.empty()) << "one pixel byte short";
+    EXPECT_TRUE(decode(bmpFile({2, 2, 24, 7, {}, Bytes(16, 7)})).rows.empty()) << "compression";
+    EXPECT_TRUE(decode(bmpFile({2, 2, 12, rgb, {}, Bytes(16, 7)})).rows.empty()) << "depth";
+    EXPECT_TRUE(decode(bmpFile({0, 2, 24, rgb, {}, Bytes(16, 7)})).rows.empty()) << "width";
+    EXPECT_TRUE(decode(bmpFile({2, -2, 8, rle8, fourColours, {0, 1}})).rows.empty()) << "top-down runs";
+    EXPECT_TRUE(decode(bmpFile({100000, 1, 24, rgb, {}, Bytes(16, 7)})).rows.empty()) << "pixels missing";
+    Bytes notBmp = good;
+    notBmp[0] = 'X';
+    EXPECT_TRUE(decode(notBmp).rows.empty());
+    Bytes headerTooLong = good;
+    headerTooLong[14] = 200;
+    EXPECT_TRUE(decode(headerTooLong).rows.empty());
+    platform::DecodedBitmap out;
+    EXPECT_FALSE(platform::decodeBitmapTo24(good.data(), 10, &out));
+    EXPECT_EQ(out.rows, nullptr);
+}
+
+// GL context and fonts
+
+namespace {
+
+std::intptr_t plainProcedure(platform::WindowHandle window, unsigned message, std::uintptr_t wParam,
+                             std::intptr_t lParam) {
+    return platform::defWindowProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(GLContext, TheDemosPixelFormatGivesADepthBufferAndOutlineDigits) {
+    platform::initialise();
+    const platform::ModuleHandle instance = platform::getModuleHandle();
+    ASSERT_TRUE(platform::registerWindowClass("TestGL", plainProcedure, instance));
+    platform::WindowHandle window = platform::createWindow("TestGL", "gl", false, 0, 0, 64, 48, instance);
+    ASSERT_NE(window, nullptr);
+    platform::DeviceContext dc = platform::getDC(window);
+    ASSERT_NE(dc, nullptr);
+    platform::PixelFormatDescriptor descriptor{};
+    descriptor.nSize = sizeof descriptor;
+    descriptor.nVersion = 1;
+    descriptor.dwFlags = platform::pfdDrawToWindow | platform::pfdSupportOpenGL | platform::pfdDoubleBuffer;
+    descriptor.iPixelType = platform::pfdTypeRGBA;
+    descriptor.cColorBits = 16;
+    descriptor.cDepthBits = 16;
+    descriptor.iLayerType = platform::pfdMainPlane;
+    const int format = platform::choosePixelFormat(dc, &descriptor);
+    ASSERT_GT(format, 0);
+    ASSERT_TRUE(platform::setPixelFormat(dc, format, &descriptor));
+    platform::RenderContext context = platform::createContext(dc);
+    ASSERT_NE(context, nullptr);
+    ASSERT_TRUE(platform::makeCurrent(dc, context));
+    EXPECT_TRUE(platform::hasCurrentContext());
+    GLint depthBits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    EXPECT_GE(depthBits, 16);
+
+    platform::FontHandle font = platform::createFont(-12, platform::fwBold, "Courier New");
+    ASSERT_NE(font, nullptr);
+    const GLuint base = glGenLists(96);
+    platform::FontHandle previous = platform::selectFont(dc, font);
+    EXPECT_TRUE(platform::useFontBitmaps(dc, 32, 96, base));
+    glGetError();  // Wine's bitmap of the empty space glyph leaves GL_OUT_OF_MEMORY behind
+    std::vector<platform::GlyphMetricsFloat> metrics(96);
+    EXPECT_TRUE(platform::useFontOutlines(dc, 32, 96, base, 0.0f, 0.2f, platform::fontFormatPolygons, metrics.data()));
+    // A monospace face: every digit advances alike, along X only; in em units.
+    const float advance = metrics['0' - 32].gmfCellIncX;
+    EXPECT_GT(advance, 0.3f);
+    EXPECT_LT(advance, 1.0f);
+    for (char digit = '1'; digit <= '5'; ++digit) {
+        const platform::GlyphMetricsFloat& m = metrics[digit - 32];
+        EXPECT_EQ(m.gmfCellIncX, advance) << digit;
+        EXPECT_EQ(m.gmfCellIncY, 0.0f) << digit;
+        EXPECT_GT(m.gmfBlackBoxX, 0.1f) << digit;
+        EXPECT_GT(m.gmfBlackBoxY, 0.3f) << digit;
+        EXPECT_LT(m.gmfBlackBoxY, 1.2f) << digit;
+        EXPECT_TRUE(glIsList(base + digit - 32)) << digit;
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    platform::selectFont(dc, previous);
+    glDeleteLists(base, 96);
+    EXPECT_TRUE(platform::deleteFont(font));
+    EXPECT_TRUE(platform::swapBuffers(dc));
+    EXPECT_TRUE(platform::makeCurrent(nullptr, nullptr));
+    EXPECT_FALSE(platform::hasCurrentContext());
+    EXPECT_TRUE(platform::deleteContext(context));
+    EXPECT_TRUE(platform::releaseDC(window, dc));
+    EXPECT_TRUE(platform::destroyWindow(window));
+    EXPECT_TRUE(platform::unregisterWindowClass("TestGL", instance));
 }

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# One run of orbek42 on the current X display, ended by Escape or by a window close:
+#   run_and_end.sh BIN_DIR escape|close
+# Exits with the program's status, or 91 (ended early), 92 (did not end), 93 (no window).
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/virtual_screen.sh"
+cd "$1" || exit 90
+
+./orbek42 & pid=$!
+# A loaded machine may take a while to start; give it 30 s to show its window.
+window=""
+for i in $(seq 1 300); do
+  window=$(xdotool search --name ORBEK42 2>/dev/null | head -n 1)
+  [ -n "$window" ] && break
+  kill -0 $pid 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 $pid 2>/dev/null || { wait $pid; echo "orbek42 ended early: $?"; exit 91; }
+[ -n "$window" ] || { kill -9 $pid; echo "orbek42 showed no window"; exit 93; }
+sleep 3
+kill -0 $pid 2>/dev/null || { wait $pid; echo "orbek42 ended early: $?"; exit 91; }
+if [ "$2" = escape ]; then
+  # No window manager here: give the window the keyboard before pressing.
+  xdotool windowfocus --sync "$window" 2>/dev/null
+  press_escape
+else
+  ./close_window ORBEK42
+fi
+wait_for_exit $pid 20 || { kill -9 $pid; echo "orbek42 did not end"; exit 92; }
+wait $pid
