@@ -1,0 +1,41 @@
+// The program's side of the page (index.html): waiting for the next animation frame, holding a
+// frame for tests, showing messages, the cursor and full screen. Linked in with --js-library; the
+// page itself sets Module.holdFrame from its address before the program starts.
+mergeInto(LibraryManager.library, {
+  // Gives the browser control until it is ready for the next frame, so what was drawn is shown.
+  pageWaitForFrame: function() {
+    return Asyncify.handleSleep(function(wakeUp) {
+      requestAnimationFrame(function() { wakeUp(); });
+    });
+  },
+
+  // The frame to stop on (counted from 0), or -1 to play the whole show.
+  pageHoldFrame: function() {
+    return typeof Module['holdFrame'] === 'number' ? Module['holdFrame'] : -1;
+  },
+
+  // The show stopped on a frame: tell whoever watches the page which.
+  pageFrameHeld: function(frame) {
+    document.title = 'frame ' + frame;
+  },
+
+  // A message box in the page's message area, never modal (its stderr line reaches the console).
+  pageShowMessage: function(text, caption) {
+    var line = UTF8ToString(caption) + ': ' + UTF8ToString(text);
+    var area = document.getElementById('messages');
+    if (area) {
+      var entry = document.createElement('div');
+      entry.textContent = line;
+      area.appendChild(entry);
+    }
+  },
+
+  pageShowCursor: function(show) {
+    var canvas = document.getElementById('canvas');
+    if (canvas) canvas.style.cursor = show ? '' : 'none';
+  },
+
+  pageLeaveFullscreen: function() {
+    if (document.fullscreenElement && document.exitFullscreen) document.exitFullscreen();
+  },
+});
