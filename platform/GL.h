@@ -6,3 +6,7 @@
 #endif
 #include <GL/gl.h>
 #include <GL/glu.h>
+#if defined(__EMSCRIPTEN__)
+// The browser has WebGL only: our GL 1.1 layer takes these names (platform/web/gl).
+#include "platform/web/gl/ShimGL.h"
+#endif
