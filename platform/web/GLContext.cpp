@@ -10,13 +10,16 @@
 namespace platform {
 namespace {
 
+constexpr unsigned holdPollMs = 50;
+
 RenderContextData* currentContext = nullptr;
 long framesPresented = 0;
 
-// Never returns: the held frame stays on the canvas while the browser goes on.
-[[noreturn]] void holdFrame(long frame) {
+// The held frame stays on the canvas while the browser goes on, until the page lets the show
+// continue to its next stop.
+void holdFrame(long frame) {
     pageFrameHeld(static_cast<int>(frame));
-    for (;;) emscripten_sleep(1000);
+    while (pageHoldFrame() == frame) emscripten_sleep(holdPollMs);
 }
 
 }  // namespace
@@ -77,6 +80,7 @@ bool deleteContext(RenderContext renderContext) {
 bool swapBuffers(DeviceContext deviceContext) {
     if (deviceContext == nullptr || currentContext == nullptr) return false;
     webglEndFrame();
+    pageFramePresented();
     const long frame = framesPresented++;
     if (frame == pageHoldFrame()) holdFrame(frame);
     pageWaitForFrame();

@@ -5,6 +5,7 @@
 extern "C" {
 void pageWaitForFrame();
 int pageHoldFrame();
+void pageFramePresented();
 void pageFrameHeld(int frame);
 void pageShowMessage(const char* text, const char* caption);
 void pageShowCursor(int show);

@@ -1,6 +1,6 @@
 // The program's side of the page (index.html): waiting for the next animation frame, holding a
 // frame for tests, showing messages, the cursor and full screen. Linked in with --js-library; the
-// page itself sets Module.holdFrame from its address before the program starts.
+// page itself sets Module.holdFrames from its address before the program starts.
 mergeInto(LibraryManager.library, {
   // Gives the browser control until it is ready for the next frame, so what was drawn is shown.
   pageWaitForFrame: function() {
@@ -9,9 +9,16 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  // The frame to stop on (counted from 0), or -1 to play the whole show.
+  // The next frame to stop on (counted from 0), or -1 to play the rest of the show. The page's
+  // Module.releaseHold() moves on to the one after it.
   pageHoldFrame: function() {
-    return typeof Module['holdFrame'] === 'number' ? Module['holdFrame'] : -1;
+    var frames = Module['holdFrames'];
+    return frames && frames.length > 0 ? frames[0] : -1;
+  },
+
+  // When each frame went to the browser, in milliseconds, for the page's frame statistics.
+  pageFramePresented: function() {
+    (Module['frameTimes'] = Module['frameTimes'] || []).push(performance.now());
   },
 
   // The show stopped on a frame: tell whoever watches the page which.
