@@ -13,7 +13,9 @@ constexpr std::uint32_t largestHeaderSize = 124;
 constexpr std::int64_t largestSide = 16384;
 constexpr std::int64_t largestPixelCount = std::int64_t(1) << 26;
 
-bool readHeader(const unsigned char* header, std::size_t available, Layout* layout) {
+// pixelStart: where the pixel data begins, counted from the header.
+bool readHeader(const unsigned char* header, std::size_t available, std::size_t pixelStart, TableRule rule,
+                Layout* layout) {
     if (available < 4) return false;
     layout->headerSize = loadLE32(header);
     if (layout->headerSize < coreHeaderSize || layout->headerSize > largestHeaderSize ||
@@ -43,7 +45,12 @@ bool readHeader(const unsigned char* header, std::size_t available, Layout* layo
     }
     if (!depthAndEncodingKnown(layout->bitsPerPixel, layout->compression)) return false;
     const bool masksFollow = layout->headerSize == infoHeaderSize && layout->compression == compressionBitfields;
-    layout->tableBytes = layout->tableEntries * layout->entryBytes + (masksFollow ? 12 : 0);
+    const std::size_t maskBytes = masksFollow ? 12 : 0;
+    if (rule == TableRule::whatIsStored) {
+        const std::size_t room = pixelStart > layout->headerSize + maskBytes ? pixelStart - layout->headerSize - maskBytes : 0;
+        if (layout->tableEntries > room / layout->entryBytes) layout->tableEntries = room / layout->entryBytes;
+    }
+    layout->tableBytes = layout->tableEntries * layout->entryBytes + maskBytes;
     if (layout->tableBytes > available - layout->headerSize) return false;
     layout->rows = layout->height < 0 ? -layout->height : layout->height;
     if (layout->width <= 0 || layout->rows == 0 || layout->width > largestSide || layout->rows > largestSide ||
@@ -56,12 +63,13 @@ bool readHeader(const unsigned char* header, std::size_t available, Layout* layo
 
 }  // namespace
 
-bool readLayout(const unsigned char* file, std::size_t size, Layout* layout) {
+bool readLayout(const unsigned char* file, std::size_t size, Layout* layout, TableRule rule) {
     if (file == nullptr || size < fileHeaderSize || size > static_cast<std::size_t>(INT_MAX) || file[0] != 'B' ||
         file[1] != 'M')
         return false;
-    if (!readHeader(file + fileHeaderSize, size - fileHeaderSize, layout)) return false;
     layout->pixelOffset = loadLE32(file + 10);
+    const std::size_t pixelStart = layout->pixelOffset > fileHeaderSize ? layout->pixelOffset - fileHeaderSize : 0;
+    if (!readHeader(file + fileHeaderSize, size - fileHeaderSize, pixelStart, rule, layout)) return false;
     if (layout->pixelOffset >= size) return false;
     layout->pixelBytes = size - layout->pixelOffset;
     if (!layout->runLength) {

@@ -22,9 +22,14 @@ struct Layout {
     bool runLength;
 };
 
+// How a colour table shorter than its header says is taken: refused, for a decoder that hands the
+// header to the system, which would read the whole table; or cut to the entries stored before the
+// pixel data, for a decoder of our own, which draws the missing entries black.
+enum class TableRule { whole, whatIsStored };
+
 // False for anything that is not a BMP file a decoder can convert safely: a missing "BM", an
 // unknown header, depth or encoding, a table or (uncompressed) pixel rows beyond the file's end,
 // sizes beyond reason, top-down run-length data.
-bool readLayout(const unsigned char* file, std::size_t size, Layout* layout);
+bool readLayout(const unsigned char* file, std::size_t size, Layout* layout, TableRule rule = TableRule::whole);
 
 }  // namespace platform::bmp

@@ -140,7 +140,7 @@ bool decodeBitmapTo24(const unsigned char* fileBytes, std::size_t size, DecodedB
     if (out == nullptr) return false;
     *out = DecodedBitmap();
     Layout layout;
-    if (!readLayout(fileBytes, size, &layout)) return false;
+    if (!readLayout(fileBytes, size, &layout, TableRule::whatIsStored)) return false;
 
     const unsigned char* table = fileBytes + fileHeaderSize + layout.headerSize;
     std::uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};  // 5-5-5 unless the file says otherwise

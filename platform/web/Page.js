@@ -3,9 +3,16 @@
 // page itself sets Module.holdFrames from its address before the program starts.
 mergeInto(LibraryManager.library, {
   // Gives the browser control until it is ready for the next frame, so what was drawn is shown.
+  // The wait keeps the runtime alive, and waking goes through emscripten's callback wrapper, so
+  // the program ends properly when main returns after it, as it does after emscripten_sleep.
+  pageWaitForFrame__deps: ['$callUserCallback', '$runtimeKeepalivePush', '$runtimeKeepalivePop'],
   pageWaitForFrame: function() {
     return Asyncify.handleSleep(function(wakeUp) {
-      requestAnimationFrame(function() { wakeUp(); });
+      runtimeKeepalivePush();
+      requestAnimationFrame(function() {
+        runtimeKeepalivePop();
+        callUserCallback(wakeUp);
+      });
     });
   },
 

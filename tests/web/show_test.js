@@ -50,7 +50,7 @@ async function main() {
   const browser = await driver.launchBrowser({ width: 640, height: 480 });
   try {
     const page = await driver.openPage(browser, server.url, { autostart: 1, hold: heldFrames.join(',') },
-      (line) => { if (!/GL Driver|WARNING|TODO/.test(line)) console.log(`page: ${line}`); });
+      (line) => { if (!/GL Driver|WARNING|TODO|404|fallback to software/.test(line)) console.log(`page: ${line}`); });
     for (const [index, frame] of heldFrames.entries()) {
       await driver.waitForTitle(page, new RegExp(`^frame ${frame}$`), (frame / 25 + 120) * 1000);
       const shot = path.join(shots, `web-${frame}.png`);

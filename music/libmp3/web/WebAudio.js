@@ -60,17 +60,21 @@ mergeInto(LibraryManager.library, {
     },
   },
 
-  // Decodes the track (waiting for it) and writes its length in seconds, rate and channels.
-  webAudioDescribe__deps: ['$webAudio'],
+  // Decodes the track (waiting for it, with the runtime kept alive meanwhile) and writes its
+  // length in seconds, rate and channels.
+  webAudioDescribe__deps: ['$webAudio', '$callUserCallback', '$runtimeKeepalivePush', '$runtimeKeepalivePop'],
   webAudioDescribe: function(path, seconds, sampleRate, channels) {
     var name = UTF8ToString(path);
     return Asyncify.handleSleep(function(wakeUp) {
+      runtimeKeepalivePush();
       webAudio.decode(name, function(buffer) {
-        if (!buffer) return wakeUp(0);
-        HEAPF64[seconds >> 3] = buffer.duration;
-        HEAPU32[sampleRate >> 2] = buffer.sampleRate;
-        HEAPU32[channels >> 2] = buffer.numberOfChannels;
-        wakeUp(1);
+        runtimeKeepalivePop();
+        if (buffer) {
+          HEAPF64[seconds >> 3] = buffer.duration;
+          HEAPU32[sampleRate >> 2] = buffer.sampleRate;
+          HEAPU32[channels >> 2] = buffer.numberOfChannels;
+        }
+        callUserCallback(function() { wakeUp(buffer ? 1 : 0); });
       });
     });
   },
