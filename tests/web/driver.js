@@ -60,6 +60,8 @@ function launchBrowser(options = {}) {
     args: [
       '--headless=new',
       '--no-sandbox',
+      // WebGL on SwiftShader, which newer Chromium wants asked for by name.
+      '--enable-unsafe-swiftshader',
       '--autoplay-policy=no-user-gesture-required',
       `--window-size=${options.width || 800},${options.height || 600}`,
       ...(options.args || []),

@@ -67,8 +67,9 @@ void drawBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLf
     webgl::flushPoints();
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const float left = std::floor(raster.window[0] - xorig);
-    const float bottom = std::floor(raster.window[1] - yorig);
+    // A position set on a pixel corner may come back from the matrices a hair below it.
+    const float left = std::floor(raster.window[0] - xorig + 1e-3f);
+    const float bottom = std::floor(raster.window[1] - yorig + 1e-3f);
     bool any = false;
     for (unsigned char bit : bits) any = any || bit;
 

@@ -88,8 +88,9 @@ namespace webgl {
 
 float byteExact(float c)
 {
-    c = std::min(std::max(c, 0.0f), 1.0f);
-    return (std::floor(c * 255.0f + 0.5f) + 0.25f) / 255.0f;
+    // In double: c * 255 in float may round up onto the half that decides the byte.
+    const double clamped = std::min(std::max(static_cast<double>(c), 0.0), 1.0);
+    return static_cast<float>((std::floor(clamped * 255.0 + 0.5) + 0.25) / 255.0);
 }
 
 void flushPoints()

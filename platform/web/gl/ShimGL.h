@@ -73,6 +73,8 @@ void orbekglDrawArrays(GLenum mode, GLint first, GLsizei count);
 void orbekglDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices);
 void orbekglReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
                        GLvoid* pixels);
+void orbekglReadBuffer(GLenum mode);
+void orbekglDrawBuffer(GLenum mode);
 void orbekglFlush();
 void orbekglFinish();
 
@@ -179,6 +181,8 @@ void orbekgluPartialDisk(GLUquadric* quadric, GLdouble inner, GLdouble outer, GL
 #define glDrawArrays orbekglDrawArrays
 #define glDrawElements orbekglDrawElements
 #define glReadPixels orbekglReadPixels
+#define glReadBuffer orbekglReadBuffer
+#define glDrawBuffer orbekglDrawBuffer
 #define glFlush orbekglFlush
 #define glFinish orbekglFinish
 #define glColorMaterial orbekglColorMaterial

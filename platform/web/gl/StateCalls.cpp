@@ -4,6 +4,8 @@
 #define ORBEK_WEBGL_NO_RENAME
 #include "platform/web/gl/ShimGL.h"
 
+#include <initializer_list>
+
 #include "platform/web/gl/ShimState.h"
 
 namespace webgl {
@@ -19,6 +21,16 @@ void resetState()
     state() = State{};
     state().enabled[GL_DITHER] = true;
     clearImmediate();
+    // A context made again on the same canvas is the same WebGL context with its old state: put
+    // WebGL and the emulation where a fresh GL context starts, as the state above says.
+    for (GLenum capability : {GL_DEPTH_TEST, GL_BLEND, GL_CULL_FACE, GL_SCISSOR_TEST, GL_STENCIL_TEST,
+                              GL_POLYGON_OFFSET_FILL, GL_TEXTURE_2D, GL_LIGHTING, GL_FOG, GL_ALPHA_TEST})
+        glDisable(capability);
+    glEnable(GL_DITHER);
+    glMatrixMode(GL_MODELVIEW);
+    glPointSize(1.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 }
 
 bool isEnabled(GLenum capability)
@@ -320,6 +332,11 @@ void orbekglReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum f
     webgl::flushPoints();
     glReadPixels(x, y, width, height, format, type, pixels);
 }
+
+// A WebGL canvas has one colour buffer, drawn and read alike: the back buffer of a desktop
+// double-buffered window. Front and back both name it.
+void orbekglReadBuffer(GLenum) {}
+void orbekglDrawBuffer(GLenum) {}
 
 void orbekglFlush()
 {

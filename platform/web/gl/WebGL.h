@@ -16,3 +16,6 @@ void webglEndFrame();
 
 // Draw calls handed to WebGL since the context was made: for tests and frame statistics.
 unsigned long webglDrawCount();
+
+// Whether consecutive point batches are drawn together (on by default). Tests compare both ways.
+void webglSetPointGathering(bool on);

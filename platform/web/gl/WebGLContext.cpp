@@ -40,7 +40,9 @@ bool webglCreateContext(const char* canvasSelector)
         return false;
     }
     orbekWebglRegister();
+    const bool gathering = webgl::state().gatherPoints;
     webgl::resetState();
+    webgl::state().gatherPoints = gathering;
     return true;
 }
 
@@ -59,3 +61,9 @@ void webglEndFrame()
 }
 
 unsigned long webglDrawCount() { return orbekWebglDrawCount(); }
+
+void webglSetPointGathering(bool on)
+{
+    webgl::flushPoints();
+    webgl::state().gatherPoints = on;
+}

@@ -4,9 +4,12 @@ mergeInto(LibraryManager.library, {
   orbekWebglRegister__deps: ['$GL', '$GLImmediate', '$GLEmulation', '$Browser'],
   orbekWebglRegister: function() {
     // The emulation initialises itself from Browser.createContext only; html5.h contexts skip that.
+    // Its shaders and buffers belong to one context, so a new context starts it afresh.
     Module.ctx = GLctx;
     Module.useWebGL = true;
-    if (!GLImmediate.initted) GLImmediate.init();
+    GLImmediate.init();
+    GLImmediate.currentRenderer = null;
+    GLImmediate.lastRenderer = null;
     if (!GLctx.orbekDrawCounter) {
       var drawArrays = GLctx.drawArrays, drawElements = GLctx.drawElements;
       GLctx.orbekDraws = 0;

@@ -1,0 +1,74 @@
+// Draws the shared quadric scenes with the desktop's GL and GLU (Mesa, through SDL's offscreen
+// driver) and writes each as name.rgba (128 x 128, RGBA, top row first) into the folder given,
+// for the browser tests' driver to compare with the web layer's pictures.
+#include <SDL.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/web/gl/QuadricScenes.h"
+
+namespace {
+
+constexpr int size = 128;
+
+bool writeRender(const std::string& file)
+{
+    std::vector<unsigned char> bottomFirst(size * size * 4), topFirst(size * size * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, size, size, GL_RGBA, GL_UNSIGNED_BYTE, bottomFirst.data());
+    for (int y = 0; y < size; ++y)
+        std::copy(bottomFirst.begin() + y * size * 4, bottomFirst.begin() + (y + 1) * size * 4,
+                  topFirst.begin() + (size - 1 - y) * size * 4);
+    FILE* out = std::fopen(file.c_str(), "wb");
+    if (!out) return false;
+    const bool written = std::fwrite(topFirst.data(), 1, topFirst.size(), out) == topFirst.size();
+    return std::fclose(out) == 0 && written;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: webgl_references FOLDER\n");
+        return 2;
+    }
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+        return 1;
+    }
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_Window* window = SDL_CreateWindow("references", 0, 0, size, size, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
+    if (!context) {
+        std::fprintf(stderr, "no GL context: %s\n", SDL_GetError());
+        return 1;
+    }
+    GLUquadric* quadric = gluNewQuadric();
+    gluQuadricNormals(quadric, GLU_SMOOTH);
+    const GLuint texture = makeTwoTexelTexture();
+    int failures = 0;
+    for (const QuadricScene* scene = quadricScenes; scene->name; ++scene) {
+        // The browser tests' frame: black, depth 1, -1..1 on both axes.
+        glViewport(0, 0, size, size);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        scene->draw(quadric, texture);
+        glFinish();
+        if (!writeRender(std::string(argv[1]) + "/" + scene->name + ".rgba")) ++failures;
+    }
+    gluDeleteQuadric(quadric);
+    SDL_GL_DeleteContext(context);
+    SDL_DestroyWindow(window);
+    SDL_Quit();
+    return failures == 0 ? 0 : 1;
+}
