@@ -3,6 +3,7 @@
 #pragma once
 
 extern "C" {
+int pageExists();
 void pageWaitForFrame();
 int pageHoldFrame();
 void pageFramePresented();

@@ -16,6 +16,11 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  // False under node (the unit tests): no page, so no page events to listen to.
+  pageExists: function() {
+    return typeof document !== 'undefined';
+  },
+
   // The next frame to stop on (counted from 0), or -1 to play the rest of the show. The page's
   // Module.releaseHold() moves on to the one after it.
   pageHoldFrame: function() {

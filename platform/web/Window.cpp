@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 
+#include "platform/web/Page.h"
 #include "platform/web/WebWindow.h"
 
 namespace platform {
@@ -53,10 +54,12 @@ void useSilentAudio() {}
 bool initialise() {
     static bool done = false;
     if (done) return true;
-    const char* target = EMSCRIPTEN_EVENT_TARGET_WINDOW;
-    emscripten_set_keydown_callback(target, nullptr, EM_TRUE, onKey);
-    emscripten_set_keyup_callback(target, nullptr, EM_TRUE, onKey);
-    emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibility);
+    if (pageExists()) {
+        const char* target = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+        emscripten_set_keydown_callback(target, nullptr, EM_TRUE, onKey);
+        emscripten_set_keyup_callback(target, nullptr, EM_TRUE, onKey);
+        emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibility);
+    }
     done = true;
     return true;
 }
