@@ -20,8 +20,8 @@ bool readHeaders(const unsigned char* header, std::size_t available, Layout* lay
     if (layout->headerSize < coreHeaderSize || layout->headerSize > largestHeaderSize ||
         layout->headerSize > available)
         return false;
-    std::size_t entries;
-    std::size_t entryBytes;
+    std::size_t& entries = layout->tableEntries;
+    std::size_t& entryBytes = layout->entryBytes;
     if (layout->headerSize == coreHeaderSize) {
         layout->width = loadLE16(header + 4);
         layout->height = loadLE16(header + 6);
@@ -48,7 +48,7 @@ bool readHeaders(const unsigned char* header, std::size_t available, Layout* lay
     const bool masksFollow = layout->headerSize == infoHeaderSize && layout->compression == compressionBitfields;
     // A table may be shorter than the header implies; SDL's reader takes the entries it finds.
     layout->tableBytes = entries * entryBytes + (masksFollow ? 12 : 0);
-    const std::int64_t rows = layout->height < 0 ? -layout->height : layout->height;
+    const std::int64_t rows = layout->rows();
     if (layout->width <= 0 || rows == 0 || layout->width > largestSide || rows > largestSide ||
         layout->width * rows > largestPixelCount)
         return false;
@@ -66,9 +66,8 @@ bool readFileLayout(const unsigned char* file, std::size_t size, Layout* layout)
     layout->pixelOffset = loadLE32(file + 10);
     if (layout->pixelOffset >= size) return false;
     if (!layout->runLength()) {
-        const std::int64_t rows = layout->height < 0 ? -layout->height : layout->height;
         const std::uint64_t stride = ((std::uint64_t(layout->bitsPerPixel) * layout->width + 31) / 32) * 4;
-        if (stride * rows > size - layout->pixelOffset) return false;
+        if (stride * layout->rows() > size - layout->pixelOffset) return false;
     }
     return true;
 }

@@ -37,11 +37,14 @@ struct Layout {
     std::int64_t height;  // negative for top-down rows
     unsigned bitsPerPixel;
     std::uint32_t compression;
+    std::size_t tableEntries;  // colour table entries the header implies
+    std::size_t entryBytes;    // 3 in a core header's table, 4 otherwise
     std::size_t tableBytes;   // colour table as the header implies it, and the three masks of a
                               // bit-field info header
     std::size_t pixelOffset;  // where the pixels start in the file
 
     bool runLength() const { return compression == compressionRle8 || compression == compressionRle4; }
+    std::int64_t rows() const { return height < 0 ? -height : height; }
 };
 
 // Reads and checks a whole file's headers against its size: a known header, depth and encoding,

@@ -1,5 +1,6 @@
 // Fonts for GL text on systems without the system font calls: fontconfig picks the face file,
-// FreeType reads its glyphs, the GLU tessellator fills the outlines. Glyphs come unhinted in em
+// FreeType reads its glyphs, the GLU tessellator fills the outlines into glyph shapes
+// (GlyphShapes.h) that become display lists here and a glyph file in the glyph baker. Glyphs come unhinted in em
 // units for outlines and rendered at the asked pixel height for bitmaps. Never crashes on a face
 // that is missing: it falls back to a monospace face that is installed.
 #include "platform/OutlineFont.h"
@@ -19,6 +20,8 @@
 #include FT_OUTLINE_H
 
 #include "platform/GL.h"
+#include "platform/GlyphShapes.h"
+#include "platform/freetype/OutlineShapes.h"
 
 namespace platform {
 
@@ -43,9 +46,11 @@ struct Flattener {
     Point2 last;
 };
 
-// What the tessellator's callbacks work on while one face of a glyph is compiled.
+// What the tessellator's callbacks work on while one face of a glyph is filled.
 struct TessWork {
     std::deque<std::array<GLdouble, 3>> vertices;  // a deque: the tessellator keeps their addresses
+    GlyphShape* shape;
+    float normalZ;
     bool failed = false;
 };
 
@@ -320,16 +325,31 @@ static void tessError(GLenum /*error*/, void* polygonData)
     static_cast<TessWork*>(polygonData)->failed = true;
 }
 
-static void tessBegin(GLenum mode) { glBegin(mode); }
-static void tessVertex(void* vertex) { glVertex3dv(static_cast<const GLdouble*>(vertex)); }
-static void tessEnd() { glEnd(); }
+static void tessBegin(GLenum mode, void* polygonData)
+{
+    GlyphPrimitive primitive;
+    primitive.mode = mode;
+    primitive.normals = true;
+    static_cast<TessWork*>(polygonData)->shape->primitives.push_back(std::move(primitive));
+}
+
+static void tessVertex(void* vertex, void* polygonData)
+{
+    auto* work = static_cast<TessWork*>(polygonData);
+    const auto* v = static_cast<const GLdouble*>(vertex);
+    std::vector<float>& data = work->shape->primitives.back().data;
+    for (float value : {0.0f, 0.0f, work->normalZ, static_cast<float>(v[0]), static_cast<float>(v[1]),
+                        static_cast<float>(v[2])})
+        data.push_back(value);
+}
 
 // One filled face of the glyph at depth z, seen from the side of normalZ.
 static bool fillFace(GLUtesselator* tess, const std::vector<Contour>& contours, double scale, double z,
-                     double normalZ)
+                     double normalZ, GlyphShape* shape)
 {
     TessWork work;
-    glNormal3d(0, 0, normalZ);
+    work.shape = shape;
+    work.normalZ = static_cast<float>(normalZ);
     gluTessNormal(tess, 0, 0, normalZ);
     gluTessBeginPolygon(tess, &work);
     for (const Contour& c : contours) {
@@ -345,9 +365,12 @@ static bool fillFace(GLUtesselator* tess, const std::vector<Contour>& contours, 
 }
 
 // Quads from the front contour back to the extruded one, each facing away from the ink.
-static void drawWalls(const std::vector<Contour>& contours, double scale, double depth, bool clockwiseOuter)
+static void addWalls(const std::vector<Contour>& contours, double scale, double depth, bool clockwiseOuter,
+                     GlyphShape* shape)
 {
-    glBegin(GL_QUADS);
+    GlyphPrimitive quads;
+    quads.mode = GL_QUADS;
+    quads.normals = true;
     for (const Contour& c : contours) {
         for (std::size_t i = 0; i < c.size(); ++i) {
             const Point2& a = c[i];
@@ -355,33 +378,40 @@ static void drawWalls(const std::vector<Contour>& contours, double scale, double
             double dx = b[0] - a[0], dy = b[1] - a[1], length = std::hypot(dx, dy);
             if (length == 0)
                 continue;
-            double nx = clockwiseOuter ? -dy : dy, ny = clockwiseOuter ? dx : -dx;
-            glNormal3d(nx / length, ny / length, 0);
-            glVertex3d(a[0] * scale, a[1] * scale, 0);
-            glVertex3d(a[0] * scale, a[1] * scale, -depth);
-            glVertex3d(b[0] * scale, b[1] * scale, -depth);
-            glVertex3d(b[0] * scale, b[1] * scale, 0);
+            const float nx = static_cast<float>((clockwiseOuter ? -dy : dy) / length);
+            const float ny = static_cast<float>((clockwiseOuter ? dx : -dx) / length);
+            const Point2* ends[4] = {&a, &a, &b, &b};
+            const double zs[4] = {0, -depth, -depth, 0};
+            for (int k = 0; k < 4; ++k) {
+                for (float value : {nx, ny, 0.0f, static_cast<float>((*ends[k])[0] * scale),
+                                    static_cast<float>((*ends[k])[1] * scale), static_cast<float>(zs[k])})
+                    quads.data.push_back(value);
+            }
         }
     }
-    glEnd();
+    shape->primitives.push_back(std::move(quads));
 }
 
-static void drawLoops(const std::vector<Contour>& contours, double scale, double z)
+static void addLoops(const std::vector<Contour>& contours, double scale, double z, GlyphShape* shape)
 {
     for (const Contour& c : contours) {
-        glBegin(GL_LINE_LOOP);
-        for (const Point2& p : c)
-            glVertex3d(p[0] * scale, p[1] * scale, z);
-        glEnd();
+        GlyphPrimitive loop;
+        loop.mode = GL_LINE_LOOP;
+        for (const Point2& p : c) {
+            loop.data.push_back(static_cast<float>(p[0] * scale));
+            loop.data.push_back(static_cast<float>(p[1] * scale));
+            loop.data.push_back(static_cast<float>(z));
+        }
+        shape->primitives.push_back(std::move(loop));
     }
 }
 
-bool useFontOutlines(DeviceContext deviceContext, unsigned first, unsigned count, unsigned listBase,
-                     float deviation, float extrusion, int format, GlyphMetricsFloat* metrics)
+bool buildGlyphShapes(FontHandle font, unsigned first, unsigned count, float deviation, float extrusion,
+                      int format, std::vector<GlyphShape>* shapes)
 {
-    FontHandle font = fontOf(deviceContext);
-    if (!font)
+    if (!font || !shapes)
         return false;
+    shapes->assign(count, GlyphShape());
     FT_Face face = font->face;
     const double unitsPerEm = face->units_per_EM;
     const double scale = 1.0 / unitsPerEm;
@@ -392,9 +422,8 @@ bool useFontOutlines(DeviceContext deviceContext, unsigned first, unsigned count
     if (!tess)
         return false;
     using Callback = _GLUfuncptr;
-    gluTessCallback(tess, GLU_TESS_BEGIN, reinterpret_cast<Callback>(tessBegin));
-    gluTessCallback(tess, GLU_TESS_VERTEX, reinterpret_cast<Callback>(tessVertex));
-    gluTessCallback(tess, GLU_TESS_END, reinterpret_cast<Callback>(tessEnd));
+    gluTessCallback(tess, GLU_TESS_BEGIN_DATA, reinterpret_cast<Callback>(tessBegin));
+    gluTessCallback(tess, GLU_TESS_VERTEX_DATA, reinterpret_cast<Callback>(tessVertex));
     gluTessCallback(tess, GLU_TESS_COMBINE_DATA, reinterpret_cast<Callback>(tessCombine));
     gluTessCallback(tess, GLU_TESS_ERROR_DATA, reinterpret_cast<Callback>(tessError));
     gluTessProperty(tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_NONZERO);
@@ -434,24 +463,39 @@ bool useFontOutlines(DeviceContext deviceContext, unsigned first, unsigned count
             if (c.size() >= 2)
                 contours.push_back(std::move(c));
 
-        glNewList(listBase + i, GL_COMPILE);
+        GlyphShape* shape = &(*shapes)[i];
+        shape->metrics = m;
         if (format == fontFormatLines) {
-            drawLoops(contours, scale, 0.0);
+            addLoops(contours, scale, 0.0, shape);
             if (depth > 0)
-                drawLoops(contours, scale, -depth);
+                addLoops(contours, scale, -depth, shape);
         } else if (!contours.empty()) {
-            complete = fillFace(tess, contours, scale, 0.0, 1.0) && complete;
+            complete = fillFace(tess, contours, scale, 0.0, 1.0, shape) && complete;
             if (depth > 0) {
-                complete = fillFace(tess, contours, scale, -depth, -1.0) && complete;
-                drawWalls(contours, scale, depth, clockwiseOuter);
+                complete = fillFace(tess, contours, scale, -depth, -1.0, shape) && complete;
+                addWalls(contours, scale, depth, clockwiseOuter, shape);
             }
         }
-        glTranslatef(m.gmfCellIncX, m.gmfCellIncY, 0.0f);
-        glEndList();
-        if (metrics)
-            metrics[i] = m;
     }
     gluDeleteTess(tess);
+    return complete;
+}
+
+bool useFontOutlines(DeviceContext deviceContext, unsigned first, unsigned count, unsigned listBase,
+                     float deviation, float extrusion, int format, GlyphMetricsFloat* metrics)
+{
+    std::vector<GlyphShape> shapes;
+    FontHandle font = fontOf(deviceContext);
+    if (!font)
+        return false;
+    const bool complete = buildGlyphShapes(font, first, count, deviation, extrusion, format, &shapes);
+    for (unsigned i = 0; i < shapes.size(); ++i) {
+        glNewList(listBase + i, GL_COMPILE);
+        drawGlyphShape(shapes[i]);
+        glEndList();
+        if (metrics)
+            metrics[i] = shapes[i].metrics;
+    }
     return complete;
 }
 
