@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test, one stage after another, each a CMake preset
 # (CMakePresets.json) or one script: the unit, integration and end-to-end tests, the same tests
-# under AddressSanitizer + UndefinedBehaviorSanitizer, each fuzz harness for a short while, and the
-# Windows build under Wine. GL tests run on Mesa's software renderer through SDL's offscreen driver.
+# under AddressSanitizer + UndefinedBehaviorSanitizer, each fuzz harness for a short while, the
+# Windows build under Wine, and the browser build in headless Chromium. GL tests run on Mesa's software renderer through SDL's offscreen driver.
 set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc)
@@ -40,5 +40,11 @@ scripts/fuzz-short.sh build/bin build-fuzz
 
 stage "Windows build and its smoke test under Wine"
 skippable env JOBS="$jobs" scripts/test-windows.sh
+
+stage "web build: the GL layer in headless Chromium"
+skippable scripts/test-web-gl.sh
+
+stage "web build: unit tests under node, the show in headless Chromium"
+skippable env JOBS="$jobs" scripts/test-web.sh
 
 stage "all tests passed"

@@ -4,19 +4,17 @@
 # Exits non-zero when a test fails. JOBS sets the build's parallelism (default: all cores).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build-web}
-native=${NATIVE_DIR:-build}
 jobs=${JOBS:-$(nproc)}
 
-scripts/build-web.sh "$build" web_tests
+scripts/build-web.sh web_tests
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
-(cd "$build" && ctest -R '^web_' -j"$jobs" --output-on-failure)
+ctest --preset web -j"$jobs"
 
-cmake --build "$native" -j"$jobs" --target orbek42-capture
+cmake --build build -j"$jobs" --target orbek42-capture
 stills=$(mktemp -d)
 trap 'rm -rf "$stills"' EXIT
-"$native/bin/orbek42-capture" --png "$stills" --frames "$(node tests/web/show_test.js --frames)" >/dev/null
+build/bin/orbek42-capture --png "$stills" --frames "$(node tests/web/show_test.js --frames)" >/dev/null
 
 (cd tests/web && [ -d node_modules ] || npm ci --no-audit --no-fund --silent)
-mkdir -p "$build/screenshots"
-node tests/web/show_test.js "$build/bin" "$stills" "$build/screenshots"
+mkdir -p build-web/screenshots
+node tests/web/show_test.js build-web/bin "$stills" build-web/screenshots
