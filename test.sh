@@ -2,7 +2,8 @@
 # Builds everything and runs every test, one stage after another, each a CMake preset
 # (CMakePresets.json) or one script: the unit, integration and end-to-end tests, the same tests
 # under AddressSanitizer + UndefinedBehaviorSanitizer, each fuzz harness for a short while, the
-# Windows build under Wine, and the browser build in headless Chromium. GL tests run on Mesa's software renderer through SDL's offscreen driver.
+# Windows build under Wine, and the browser build in headless Chromium. GL tests run on Mesa's
+# software renderer through SDL's offscreen driver.
 set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc)
