@@ -10,8 +10,6 @@
 #include "platform/MessageBox.h"
 #include "platform/Thread.h"
 
-// Constants
-
 static const char* const windowClassName = "MP3CLASS";
 // The library expects a block of the path's length plus this many bytes.
 constexpr std::size_t paramsSlack = 25;
@@ -19,8 +17,6 @@ constexpr std::size_t paramsSlack = 25;
 // Globals
 
 MusicPlayer* currentPlayer = nullptr;
-
-// Functions
 
 std::intptr_t musicWindowProc(platform::WindowHandle window, unsigned message, std::uintptr_t wParam,
                               std::intptr_t lParam) {

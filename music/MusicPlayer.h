@@ -9,8 +9,6 @@
 #include "platform/SharedLibrary.h"
 #include "platform/Window.h"
 
-// Types
-
 class MusicPlayer {
 public:
     // path: the MP3 file to play. libraryName is the decoder library's system name; only tests
@@ -53,8 +51,6 @@ private:
 
 // The one player; the window procedure reaches it through this.
 extern MusicPlayer* currentPlayer;
-
-// Functions
 
 std::intptr_t musicWindowProc(platform::WindowHandle window, unsigned message, std::uintptr_t wParam,
                               std::intptr_t lParam);

@@ -5,16 +5,12 @@
 #include <SDL.h>
 #include <mutex>
 
-// Constants
-
 constexpr Uint16 deviceBufferSamples = 2048;
 
 // Globals
 
 // SDL's subsystem reference counts are not guarded by SDL itself.
 static std::mutex subsystemLock;
-
-// Functions
 
 AudioOutput::~AudioOutput() { close(); }
 

@@ -7,12 +7,8 @@
 #include <mpg123.h>
 #include <mutex>
 
-// Constants
-
 // Reads that produce nothing without reporting an end; after this many the stream is given up.
 constexpr int maxEmptyReads = 64;
-
-// Functions
 
 namespace {
 

@@ -9,17 +9,13 @@
 
 #include "music/libmp3/mp3.h"
 
-// Constants
-
 constexpr int reportIntervalMs = 250;
 constexpr int pollIntervalMs = 10;  // how late a stop or seek request can be noticed
 constexpr int decodeAheadMs = 500;  // audio kept queued ahead of the device
 
-// Types
-
 enum class Outcome { cannotPlay, played };
 
-// Functions: mp3.cpp
+// Defined in mp3.cpp, the same on every system:
 
 // True once mp3stop has been called since the mp3play that took this generation began.
 bool stopRequested(unsigned generation);
@@ -31,7 +27,7 @@ int activePlays();
 // Posts a report to the program's window, if there is one; a negative position goes as 0.
 void report(platform::WindowHandle window, unsigned message, std::int64_t positionMs);
 
-// Functions: playTrack.cpp, one per system
+// Defined in playTrack.cpp, one per system:
 
 // Decodes ahead, feeds the device and reports the position, the first report once audio is queued
 // and the device runs, until the track ends or a stop is requested. Device and decoder are released

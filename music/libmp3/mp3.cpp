@@ -9,8 +9,6 @@
 
 #include "music/libmp3/Playback.h"
 
-// Types
-
 namespace {
 
 // Counts a running mp3play from its first line to its last.
@@ -32,8 +30,6 @@ std::atomic<std::int64_t> seekRequest{-1};
 std::atomic<int> activePlayCount{0};
 
 }  // namespace
-
-// Functions
 
 namespace {
 

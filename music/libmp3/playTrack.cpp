@@ -9,12 +9,8 @@
 #include "music/libmp3/Mp3Decoder.h"
 #include "music/libmp3/Playback.h"
 
-// Constants
-
 constexpr std::size_t decodeChunkBytes = 16384;
 constexpr auto exitGraceTime = std::chrono::seconds(1);
-
-// Types
 
 namespace {
 
@@ -36,8 +32,6 @@ namespace {
 ExitGuard exitGuard;
 
 }  // namespace
-
-// Functions
 
 namespace {
 

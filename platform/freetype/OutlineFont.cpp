@@ -239,7 +239,7 @@ bool useFontBitmaps(DeviceContext deviceContext, unsigned first, unsigned count,
     return complete;
 }
 
-// --- Outline flattening, in font units ---
+// Outline flattening, in font units.
 
 static Point2 toPoint(const FT_Vector* v)
 {
@@ -310,7 +310,7 @@ static int cubicTo(const FT_Vector* control1, const FT_Vector* control2, const F
     return 0;
 }
 
-// --- Tessellator callbacks ---
+// Tessellator callbacks.
 
 static void tessCombine(GLdouble coords[3], void* /*neighbours*/[4], GLfloat /*weights*/[4], void** out,
                         void* polygonData)

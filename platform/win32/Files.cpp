@@ -14,8 +14,6 @@
 
 namespace platform {
 
-// Constants
-
 namespace {
 
 constexpr int folderAttempts = 16;
@@ -23,8 +21,6 @@ constexpr int folderAttempts = 16;
 }  // namespace
 
 const char pathSeparator = '\\';
-
-// Functions
 
 namespace {
 

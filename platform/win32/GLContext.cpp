@@ -7,8 +7,6 @@
 
 namespace platform {
 
-// Types
-
 static_assert(sizeof(PixelFormatDescriptor) == sizeof(PIXELFORMATDESCRIPTOR), "one layout for both descriptors");
 static_assert(PFD_DRAW_TO_WINDOW == pfdDrawToWindow && PFD_SUPPORT_OPENGL == pfdSupportOpenGL &&
                   PFD_DOUBLEBUFFER == pfdDoubleBuffer && PFD_TYPE_RGBA == pfdTypeRGBA &&
@@ -16,8 +14,6 @@ static_assert(PFD_DRAW_TO_WINDOW == pfdDrawToWindow && PFD_SUPPORT_OPENGL == pfd
               "the descriptor's flags carry the system's values");
 static_assert(DISP_CHANGE_SUCCESSFUL == displayChangeSuccessful && DISP_CHANGE_FAILED == displayChangeFailed,
               "display change results pass straight through");
-
-// Functions
 
 namespace {
 

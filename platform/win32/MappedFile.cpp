@@ -5,8 +5,6 @@
 
 namespace platform {
 
-// Functions
-
 namespace {
 
 HANDLE toFile(FileHandle file) { return reinterpret_cast<HANDLE>(file); }

@@ -6,14 +6,10 @@
 
 namespace platform {
 
-// Types
-
 static_assert(MB_OK == mbOk && MB_YESNO == mbYesNo && MB_ICONSTOP == mbIconStop &&
                   MB_ICONEXCLAMATION == mbIconExclamation && MB_ICONINFORMATION == mbIconInformation &&
                   IDOK == idOk && IDYES == idYes && IDNO == idNo,
               "styles and answers carry the system's values");
-
-// Functions
 
 bool dialogsSuppressed() { return dialogsSuppressedOnRequest(); }
 

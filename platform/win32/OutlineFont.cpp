@@ -5,13 +5,9 @@
 
 namespace platform {
 
-// Types
-
 static_assert(sizeof(GlyphMetricsFloat) == sizeof(GLYPHMETRICSFLOAT), "one layout for both metrics records");
 static_assert(WGL_FONT_LINES == fontFormatLines && WGL_FONT_POLYGONS == fontFormatPolygons,
               "formats carry the system's values");
-
-// Functions
 
 FontHandle createFont(int height, int weight, const char* faceName) {
     return fromHfont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,

@@ -7,16 +7,12 @@
 
 namespace platform {
 
-// Types
-
 namespace {
 
 struct StartRecord {
     ThreadRoutine routine;
     void* argument;
 };
-
-// Functions
 
 DWORD WINAPI threadStart(LPVOID raw) {
     const StartRecord record = *static_cast<StartRecord*>(raw);

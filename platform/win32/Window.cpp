@@ -6,8 +6,6 @@
 
 namespace platform {
 
-// Constants
-
 namespace {
 
 constexpr int maxClasses = 16;
@@ -20,8 +18,6 @@ constexpr int messageWindowWidth = 640;
 constexpr int messageWindowHeight = 480;
 constexpr WPARAM interruptedExitCode = 130;
 
-// Types
-
 struct ClassProcedure {
     ATOM atom;
     WindowProc procedure;
@@ -32,8 +28,6 @@ struct ClassProcedure {
 ClassProcedure classProcedures[maxClasses];
 int classCount = 0;
 DWORD mainThreadId = 0;
-
-// Functions
 
 WindowProc procedureOf(HWND window) {
     const ATOM atom = static_cast<ATOM>(GetClassWord(window, GCW_ATOM));

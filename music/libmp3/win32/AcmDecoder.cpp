@@ -6,16 +6,12 @@
 #include <algorithm>
 #include <cstring>
 
-// Constants
-
 namespace {
 
 constexpr std::size_t sourceChunk = 4096;
 constexpr std::size_t searchWindow = 65536;                 // how far past a tag the first frame may lie
 constexpr std::uint64_t largestFile = std::uint64_t(128) << 20;  // over an hour at 256 kbit/s
 constexpr WORD codecDelay = 1393;                            // samples the codec's filter bank adds in front
-
-// Functions
 
 // Reads up to count bytes from offset into bytes, which ends up holding what was really read.
 bool readAt(HANDLE file, std::uint64_t offset, std::size_t count, std::vector<unsigned char>* bytes) {

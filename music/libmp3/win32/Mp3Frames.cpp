@@ -3,8 +3,6 @@
 
 #include <cstring>
 
-// Constants
-
 namespace {
 
 // Kilobits per second by bit-rate index, Layer III.
@@ -12,8 +10,6 @@ constexpr int mpeg1Rates[15] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 19
 constexpr int mpeg2Rates[15] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
 constexpr int sampleRates[3][3] = {{44100, 48000, 32000}, {22050, 24000, 16000}, {11025, 12000, 8000}};
 constexpr std::size_t id3HeaderSize = 10;
-
-// Functions
 
 std::uint32_t bigEndian32(const unsigned char* p) {
     return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | std::uint32_t(p[3]);

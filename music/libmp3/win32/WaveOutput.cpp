@@ -2,15 +2,11 @@
 // and written in turn, and a buffer counts as free again once the device marks it done.
 #include "music/libmp3/win32/WaveOutput.h"
 
-// Constants
-
 namespace {
 
 constexpr int bufferCount = 8;
 
 }  // namespace
-
-// Functions
 
 WaveOutput::~WaveOutput() { close(); }
 

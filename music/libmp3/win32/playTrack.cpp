@@ -5,8 +5,6 @@
 #include "music/libmp3/win32/AcmDecoder.h"
 #include "music/libmp3/win32/WaveOutput.h"
 
-// Functions
-
 namespace {
 
 // Decodes into every free device buffer; false once the decoder has nothing more.
