@@ -25,7 +25,8 @@ AssetFolder::AssetFolder(const char* archivePath) : archive(archivePath) {
         problemText = "The temporary folder cannot be found.";
         return;
     }
-    tempFolderLength = platform::makePrivateFolder(systemTemp, "orbek42-", sizeof tempFolder, tempFolder);
+    tempFolderLength =
+        platform::makePrivateFolder(systemTemp, "orbek42-", sizeof tempFolder, tempFolder);
     if (tempFolderLength == 0) {
         problemText = std::string("Cannot make a folder for the data in ") + systemTemp + ".";
         return;

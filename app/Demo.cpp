@@ -104,7 +104,8 @@ bool initDemo() {
 
     createParticleSystems();
     openSequence();
-    recordedRotation = Point3{0.0f, 180.0f, 0.0f};  // the waiting attitude, kept by an empty recording
+    recordedRotation =
+        Point3{0.0f, 180.0f, 0.0f};  // the waiting attitude, kept by an empty recording
     glPointSize(2.0f);
 
     path.cutBack();

@@ -24,7 +24,8 @@ platform::PixelFormatDescriptor pixelFormat;
 bool pixelFormatFilled = false;
 
 void reportShutdownError(const char* message) {
-    platform::messageBox(nullptr, message, "SHUTDOWN ERROR", platform::mbOk | platform::mbIconInformation);
+    platform::messageBox(nullptr, message, "SHUTDOWN ERROR",
+                         platform::mbOk | platform::mbIconInformation);
 }
 
 bool failWith(const char* message) {
@@ -37,7 +38,8 @@ void fillPixelFormat(int bits) {
     pixelFormat = platform::PixelFormatDescriptor{};
     pixelFormat.nSize = sizeof(platform::PixelFormatDescriptor);
     pixelFormat.nVersion = 1;
-    pixelFormat.dwFlags = platform::pfdDrawToWindow | platform::pfdSupportOpenGL | platform::pfdDoubleBuffer;
+    pixelFormat.dwFlags =
+        platform::pfdDrawToWindow | platform::pfdSupportOpenGL | platform::pfdDoubleBuffer;
     pixelFormat.iPixelType = platform::pfdTypeRGBA;
     pixelFormat.cColorBits = static_cast<std::uint8_t>(bits);
     pixelFormat.cDepthBits = 16;
@@ -58,14 +60,17 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
         return false;
     }
 
-    if (fullscreen && platform::changeDisplaySettings(width, height, bits) != platform::displayChangeSuccessful) {
-        if (platform::messageBox(nullptr,
-                                 "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use "
-                                 "Windowed Mode Instead?",
-                                 "Tavi GL", platform::mbYesNo | platform::mbIconExclamation) == platform::idYes) {
+    if (fullscreen &&
+        platform::changeDisplaySettings(width, height, bits) != platform::displayChangeSuccessful) {
+        if (platform::messageBox(
+                nullptr,
+                "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use "
+                "Windowed Mode Instead?",
+                "Tavi GL", platform::mbYesNo | platform::mbIconExclamation) == platform::idYes) {
             fullscreen = false;
         } else {
-            platform::messageBox(nullptr, "Program Will Now Close.", "ERROR", platform::mbOk | platform::mbIconStop);
+            platform::messageBox(nullptr, "Program Will Now Close.", "ERROR",
+                                 platform::mbOk | platform::mbIconStop);
             return false;
         }
     }
@@ -73,7 +78,8 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
     if (fullscreen) platform::showCursor(false);
     platform::adjustWindowRect(&rectangle, fullscreen);
 
-    mainWindow = platform::createWindow(windowClassName, title, fullscreen, 0, 0, rectangle.right - rectangle.left,
+    mainWindow = platform::createWindow(windowClassName, title, fullscreen, 0, 0,
+                                        rectangle.right - rectangle.left,
                                         rectangle.bottom - rectangle.top, appInstance);
     if (mainWindow == nullptr) return failWith("Window Creation Error.");
 
@@ -86,7 +92,8 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
     if (deviceContext == nullptr) return failWith("Can't Create A GL Device Context.");
     int format = platform::choosePixelFormat(deviceContext, &pixelFormat);
     if (format == 0) return failWith("Can't Find A Suitable PixelFormat.");
-    if (!platform::setPixelFormat(deviceContext, format, &pixelFormat)) return failWith("Can't Set The PixelFormat.");
+    if (!platform::setPixelFormat(deviceContext, format, &pixelFormat))
+        return failWith("Can't Set The PixelFormat.");
     renderContext = platform::createContext(deviceContext);
     if (renderContext == nullptr) return failWith("Can't Create A GL Rendering Context.");
     if (!platform::makeCurrent(deviceContext, renderContext))
@@ -107,8 +114,10 @@ void killGLWindow() {
         platform::showCursor(true);
     }
     if (renderContext != nullptr) {
-        if (!platform::makeCurrent(nullptr, nullptr)) reportShutdownError("Release Of DC And RC Failed.");
-        if (!platform::deleteContext(renderContext)) reportShutdownError("Release Rendering Context Failed.");
+        if (!platform::makeCurrent(nullptr, nullptr))
+            reportShutdownError("Release Of DC And RC Failed.");
+        if (!platform::deleteContext(renderContext))
+            reportShutdownError("Release Rendering Context Failed.");
         renderContext = nullptr;
     }
     if (deviceContext != nullptr && !platform::releaseDC(mainWindow, deviceContext)) {

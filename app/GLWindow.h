@@ -8,10 +8,10 @@
 #include "platform/GLContext.h"
 #include "platform/Window.h"
 
-extern bool keys[256];                            // true while the key with that virtual-key code is down
-extern bool active;                               // false while the window is minimised
-extern bool fullscreen;                           // full-screen mode in force
-extern platform::DeviceContext deviceContext;     // the window's drawing surface
+extern bool keys[256];   // true while the key with that virtual-key code is down
+extern bool active;      // false while the window is minimised
+extern bool fullscreen;  // full-screen mode in force
+extern platform::DeviceContext deviceContext;  // the window's drawing surface
 extern platform::RenderContext renderContext;
 extern platform::WindowHandle mainWindow;
 extern platform::ModuleHandle appInstance;

@@ -22,6 +22,6 @@ extern Flag* flag;
 extern OutlineText* countdownRed;
 extern OutlineText* countdownYellow;
 extern MusicPlayer* music;
-extern std::FILE* seqFile;         // the recorded attitude, read one record per departure frame
-extern Point3 recordedRotation;    // the aeroplane's last recorded rotation about X, Y and Z
-extern bool demoReady;             // set as the start-up's last step
+extern std::FILE* seqFile;       // the recorded attitude, read one record per departure frame
+extern Point3 recordedRotation;  // the aeroplane's last recorded rotation about X, Y and Z
+extern bool demoReady;           // set as the start-up's last step

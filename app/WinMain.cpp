@@ -23,14 +23,15 @@ int failBeforeWindow(const std::string& message) {
 
 int winMain(const DemoEntryPoints& demo) {
     fullscreen = true;
-    if (!platform::initialise()) return failBeforeWindow("The system's event queue cannot be started.");
+    if (!platform::initialise())
+        return failBeforeWindow("The system's event queue cannot be started.");
 
     AssetFolder assets("data.dat");
     if (!assets.ready()) return failBeforeWindow(assets.problem());
 
     int exitCode = 0;
-    if (createGLWindow(show::windowTitle, show::screenWidth, show::screenHeight, show::screenBits, fullscreen,
-                       demo)) {
+    if (createGLWindow(show::windowTitle, show::screenWidth, show::screenHeight, show::screenBits,
+                       fullscreen, demo)) {
         exitCode = static_cast<int>(runMainLoop(demo));
         demo.shutdownDemo();
         killGLWindow();

@@ -4,4 +4,6 @@
 #include "app/WinMain.h"
 #include "director/Director.h"
 
-int main() { return winMain(DemoEntryPoints{initDemo, drawFrame, shutdownDemo}); }
+int main() {
+    return winMain(DemoEntryPoints{initDemo, drawFrame, shutdownDemo});
+}

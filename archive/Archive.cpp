@@ -15,20 +15,17 @@
 
 namespace {
 
-std::string quoted(const std::string& text)
-{
+std::string quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-std::string describeErrno(int errorNumber)
-{
+std::string describeErrno(int errorNumber) {
     return errorNumber != 0 ? std::string(": ") + std::strerror(errorNumber) : std::string();
 }
 
 }  // namespace
 
-Archive::Archive(const char* path) : archivePath(path ? path : "")
-{
+Archive::Archive(const char* path) : archivePath(path ? path : "") {
     // Read-only: an installation that cannot be written to must still run, and a missing
     // archive is reported rather than created.
     archiveHandle = std::fopen(archivePath.c_str(), "rb");
@@ -41,7 +38,8 @@ Archive::Archive(const char* path) : archivePath(path ? path : "")
         end = std::ftell(archiveHandle);
     }
     if (end < 0 || std::fseek(archiveHandle, 0, SEEK_SET) != 0) {
-        errorText = "Cannot find the size of the archive " + quoted(archivePath) + describeErrno(errno) + ".";
+        errorText = "Cannot find the size of the archive " + quoted(archivePath) +
+                    describeErrno(errno) + ".";
         return;
     }
     archiveSize = static_cast<std::uint64_t>(end);
@@ -50,17 +48,19 @@ Archive::Archive(const char* path) : archivePath(path ? path : "")
     errno = 0;
     if (std::fread(countBytes, 1, sizeof countBytes, archiveHandle) != sizeof countBytes) {
         int readError = std::ferror(archiveHandle) ? errno : 0;
-        errorText = readError != 0
-                        ? "Cannot read the archive " + quoted(archivePath) + describeErrno(readError) + "."
-                        : "The archive " + quoted(archivePath) + " is damaged: it is " +
-                              std::to_string(archiveSize) + " bytes long, too short for its entry count.";
+        errorText =
+            readError != 0
+                ? "Cannot read the archive " + quoted(archivePath) + describeErrno(readError) + "."
+                : "The archive " + quoted(archivePath) + " is damaged: it is " +
+                      std::to_string(archiveSize) + " bytes long, too short for its entry count.";
         return;
     }
     std::uint32_t count = platform::loadLE32(countBytes);
 
     // The directory must fit in the file before anything is allocated for it, so a damaged count
     // costs at most the file's own size in memory.
-    std::uint64_t needed = archiveformat::countSize + std::uint64_t(count) * archiveformat::entrySize;
+    std::uint64_t needed =
+        archiveformat::countSize + std::uint64_t(count) * archiveformat::entrySize;
     if (needed > archiveSize) {
         errorText = "The archive " + quoted(archivePath) + " is damaged: its directory of " +
                     std::to_string(count) + " entries needs " + std::to_string(needed) +
@@ -72,12 +72,14 @@ Archive::Archive(const char* path) : archivePath(path ? path : "")
     }
     std::unique_ptr<ArchiveEntry[]> directory(new (std::nothrow) ArchiveEntry[count]);
     if (!directory) {
-        errorText = "Not enough memory for the directory of the archive " + quoted(archivePath) + ".";
+        errorText =
+            "Not enough memory for the directory of the archive " + quoted(archivePath) + ".";
         return;
     }
     errno = 0;
     if (std::fread(directory.get(), archiveformat::entrySize, count, archiveHandle) != count) {
-        errorText = "Cannot read the directory of the archive " + quoted(archivePath) + describeErrno(errno) + ".";
+        errorText = "Cannot read the directory of the archive " + quoted(archivePath) +
+                    describeErrno(errno) + ".";
         return;
     }
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -89,8 +91,7 @@ Archive::Archive(const char* path) : archivePath(path ? path : "")
     entryCount = count;
 }
 
-Archive::~Archive()
-{
+Archive::~Archive() {
     entries.reset();
     if (archiveHandle) {
         std::fclose(archiveHandle);
@@ -98,29 +99,24 @@ Archive::~Archive()
     deleteUnpacked();
 }
 
-bool Archive::isValid() const
-{
+bool Archive::isValid() const {
     return errorText.empty();
 }
 
-const char* Archive::error() const
-{
+const char* Archive::error() const {
     return errorText.c_str();
 }
 
-std::uint32_t Archive::count() const
-{
+std::uint32_t Archive::count() const {
     return entryCount;
 }
 
-const ArchiveEntry& Archive::entry(std::uint32_t index) const
-{
+const ArchiveEntry& Archive::entry(std::uint32_t index) const {
     static const ArchiveEntry none{};
     return index < entryCount ? entries[index] : none;
 }
 
-const char* Archive::entryProblem(std::uint32_t index) const
-{
+const char* Archive::entryProblem(std::uint32_t index) const {
     if (index >= entryCount) {
         return "there is no such entry";
     }
@@ -129,7 +125,8 @@ const char* Archive::entryProblem(std::uint32_t index) const
     if (!end) {
         return "the name has no terminating NUL within its 52 bytes";
     }
-    if (const char* problem = archiveformat::nameProblem(item.name, static_cast<const char*>(end) - item.name)) {
+    if (const char* problem =
+            archiveformat::nameProblem(item.name, static_cast<const char*>(end) - item.name)) {
         return problem;
     }
     if (std::uint64_t(item.offset) + item.size > archiveSize) {
@@ -138,8 +135,7 @@ const char* Archive::entryProblem(std::uint32_t index) const
     return nullptr;
 }
 
-void Archive::extractAll(const char* folder)
-{
+void Archive::extractAll(const char* folder) {
     if (!isValid() || !folder) {
         return;
     }
@@ -147,18 +143,19 @@ void Archive::extractAll(const char* folder)
         if (const char* problem = entryProblem(i)) {
             ++skipped;
             problemLines.push_back("Skipped entry " + std::to_string(i) + " " +
-                                   quoted(archiveformat::printableName(entries[i])) + ": " + problem + ".");
+                                   quoted(archiveformat::printableName(entries[i])) + ": " +
+                                   problem + ".");
             continue;
         }
         unpack(entries[i], folder);
     }
 }
 
-void Archive::unpack(const ArchiveEntry& item, const char* folder)
-{
+void Archive::unpack(const ArchiveEntry& item, const char* folder) {
     std::string path = std::string(folder) + item.name;
     // Exactly the entry's size; entryProblem has bounded it by the archive's size.
-    std::unique_ptr<unsigned char[]> data(new (std::nothrow) unsigned char[item.size ? item.size : 1]);
+    std::unique_ptr<unsigned char[]> data(
+        new (std::nothrow) unsigned char[item.size ? item.size : 1]);
     if (!data) {
         fail(item, path, "not enough memory", 0);
         return;
@@ -185,41 +182,37 @@ void Archive::unpack(const ArchiveEntry& item, const char* folder)
             return;
         case WholeFileResult::notWritten:
             unpackedPaths.pop_back();
-            fail(item, path, "cannot write the file", errorNumber, "; the partial file was removed");
+            fail(item, path, "cannot write the file", errorNumber,
+                 "; the partial file was removed");
             return;
     }
 }
 
-void Archive::fail(const ArchiveEntry& item, const std::string& path, const char* what, int errorNumber,
-                   const char* aftermath)
-{
+void Archive::fail(const ArchiveEntry& item, const std::string& path, const char* what,
+                   int errorNumber, const char* aftermath) {
     ++failed;
-    problemLines.push_back("Could not unpack " + quoted(archiveformat::printableName(item)) + " to " +
-                           quoted(path) + ": " + what + describeErrno(errorNumber) + aftermath + ".");
+    problemLines.push_back("Could not unpack " + quoted(archiveformat::printableName(item)) +
+                           " to " + quoted(path) + ": " + what + describeErrno(errorNumber) +
+                           aftermath + ".");
 }
 
-unsigned Archive::skippedCount() const
-{
+unsigned Archive::skippedCount() const {
     return skipped;
 }
 
-unsigned Archive::failedCount() const
-{
+unsigned Archive::failedCount() const {
     return failed;
 }
 
-const std::vector<std::string>& Archive::problems() const
-{
+const std::vector<std::string>& Archive::problems() const {
     return problemLines;
 }
 
-const std::vector<std::string>& Archive::unpackedFiles() const
-{
+const std::vector<std::string>& Archive::unpackedFiles() const {
     return unpackedPaths;
 }
 
-void Archive::deleteUnpacked()
-{
+void Archive::deleteUnpacked() {
     for (std::size_t i = settledCount; i < unpackedPaths.size(); ++i) {
         // A second entry of the same name finds its file already gone; that is fine.
         platform::deleteFile(unpackedPaths[i].c_str());
@@ -227,7 +220,6 @@ void Archive::deleteUnpacked()
     settledCount = unpackedPaths.size();
 }
 
-void Archive::keepUnpacked()
-{
+void Archive::keepUnpacked() {
     settledCount = unpackedPaths.size();
 }

@@ -50,7 +50,8 @@ public:
     // Deletes the unpacked files not yet deleted (the destructor does the same), so the folder
     // they were unpacked into can be removed.
     void deleteUnpacked();
-    // Leaves the unpacked files in place when the object goes (for a tool that extracts on purpose).
+    // Leaves the unpacked files in place when the object goes (for a tool that extracts on
+    // purpose).
     void keepUnpacked();
 
 private:

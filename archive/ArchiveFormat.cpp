@@ -18,10 +18,10 @@ namespace {
 
 // CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9, in any case and with any extension, open a
 // device on Windows instead of a file in the folder.
-bool isDeviceName(const char* name, std::size_t length)
-{
+bool isDeviceName(const char* name, std::size_t length) {
     const void* dot = std::memchr(name, '.', length);
-    const std::size_t stem = dot ? static_cast<std::size_t>(static_cast<const char*>(dot) - name) : length;
+    const std::size_t stem =
+        dot ? static_cast<std::size_t>(static_cast<const char*>(dot) - name) : length;
     char upper[5] = {};
     if (stem < 3 || stem > 4) {
         return false;
@@ -30,17 +30,16 @@ bool isDeviceName(const char* name, std::size_t length)
         upper[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
     }
     if (stem == 3) {
-        return std::strcmp(upper, "CON") == 0 || std::strcmp(upper, "PRN") == 0 || std::strcmp(upper, "AUX") == 0 ||
-               std::strcmp(upper, "NUL") == 0;
+        return std::strcmp(upper, "CON") == 0 || std::strcmp(upper, "PRN") == 0 ||
+               std::strcmp(upper, "AUX") == 0 || std::strcmp(upper, "NUL") == 0;
     }
-    return (std::strncmp(upper, "COM", 3) == 0 || std::strncmp(upper, "LPT", 3) == 0) && upper[3] >= '1' &&
-           upper[3] <= '9';
+    return (std::strncmp(upper, "COM", 3) == 0 || std::strncmp(upper, "LPT", 3) == 0) &&
+           upper[3] >= '1' && upper[3] <= '9';
 }
 
 }  // namespace
 
-const char* nameProblem(const char* name, std::size_t length)
-{
+const char* nameProblem(const char* name, std::size_t length) {
     if (length == 0) {
         return "the name is empty";
     }
@@ -74,8 +73,7 @@ const char* nameProblem(const char* name, std::size_t length)
     return nullptr;
 }
 
-std::string printableName(const ArchiveEntry& entry)
-{
+std::string printableName(const ArchiveEntry& entry) {
     const void* end = std::memchr(entry.name, '\0', nameSize);
     std::size_t length = end ? static_cast<const char*>(end) - entry.name : nameSize;
     std::string text;

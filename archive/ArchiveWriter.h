@@ -14,4 +14,5 @@ struct ArchiveInput {
 
 // Writes inputs to archivePath, replacing any file there. On failure returns false, removes what
 // it wrote and, when error is given, stores a sentence saying why.
-bool writeArchive(const std::string& archivePath, const std::vector<ArchiveInput>& inputs, std::string* error);
+bool writeArchive(const std::string& archivePath, const std::vector<ArchiveInput>& inputs,
+                  std::string* error);

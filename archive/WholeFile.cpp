@@ -5,8 +5,8 @@
 
 #include "platform/Files.h"
 
-WholeFileResult writeWholeFile(const char* path, const std::vector<FilePiece>& pieces, int& errorNumber)
-{
+WholeFileResult writeWholeFile(const char* path, const std::vector<FilePiece>& pieces,
+                               int& errorNumber) {
     errorNumber = 0;
     // "wb" truncates: a file already there keeps none of its old bytes.
     std::FILE* output = std::fopen(path, "wb");

@@ -13,4 +13,5 @@ enum class WholeFileResult { written, notCreated, notWritten };
 
 // Creates (or truncates) path and writes the pieces in order. When a write or the final close
 // fails, the partial file is removed. errorNumber gets the errno of the failure (0 when none).
-WholeFileResult writeWholeFile(const char* path, const std::vector<FilePiece>& pieces, int& errorNumber);
+WholeFileResult writeWholeFile(const char* path, const std::vector<FilePiece>& pieces,
+                               int& errorNumber);

@@ -2,8 +2,7 @@
 // build gives the same sequence.
 #include "assets/AssetRandom.h"
 
-std::uint64_t AssetRandom::next()
-{
+std::uint64_t AssetRandom::next() {
     state += 0x9E3779B97F4A7C15ull;
     std::uint64_t z = state;
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -11,12 +10,10 @@ std::uint64_t AssetRandom::next()
     return z ^ (z >> 31);
 }
 
-double AssetRandom::uniform()
-{
+double AssetRandom::uniform() {
     return static_cast<double>(next() >> 11) * (1.0 / 9007199254740992.0);
 }
 
-double AssetRandom::range(double low, double high)
-{
+double AssetRandom::range(double low, double high) {
     return low + (high - low) * uniform();
 }

@@ -15,22 +15,23 @@
 
 namespace {
 
-std::vector<ArchiveInput> makeModelFiles()
-{
+std::vector<ArchiveInput> makeModelFiles() {
     std::vector<ArchiveInput> files;
     files.push_back({"tubo6.3ds", write3ds::encode(models::makeTube())});
-    files.push_back({"lineatubo6.3ds", write3ds::encode(models::makePath(staging::tubePathPoints(), "LineaTubo"))});
+    files.push_back({"lineatubo6.3ds",
+                     write3ds::encode(models::makePath(staging::tubePathPoints(), "LineaTubo"))});
     files.push_back({"coet.3ds", write3ds::encode(models::makeRocket())});
     files.push_back({"estrelles.3ds", write3ds::encode(models::makeStars())});
     files.push_back({"avio10.3ds", write3ds::encode(models::makePlane())});
     files.push_back({"terra.3ds", write3ds::encode(models::makeEarth())});
-    files.push_back({"pathcam1.3ds", write3ds::encode(models::makePath(staging::cameraPath1Points(), "Cami1"))});
-    files.push_back({"pathcam2.3ds", write3ds::encode(models::makePath(staging::cameraPath2Points(), "Cami2"))});
+    files.push_back({"pathcam1.3ds",
+                     write3ds::encode(models::makePath(staging::cameraPath1Points(), "Cami1"))});
+    files.push_back({"pathcam2.3ds",
+                     write3ds::encode(models::makePath(staging::cameraPath2Points(), "Cami2"))});
     return files;
 }
 
-std::vector<ArchiveInput> makeTextureFiles()
-{
+std::vector<ArchiveInput> makeTextureFiles() {
     std::vector<ArchiveInput> files;
     files.push_back({models::tubeTextureFile, encodeBmp24(makeTubeTexture())});
     files.push_back({models::rocketTextureFile, encodeBmp24(makeRocketTexture())});
@@ -44,23 +45,20 @@ std::vector<ArchiveInput> makeTextureFiles()
 
 }  // namespace
 
-std::vector<ArchiveInput> makeAssetsButMusic()
-{
+std::vector<ArchiveInput> makeAssetsButMusic() {
     std::vector<ArchiveInput> files = makeModelFiles();
-    for (ArchiveInput& f : makeTextureFiles())
-        files.push_back(std::move(f));
+    for (ArchiveInput& f : makeTextureFiles()) files.push_back(std::move(f));
     files.push_back({"seq1.dat", encodeAttitudes(makeAttitudes())});
     return files;
 }
 
-bool makeMusicFile(ArchiveInput* file, std::string* error)
-{
+bool makeMusicFile(ArchiveInput* file, std::string* error) {
     file->name = "musica.mp3";
-    return encodeMp3(composeSoundtrack(), soundtrackKilobits, soundtrackQuality, &file->data, error);
+    return encodeMp3(composeSoundtrack(), soundtrackKilobits, soundtrackQuality, &file->data,
+                     error);
 }
 
-bool makeAssetSet(std::vector<ArchiveInput>* files, std::string* error)
-{
+bool makeAssetSet(std::vector<ArchiveInput>* files, std::string* error) {
     ArchiveInput music;
     bool musicOk = false;
     std::string musicError;

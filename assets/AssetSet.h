@@ -12,7 +12,8 @@
 constexpr int soundtrackKilobits = 160;
 constexpr int soundtrackQuality = 7;
 
-// The files under their bare names, in the order they are packed. False with a reason when the MP3 encoder fails.
+// The files under their bare names, in the order they are packed. False with a reason when the MP3
+// encoder fails.
 bool makeAssetSet(std::vector<ArchiveInput>* files, std::string* error);
 // The same without the music, and the music on its own, for tests that cannot wait for it.
 std::vector<ArchiveInput> makeAssetsButMusic();

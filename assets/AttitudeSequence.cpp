@@ -12,22 +12,19 @@
 
 namespace {
 
-// Bank per unit of curvature: the tightest turn of the tube (radius about 60) gives about 30 degrees.
+// Bank per unit of curvature: the tightest turn of the tube (radius about 60) gives about 30
+// degrees.
 const double bankGain = 36.0;
 
-double nearest(double angle, double previous)
-{
-    while (angle - previous > 180.0)
-        angle -= 360.0;
-    while (angle - previous < -180.0)
-        angle += 360.0;
+double nearest(double angle, double previous) {
+    while (angle - previous > 180.0) angle -= 360.0;
+    while (angle - previous < -180.0) angle += 360.0;
     return angle;
 }
 
 }  // namespace
 
-std::vector<Attitude> makeAttitudes()
-{
+std::vector<Attitude> makeAttitudes() {
     const staging::SceneOneRun run = staging::replaySceneOne();
     const double length = PolylineFollower(staging::tubePathPoints()).totalLength();
     std::vector<Attitude> out;
@@ -37,7 +34,8 @@ std::vector<Attitude> makeAttitudes()
         const staging::CentreSample c = staging::tubeCentre(s);
         const Vec3 nose = c.direction;
         const Vec3 level = (staging::worldUp - nose * staging::worldUp.dot(nose)).normalised();
-        const Vec3 top = (level + (c.curvature - nose * c.curvature.dot(nose)) * bankGain).normalised();
+        const Vec3 top =
+            (level + (c.curvature - nose * c.curvature.dot(nose)) * bankGain).normalised();
         const Vec3 right = nose.cross(top);
         // Columns of the rotation are the model's x (right wing), y (nose) and z (top) axes.
         // With R = Rx(a) Ry(b) Rz(c): R02 = sin b, R12 = -sin a cos b, R22 = cos a cos b,
@@ -54,22 +52,18 @@ std::vector<Attitude> makeAttitudes()
         previousZ = z;
         out.push_back({static_cast<float>(a), static_cast<float>(b), static_cast<float>(z)});
     }
-    if (out.empty())
-        out.push_back({0.0f, 180.0f, 0.0f});
-    while (out.size() < static_cast<std::size_t>(attitudeRecordCount))
-        out.push_back(out.back());
+    if (out.empty()) out.push_back({0.0f, 180.0f, 0.0f});
+    while (out.size() < static_cast<std::size_t>(attitudeRecordCount)) out.push_back(out.back());
     return out;
 }
 
-std::vector<std::uint8_t> encodeAttitudes(const std::vector<Attitude>& attitudes)
-{
+std::vector<std::uint8_t> encodeAttitudes(const std::vector<Attitude>& attitudes) {
     std::vector<std::uint8_t> bytes;
     for (const Attitude& a : attitudes) {
         for (float f : {a.x, a.y, a.z}) {
             std::uint32_t bits;
             std::memcpy(&bits, &f, 4);
-            for (int i = 0; i < 4; ++i)
-                bytes.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+            for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
         }
     }
     return bytes;

@@ -7,37 +7,31 @@
 
 namespace {
 
-std::uint8_t toByte(double v)
-{
+std::uint8_t toByte(double v) {
     return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
 }
 
-void put16(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
+void put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
     out.push_back(static_cast<std::uint8_t>(v & 0xFF));
     out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
 }
 
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
+void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     put16(out, v & 0xFFFF);
     put16(out, v >> 16);
 }
 
 }  // namespace
 
-void RgbImage::set(int x, int y, double r, double g, double b)
-{
-    if (x < 0 || y < 0 || x >= width || y >= height)
-        return;
+void RgbImage::set(int x, int y, double r, double g, double b) {
+    if (x < 0 || y < 0 || x >= width || y >= height) return;
     std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
     rgb[at] = toByte(r);
     rgb[at + 1] = toByte(g);
     rgb[at + 2] = toByte(b);
 }
 
-std::vector<std::uint8_t> encodeBmp24(const RgbImage& image)
-{
+std::vector<std::uint8_t> encodeBmp24(const RgbImage& image) {
     const std::uint32_t rowBytes = static_cast<std::uint32_t>(image.width) * 3;
     const std::uint32_t stride = (rowBytes + 3) & ~3u;
     const std::uint32_t pixelBytes = stride * static_cast<std::uint32_t>(image.height);
@@ -70,8 +64,7 @@ std::vector<std::uint8_t> encodeBmp24(const RgbImage& image)
             out.push_back(row[x * 3 + 1]);
             out.push_back(row[x * 3]);
         }
-        for (std::uint32_t pad = rowBytes; pad < stride; ++pad)
-            out.push_back(0);
+        for (std::uint32_t pad = rowBytes; pad < stride; ++pad) out.push_back(0);
     }
     return out;
 }

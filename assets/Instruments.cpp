@@ -9,8 +9,7 @@ namespace {
 const double pi = 3.14159265358979323846;
 const double twoPi = 2.0 * pi;
 
-double polyBlep(double t, double dt)
-{
+double polyBlep(double t, double dt) {
     if (t < dt) {
         t /= dt;
         return t + t - t * t - 1.0;
@@ -25,13 +24,11 @@ double polyBlep(double t, double dt)
 // A band-limited saw in [-1, 1] that keeps its own phase.
 struct Saw {
     double phase = 0.0;
-    double next(double hz, double rate)
-    {
+    double next(double hz, double rate) {
         const double dt = hz / rate;
         const double out = 2.0 * phase - 1.0 - polyBlep(phase, dt);
         phase += dt;
-        if (phase >= 1.0)
-            phase -= 1.0;
+        if (phase >= 1.0) phase -= 1.0;
         return out;
     }
 };
@@ -42,8 +39,7 @@ struct OnePole {
     double state = 0.0;
     double a = 1.0;
     void setCutoff(double hz, double rate) { a = 1.0 - std::exp(-twoPi * hz / rate); }
-    double lowpass(double x)
-    {
+    double lowpass(double x) {
         state += a * (x - state);
         return state;
     }
@@ -51,45 +47,37 @@ struct OnePole {
 
 const int controlInterval = 32;
 
-double noiseSample(AssetRandom& noise)
-{
+double noiseSample(AssetRandom& noise) {
     return noise.uniform() * 2.0 - 1.0;
 }
 
-void panGains(double pan, double* l, double* r)
-{
+void panGains(double pan, double* l, double* r) {
     const double angle = (pan + 1.0) * pi / 4.0;
     *l = std::cos(angle) * 1.41421356;
     *r = std::sin(angle) * 1.41421356;
 }
 
 // Attack, hold for length, release: the amplitude shape of the sustained instruments.
-double envelope(double t, double attack, double length, double release)
-{
-    if (t < attack)
-        return t / attack;
-    if (t < length)
-        return 1.0;
+double envelope(double t, double attack, double length, double release) {
+    if (t < attack) return t / attack;
+    if (t < length) return 1.0;
     const double r = 1.0 - (t - length) / release;
     return r > 0.0 ? r : 0.0;
 }
 
 }  // namespace
 
-StereoMix::StereoMix(double seconds)
-{
+StereoMix::StereoMix(double seconds) {
     const std::size_t n = static_cast<std::size_t>(seconds * sampleRate);
     left.assign(n, 0.0f);
     right.assign(n, 0.0f);
 }
 
-std::size_t StereoMix::frameAt(double seconds) const
-{
+std::size_t StereoMix::frameAt(double seconds) const {
     return seconds <= 0.0 ? 0 : static_cast<std::size_t>(std::lround(seconds * sampleRate));
 }
 
-void StereoMix::mixIn(const StereoMix& other, double gain)
-{
+void StereoMix::mixIn(const StereoMix& other, double gain) {
     for (std::size_t i = 0; i < left.size() && i < other.left.size(); ++i) {
         left[i] += static_cast<float>(other.left[i] * gain);
         right[i] += static_cast<float>(other.right[i] * gain);
@@ -98,13 +86,11 @@ void StereoMix::mixIn(const StereoMix& other, double gain)
 
 namespace instruments {
 
-double midiHz(int note)
-{
+double midiHz(int note) {
     return 440.0 * std::pow(2.0, (note - 69) / 12.0);
 }
 
-void kick(StereoMix& out, double time, double gain)
-{
+void kick(StereoMix& out, double time, double gain) {
     const double rate = out.sampleRate;
     const std::size_t start = out.frameAt(time);
     const int length = static_cast<int>(0.45 * rate);
@@ -119,8 +105,7 @@ void kick(StereoMix& out, double time, double gain)
     }
 }
 
-void snare(StereoMix& out, double time, double gain, AssetRandom& noise)
-{
+void snare(StereoMix& out, double time, double gain, AssetRandom& noise) {
     const double rate = out.sampleRate;
     const std::size_t start = out.frameAt(time);
     const int length = static_cast<int>(0.3 * rate);
@@ -136,8 +121,7 @@ void snare(StereoMix& out, double time, double gain, AssetRandom& noise)
     }
 }
 
-void hat(StereoMix& out, double time, double gain, bool open, double pan, AssetRandom& noise)
-{
+void hat(StereoMix& out, double time, double gain, bool open, double pan, AssetRandom& noise) {
     const double rate = out.sampleRate;
     const std::size_t start = out.frameAt(time);
     const double decay = open ? 0.18 : 0.03;
@@ -156,8 +140,7 @@ void hat(StereoMix& out, double time, double gain, bool open, double pan, AssetR
     }
 }
 
-void crash(StereoMix& out, double time, double gain, AssetRandom& noise)
-{
+void crash(StereoMix& out, double time, double gain, AssetRandom& noise) {
     const double rate = out.sampleRate;
     const std::size_t start = out.frameAt(time);
     const int length = static_cast<int>(2.6 * rate);
@@ -173,8 +156,7 @@ void crash(StereoMix& out, double time, double gain, AssetRandom& noise)
     }
 }
 
-void bass(StereoMix& out, double time, double length, int note, double gain)
-{
+void bass(StereoMix& out, double time, double length, int note, double gain) {
     const double rate = out.sampleRate;
     const std::size_t start = out.frameAt(time);
     const double release = 0.03;
@@ -199,9 +181,8 @@ void bass(StereoMix& out, double time, double length, int note, double gain)
     }
 }
 
-void pad(StereoMix& out, StereoMix* send, double sendGain, double time, double length, int note, double gain,
-         double brightness)
-{
+void pad(StereoMix& out, StereoMix* send, double sendGain, double time, double length, int note,
+         double gain, double brightness) {
     const double rate = out.sampleRate;
     const std::size_t start = out.frameAt(time);
     const double attack = 0.35, release = 0.7;
@@ -216,12 +197,10 @@ void pad(StereoMix& out, StereoMix* send, double sendGain, double time, double l
     saws[2].phase = 0.81;
     OnePole filters[3][2];
     double gl[3], gr[3];
-    for (int v = 0; v < 3; ++v)
-        panGains(pans[v], &gl[v], &gr[v]);
+    for (int v = 0; v < 3; ++v) panGains(pans[v], &gl[v], &gr[v]);
     const double cutoff = 500.0 + 2600.0 * brightness;
     for (auto& pair : filters)
-        for (OnePole& f : pair)
-            f.setCutoff(cutoff, rate);
+        for (OnePole& f : pair) f.setCutoff(cutoff, rate);
     for (int i = 0; i < frames; ++i) {
         const double t = i / rate;
         const double env = envelope(t, attack, length, release) * gain / 3.0;
@@ -233,13 +212,11 @@ void pad(StereoMix& out, StereoMix* send, double sendGain, double time, double l
             r += s * gr[v];
         }
         out.add(start + i, l * env, r * env);
-        if (send)
-            send->add(start + i, l * env * sendGain, r * env * sendGain);
+        if (send) send->add(start + i, l * env * sendGain, r * env * sendGain);
     }
 }
 
-void lead(StereoMix& out, double time, double length, int note, double gain, double pan)
-{
+void lead(StereoMix& out, double time, double length, int note, double gain, double pan) {
     const double rate = out.sampleRate;
     const std::size_t start = out.frameAt(time);
     const double release = 0.09;
@@ -254,8 +231,7 @@ void lead(StereoMix& out, double time, double length, int note, double gain, dou
         const double t = i / rate;
         const double depth = t > 0.18 ? 0.004 * std::min(1.0, (t - 0.18) / 0.3) : 0.0;
         const double f = hz * (1.0 + depth * std::sin(twoPi * 5.5 * t));
-        if (i % controlInterval == 0)
-            filter.setCutoff(2800.0 + 1500.0 * std::exp(-t / 0.15), rate);
+        if (i % controlInterval == 0) filter.setCutoff(2800.0 + 1500.0 * std::exp(-t / 0.15), rate);
         double s = a.next(f, rate) - b.next(f, rate);
         s = filter.lowpass(s);
         s *= envelope(t, 0.008, length, release) * gain * 0.5;
@@ -263,8 +239,7 @@ void lead(StereoMix& out, double time, double length, int note, double gain, dou
     }
 }
 
-void pluck(StereoMix& out, double time, int note, double gain, double pan)
-{
+void pluck(StereoMix& out, double time, int note, double gain, double pan) {
     const double rate = out.sampleRate;
     const std::size_t start = out.frameAt(time);
     const int frames = static_cast<int>(0.5 * rate);
@@ -285,8 +260,7 @@ void pluck(StereoMix& out, double time, int note, double gain, double pan)
     }
 }
 
-void riser(StereoMix& out, double time, double length, double gain, AssetRandom& noise)
-{
+void riser(StereoMix& out, double time, double length, double gain, AssetRandom& noise) {
     const double rate = out.sampleRate;
     const std::size_t start = out.frameAt(time);
     const int frames = static_cast<int>(length * rate);
@@ -303,11 +277,9 @@ void riser(StereoMix& out, double time, double length, double gain, AssetRandom&
     }
 }
 
-void pingPongDelay(StereoMix& bus, double delaySeconds, double feedback)
-{
+void pingPongDelay(StereoMix& bus, double delaySeconds, double feedback) {
     const std::size_t d = bus.frameAt(delaySeconds);
-    if (d == 0)
-        return;
+    if (d == 0) return;
     for (std::size_t i = d; i < bus.frames(); ++i) {
         // The echo of the left lands on the right and the other way round.
         const float l = bus.left[i - d], r = bus.right[i - d];
@@ -316,8 +288,7 @@ void pingPongDelay(StereoMix& bus, double delaySeconds, double feedback)
     }
 }
 
-StereoMix reverb(const StereoMix& send)
-{
+StereoMix reverb(const StereoMix& send) {
     StereoMix wet(0.0);
     wet.left.assign(send.frames(), 0.0f);
     wet.right.assign(send.frames(), 0.0f);
@@ -337,8 +308,7 @@ StereoMix reverb(const StereoMix& send)
                 damp = y * 0.6f + damp * 0.4f;
                 line[at] = in[i] + damp * 0.84f;
                 outChannel[i] += y * 0.25f;
-                if (++at == line.size())
-                    at = 0;
+                if (++at == line.size()) at = 0;
             }
         }
         for (int a = 0; a < 2; ++a) {
@@ -349,8 +319,7 @@ StereoMix reverb(const StereoMix& send)
                 const float x = outChannel[i];
                 line[at] = x + buffered * 0.5f;
                 outChannel[i] = buffered - x;
-                if (++at == line.size())
-                    at = 0;
+                if (++at == line.size()) at = 0;
             }
         }
     }

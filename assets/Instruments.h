@@ -16,8 +16,7 @@ struct StereoMix {
     explicit StereoMix(double seconds);
     std::size_t frames() const { return left.size(); }
     std::size_t frameAt(double seconds) const;
-    void add(std::size_t frame, double l, double r)
-    {
+    void add(std::size_t frame, double l, double r) {
         if (frame < left.size()) {
             left[frame] += static_cast<float>(l);
             right[frame] += static_cast<float>(r);
@@ -37,8 +36,8 @@ void hat(StereoMix& out, double time, double gain, bool open, double pan, AssetR
 void crash(StereoMix& out, double time, double gain, AssetRandom& noise);
 void bass(StereoMix& out, double time, double length, int note, double gain);
 // send, when given, receives the same voice at sendGain (the reverb bus).
-void pad(StereoMix& out, StereoMix* send, double sendGain, double time, double length, int note, double gain,
-         double brightness);
+void pad(StereoMix& out, StereoMix* send, double sendGain, double time, double length, int note,
+         double gain, double brightness);
 void lead(StereoMix& out, double time, double length, int note, double gain, double pan);
 void pluck(StereoMix& out, double time, int note, double gain, double pan);
 // A noise sweep rising in pitch and level over length, leading into a section change.

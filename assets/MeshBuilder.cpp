@@ -5,14 +5,12 @@
 #include <cmath>
 #include <stdexcept>
 
-MeshBuilder::MeshBuilder(std::string name, std::string material)
-{
+MeshBuilder::MeshBuilder(std::string name, std::string material) {
     mesh.name = std::move(name);
     mesh.material = std::move(material);
 }
 
-std::uint16_t MeshBuilder::vertex(const MeshVertex& v)
-{
+std::uint16_t MeshBuilder::vertex(const MeshVertex& v) {
     const std::size_t index = vertexCount();
     if (index > 0xFFFF)
         throw std::length_error("mesh " + mesh.name + " has more vertices than 16-bit faces reach");
@@ -24,26 +22,23 @@ std::uint16_t MeshBuilder::vertex(const MeshVertex& v)
     return static_cast<std::uint16_t>(index);
 }
 
-void MeshBuilder::triangle(std::uint16_t a, std::uint16_t b, std::uint16_t c)
-{
+void MeshBuilder::triangle(std::uint16_t a, std::uint16_t b, std::uint16_t c) {
     mesh.faces.push_back(a);
     mesh.faces.push_back(b);
     mesh.faces.push_back(c);
 }
 
-void MeshBuilder::quad(const MeshVertex& a, const MeshVertex& b, const MeshVertex& c, const MeshVertex& d)
-{
+void MeshBuilder::quad(const MeshVertex& a, const MeshVertex& b, const MeshVertex& c,
+                       const MeshVertex& d) {
     const std::uint16_t ia = vertex(a), ib = vertex(b), ic = vertex(c), id = vertex(d);
     triangle(ia, ib, ic);
     triangle(ia, ic, id);
 }
 
-void MeshBuilder::grid(int rows, int columns, const std::function<MeshVertex(int, int)>& at)
-{
+void MeshBuilder::grid(int rows, int columns, const std::function<MeshVertex(int, int)>& at) {
     const std::size_t first = vertexCount();
     for (int r = 0; r <= rows; ++r)
-        for (int c = 0; c <= columns; ++c)
-            vertex(at(r, c));
+        for (int c = 0; c <= columns; ++c) vertex(at(r, c));
     const auto index = [&](int r, int c) {
         return static_cast<std::uint16_t>(first + static_cast<std::size_t>(r) * (columns + 1) + c);
     };
@@ -55,8 +50,7 @@ void MeshBuilder::grid(int rows, int columns, const std::function<MeshVertex(int
 }
 
 void MeshBuilder::lathe(const Vec3& origin, const Vec3& axis, const Vec3& side, const Vec3& up,
-                        const std::vector<Vec3>& profile, int segments)
-{
+                        const std::vector<Vec3>& profile, int segments) {
     grid(static_cast<int>(profile.size()) - 1, segments, [&](int r, int c) {
         const Vec3& p = profile[static_cast<std::size_t>(r)];
         const double u = static_cast<double>(c) / segments;
@@ -66,8 +60,7 @@ void MeshBuilder::lathe(const Vec3& origin, const Vec3& axis, const Vec3& side, 
     });
 }
 
-void MeshBuilder::plate(const Vec3 outline[4], const Vec3& halfThickness)
-{
+void MeshBuilder::plate(const Vec3 outline[4], const Vec3& halfThickness) {
     Vec3 lower[4], upper[4];
     for (int i = 0; i < 4; ++i) {
         lower[i] = outline[i] - halfThickness;
@@ -78,13 +71,12 @@ void MeshBuilder::plate(const Vec3 outline[4], const Vec3& halfThickness)
     quad({lower[0], 0, 0.0}, {lower[3], 0, 0.5}, {lower[2], 1.0, 0.5}, {lower[1], 1.0, 0.0});
     for (int e = 0; e < 4; ++e) {
         const int n = (e + 1) % 4;
-        quad({lower[e], 0, 0.45}, {lower[n], 1.0, 0.45}, {upper[n], 1.0, 0.55}, {upper[e], 0, 0.55});
+        quad({lower[e], 0, 0.45}, {lower[n], 1.0, 0.45}, {upper[n], 1.0, 0.55},
+             {upper[e], 0, 0.55});
     }
 }
 
-write3ds::MeshDesc MeshBuilder::take(bool withTexCoords)
-{
-    if (!withTexCoords)
-        mesh.texCoords.clear();
+write3ds::MeshDesc MeshBuilder::take(bool withTexCoords) {
+    if (!withTexCoords) mesh.texCoords.clear();
     return std::move(mesh);
 }

@@ -9,8 +9,7 @@
 
 namespace models {
 
-write3ds::Model makeEarth()
-{
+write3ds::Model makeEarth() {
     const int slices = 48, stacks = 24;
     MeshBuilder sphere("Terra", "Terra");
     sphere.grid(stacks, slices, [&](int r, int c) {
@@ -21,8 +20,12 @@ write3ds::Model makeEarth()
         return MeshVertex{p * staging::earthRadius, u, v};
     });
     write3ds::Model model;
-    model.materials.push_back(
-        {"Terra", {0.2f, 0.2f, 0.2f}, {1.0f, 1.0f, 1.0f}, {0.3f, 0.3f, 0.4f}, 10, earthTextureFile});
+    model.materials.push_back({"Terra",
+                               {0.2f, 0.2f, 0.2f},
+                               {1.0f, 1.0f, 1.0f},
+                               {0.3f, 0.3f, 0.4f},
+                               10,
+                               earthTextureFile});
     model.meshes.push_back(sphere.take(true));
     return model;
 }

@@ -4,8 +4,7 @@
 
 namespace models {
 
-write3ds::Model makePath(const std::vector<Vec3>& points, const char* name)
-{
+write3ds::Model makePath(const std::vector<Vec3>& points, const char* name) {
     write3ds::MeshDesc mesh;
     mesh.name = name;
     for (const Vec3& p : points) {

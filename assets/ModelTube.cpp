@@ -9,8 +9,7 @@
 
 namespace models {
 
-write3ds::Model makeTube()
-{
+write3ds::Model makeTube() {
     const int segments = 32;
     const double textureLength = 8.0;
     const double pathLength = PolylineFollower(staging::tubePathPoints()).totalLength();
@@ -24,12 +23,14 @@ write3ds::Model makeTube()
         const Vec3 side = centre.direction.cross(staging::worldUp).normalised();
         const Vec3 up = side.cross(centre.direction);
         const double a = 2.0 * pi * c / segments;
-        const Vec3 p = centre.position + (side * std::cos(a) + up * std::sin(a)) * staging::tubeRadius;
+        const Vec3 p =
+            centre.position + (side * std::cos(a) + up * std::sin(a)) * staging::tubeRadius;
         return MeshVertex{p, 2.0 * c / segments, s / textureLength};
     });
 
     write3ds::Model model;
-    model.materials.push_back({"Tub", {0.3f, 0.3f, 0.3f}, {1.0f, 1.0f, 1.0f}, {0.6f, 0.6f, 0.6f}, 30, tubeTextureFile});
+    model.materials.push_back(
+        {"Tub", {0.3f, 0.3f, 0.3f}, {1.0f, 1.0f, 1.0f}, {0.6f, 0.6f, 0.6f}, 30, tubeTextureFile});
     model.meshes.push_back(tube.take(true));
     return model;
 }

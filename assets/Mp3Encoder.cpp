@@ -9,17 +9,15 @@
 
 namespace {
 
-short toSample(float v)
-{
+short toSample(float v) {
     const double scaled = std::lround(std::clamp(static_cast<double>(v), -1.0, 1.0) * 32767.0);
     return static_cast<short>(scaled);
 }
 
 }  // namespace
 
-bool encodeMp3(const StereoMix& mix, int kilobitsPerSecond, int quality, std::vector<std::uint8_t>* mp3,
-               std::string* error)
-{
+bool encodeMp3(const StereoMix& mix, int kilobitsPerSecond, int quality,
+               std::vector<std::uint8_t>* mp3, std::string* error) {
     lame_global_flags* flags = lame_init();
     if (!flags) {
         *error = "the MP3 encoder could not be started";
@@ -50,7 +48,8 @@ bool encodeMp3(const StereoMix& mix, int kilobitsPerSecond, int quality, std::ve
             left[i] = toSample(mix.left[at + i]);
             right[i] = toSample(mix.right[at + i]);
         }
-        const int written = lame_encode_buffer(flags, left.data(), right.data(), n, out.data(), static_cast<int>(out.size()));
+        const int written = lame_encode_buffer(flags, left.data(), right.data(), n, out.data(),
+                                               static_cast<int>(out.size()));
         if (written < 0) {
             lame_close(flags);
             *error = "the MP3 encoder failed on the samples";

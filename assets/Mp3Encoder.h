@@ -9,5 +9,5 @@
 #include "assets/Instruments.h"
 
 // False with a reason in error when the encoder refuses its settings or the samples.
-bool encodeMp3(const StereoMix& mix, int kilobitsPerSecond, int quality, std::vector<std::uint8_t>* mp3,
-               std::string* error);
+bool encodeMp3(const StereoMix& mix, int kilobitsPerSecond, int quality,
+               std::vector<std::uint8_t>* mp3, std::string* error);

@@ -21,12 +21,12 @@ const SoundtrackSection soundtrackSections[soundtrackSectionCount] = {
 namespace {
 
 struct Chord {
-    int bassRoot;   // midi, low octave
-    int tones[3];   // pad voicing
+    int bassRoot;  // midi, low octave
+    int tones[3];  // pad voicing
 };
 
 const Chord Am{33, {57, 60, 64}}, F{29, {57, 60, 65}}, C{36, {55, 60, 64}}, G{31, {55, 59, 62}},
-            Dm{38, {57, 62, 65}}, E{28, {56, 59, 64}}, Em{28, {55, 59, 64}};
+    Dm{38, {57, 62, 65}}, E{28, {56, 59, 64}}, Em{28, {55, 59, 64}};
 const Chord mainLoop[4] = {Am, F, C, G};
 
 struct Note {
@@ -35,42 +35,41 @@ struct Note {
 };
 
 // Two four-bar phrases over A minor, F, C, G.
-const Note phraseA[] = {{0, 1.5, 76},  {1.5, 0.5, 74}, {2, 1, 72},    {3, 1, 69},    {4, 0.5, 72},
-                        {4.5, 0.5, 74}, {5, 1, 76},    {6, 1.5, 77},  {7.5, 0.5, 76}, {8, 1.5, 79},
-                        {9.5, 0.5, 76}, {10, 1, 72},   {11, 1, 76},   {12, 2, 74},   {14, 1, 71},
-                        {15, 1, 74}};
-const Note phraseB[] = {{0, 1, 81},    {1, 0.5, 79},  {1.5, 1.5, 76}, {3, 1, 72},    {4, 0.5, 74},
-                        {4.5, 0.5, 76}, {5, 0.5, 77}, {5.5, 1.5, 81}, {7, 1, 79},    {8, 1, 76},
-                        {9, 1, 79},    {10, 1.5, 84}, {11.5, 0.5, 83}, {12, 1, 83},  {13, 1, 79},
-                        {14, 2, 76}};
+const Note phraseA[] = {{0, 1.5, 76},   {1.5, 0.5, 74}, {2, 1, 72},     {3, 1, 69},
+                        {4, 0.5, 72},   {4.5, 0.5, 74}, {5, 1, 76},     {6, 1.5, 77},
+                        {7.5, 0.5, 76}, {8, 1.5, 79},   {9.5, 0.5, 76}, {10, 1, 72},
+                        {11, 1, 76},    {12, 2, 74},    {14, 1, 71},    {15, 1, 74}};
+const Note phraseB[] = {{0, 1, 81},      {1, 0.5, 79},   {1.5, 1.5, 76}, {3, 1, 72},
+                        {4, 0.5, 74},    {4.5, 0.5, 76}, {5, 0.5, 77},   {5.5, 1.5, 81},
+                        {7, 1, 79},      {8, 1, 76},     {9, 1, 79},     {10, 1.5, 84},
+                        {11.5, 0.5, 83}, {12, 1, 83},    {13, 1, 79},    {14, 2, 76}};
 // The approach's slow line: one long note and its answer per bar over F, G, A minor, A minor.
-const Note slowLine[] = {{0, 3, 72}, {3, 1, 69}, {4, 3, 74}, {7, 1, 71}, {8, 4, 76}, {12, 2, 72}, {14, 2, 76}};
+const Note slowLine[] = {{0, 3, 72}, {3, 1, 69},  {4, 3, 74}, {7, 1, 71},
+                         {8, 4, 76}, {12, 2, 72}, {14, 2, 76}};
 
 class Arranger {
 public:
-    Arranger() : mix(soundtrackLength), leadBus(soundtrackLength), send(soundtrackLength), noise(1977) {}
+    Arranger()
+        : mix(soundtrackLength), leadBus(soundtrackLength), send(soundtrackLength), noise(1977) {}
 
     // Time of a beat (four to a bar) in a section.
-    double at(int section, double beat) const
-    {
+    double at(int section, double beat) const {
         const SoundtrackSection& s = soundtrackSections[section];
         return s.start + beat * (s.end - s.start) / (s.bars * 4.0);
     }
-    double beatLength(int section) const
-    {
+    double beatLength(int section) const {
         const SoundtrackSection& s = soundtrackSections[section];
         return (s.end - s.start) / (s.bars * 4.0);
     }
 
-    void padChord(int section, int bar, const Chord& chord, double gain, double brightness, double bars = 1.0)
-    {
+    void padChord(int section, int bar, const Chord& chord, double gain, double brightness,
+                  double bars = 1.0) {
         const double start = at(section, bar * 4.0), length = beatLength(section) * 4.0 * bars;
         for (int tone : chord.tones)
             instruments::pad(mix, &send, 0.5, start, length, tone, gain, brightness);
     }
 
-    void bassBar(int section, int bar, const Chord& chord, double gain, bool busy)
-    {
+    void bassBar(int section, int bar, const Chord& chord, double gain, bool busy) {
         const double b = beatLength(section);
         if (!busy) {
             instruments::bass(mix, at(section, bar * 4.0), b * 3.8, chord.bassRoot + 12, gain);
@@ -79,71 +78,68 @@ public:
         const int pattern[8] = {0, 0, 12, 0, 7, 0, 12, 10};
         for (int i = 0; i < 8; ++i) {
             const int offset = pattern[i] == 10 ? 12 : pattern[i];
-            instruments::bass(mix, at(section, bar * 4.0 + i * 0.5), b * 0.42, chord.bassRoot + 12 + offset, gain);
+            instruments::bass(mix, at(section, bar * 4.0 + i * 0.5), b * 0.42,
+                              chord.bassRoot + 12 + offset, gain);
         }
     }
 
-    void arpBar(int section, int bar, const Chord& chord, double gain, int perBeat)
-    {
+    void arpBar(int section, int bar, const Chord& chord, double gain, int perBeat) {
         const int order[8] = {0, 1, 2, 1, 0, 2, 1, 2};
         const int steps = 4 * perBeat;
         for (int i = 0; i < steps; ++i) {
             const int tone = chord.tones[order[i % 8]] + ((i / 8) % 2 == 1 ? 12 : 0);
             const double pan = (i % 2 == 0) ? -0.5 : 0.5;
-            instruments::pluck(leadBus, at(section, bar * 4.0 + static_cast<double>(i) / perBeat), tone, gain, pan);
+            instruments::pluck(leadBus, at(section, bar * 4.0 + static_cast<double>(i) / perBeat),
+                               tone, gain, pan);
         }
     }
 
-    void drumsBar(int section, int bar, double gain, bool fourOnFloor, bool snares, int hatsPerBeat, bool openHats)
-    {
+    void drumsBar(int section, int bar, double gain, bool fourOnFloor, bool snares, int hatsPerBeat,
+                  bool openHats) {
         for (int beat = 0; beat < 4; ++beat) {
             const double t = at(section, bar * 4.0 + beat);
-            if (fourOnFloor || beat == 0 || beat == 2)
-                instruments::kick(mix, t, gain);
-            if (snares && (beat == 1 || beat == 3))
-                instruments::snare(mix, t, gain * 0.55, noise);
+            if (fourOnFloor || beat == 0 || beat == 2) instruments::kick(mix, t, gain);
+            if (snares && (beat == 1 || beat == 3)) instruments::snare(mix, t, gain * 0.55, noise);
             for (int h = 0; h < hatsPerBeat; ++h) {
-                const double ht = at(section, bar * 4.0 + beat + static_cast<double>(h) / hatsPerBeat);
+                const double ht =
+                    at(section, bar * 4.0 + beat + static_cast<double>(h) / hatsPerBeat);
                 const bool offbeat = hatsPerBeat >= 2 && h == hatsPerBeat / 2;
-                instruments::hat(mix, ht, gain * (offbeat ? 0.32 : 0.2), openHats && offbeat, 0.3, noise);
+                instruments::hat(mix, ht, gain * (offbeat ? 0.32 : 0.2), openHats && offbeat, 0.3,
+                                 noise);
             }
         }
     }
 
-    void halfTimeBar(int section, int bar, double gain)
-    {
+    void halfTimeBar(int section, int bar, double gain) {
         instruments::kick(mix, at(section, bar * 4.0), gain);
         instruments::kick(mix, at(section, bar * 4.0 + 2.5), gain * 0.8);
         instruments::snare(mix, at(section, bar * 4.0 + 2.0), gain * 0.6, noise);
         instruments::snare(send, at(section, bar * 4.0 + 2.0), gain * 0.3, noise);
         for (int h = 0; h < 8; ++h)
-            instruments::hat(mix, at(section, bar * 4.0 + h * 0.5), gain * 0.18, false, -0.3, noise);
+            instruments::hat(mix, at(section, bar * 4.0 + h * 0.5), gain * 0.18, false, -0.3,
+                             noise);
     }
 
-    void snareRoll(int section, int bar, double gain)
-    {
+    void snareRoll(int section, int bar, double gain) {
         for (int i = 0; i < 16; ++i)
-            instruments::snare(mix, at(section, bar * 4.0 + i * 0.25), gain * (0.25 + 0.5 * i / 15.0), noise);
+            instruments::snare(mix, at(section, bar * 4.0 + i * 0.25),
+                               gain * (0.25 + 0.5 * i / 15.0), noise);
     }
 
-    void phrase(int section, double startBeat, const Note* notes, std::size_t count, int transpose, double gain,
-                double pan, double stretch = 1.0)
-    {
+    void phrase(int section, double startBeat, const Note* notes, std::size_t count, int transpose,
+                double gain, double pan, double stretch = 1.0) {
         const double b = beatLength(section);
         for (std::size_t i = 0; i < count; ++i) {
             const double t = at(section, startBeat + notes[i].beat * stretch);
-            instruments::lead(leadBus, t, notes[i].length * stretch * b * 0.92, notes[i].pitch + transpose, gain, pan);
+            instruments::lead(leadBus, t, notes[i].length * stretch * b * 0.92,
+                              notes[i].pitch + transpose, gain, pan);
         }
     }
 
-    void crash(int section, double gain)
-    {
-        instruments::crash(mix, at(section, 0.0), gain, noise);
-    }
+    void crash(int section, double gain) { instruments::crash(mix, at(section, 0.0), gain, noise); }
 
     // One last hit with a chord held for ring seconds.
-    void finalChord(double time, const Chord& chord, double ring)
-    {
+    void finalChord(double time, const Chord& chord, double ring) {
         instruments::kick(mix, time, 0.9);
         instruments::crash(mix, time, 0.5, noise);
         instruments::bass(mix, time, ring, chord.bassRoot + 12, 0.4);
@@ -153,13 +149,11 @@ public:
         }
     }
 
-    void riser(double start, double end, double gain)
-    {
+    void riser(double start, double end, double gain) {
         instruments::riser(mix, start, end - start, gain, noise);
     }
 
-    StereoMix finish()
-    {
+    StereoMix finish() {
         // The lead and plucks echo a dotted eighth later, then everything sends to the room.
         instruments::pingPongDelay(leadBus, 0.375, 0.35);
         send.mixIn(leadBus, 0.35);
@@ -177,8 +171,10 @@ public:
             double fade = 1.0;
             if (i + fadeFrames > mix.frames())
                 fade = static_cast<double>(mix.frames() - i) / fadeFrames;
-            mix.left[i] = static_cast<float>(std::tanh(1.4 * mix.left[i] * scale) / knee * 0.93 * fade);
-            mix.right[i] = static_cast<float>(std::tanh(1.4 * mix.right[i] * scale) / knee * 0.93 * fade);
+            mix.left[i] =
+                static_cast<float>(std::tanh(1.4 * mix.left[i] * scale) / knee * 0.93 * fade);
+            mix.right[i] =
+                static_cast<float>(std::tanh(1.4 * mix.right[i] * scale) / knee * 0.93 * fade);
         }
         return std::move(mix);
     }
@@ -188,14 +184,12 @@ private:
     AssetRandom noise;
 };
 
-void countdownAndDeparture(Arranger& a)
-{
+void countdownAndDeparture(Arranger& a) {
     const int s = 0, bars = soundtrackSections[s].bars;
     for (int bar = 0; bar < bars; ++bar) {
         const Chord& chord = mainLoop[bar % 4];
         a.padChord(s, bar, chord, 0.22, 0.1 + 0.6 * bar / bars);
-        if (bar >= 2)
-            a.arpBar(s, bar, chord, bar < 5 ? 0.08 : 0.1, bar < 5 ? 2 : 4);
+        if (bar >= 2) a.arpBar(s, bar, chord, bar < 5 ? 0.08 : 0.1, bar < 5 ? 2 : 4);
         if (bar >= 5 && bar < bars - 1) {
             a.drumsBar(s, bar, 0.8, bar >= 5, bar >= 9, 2, false);
             a.bassBar(s, bar, chord, 0.38, bar >= 9);
@@ -211,8 +205,7 @@ void countdownAndDeparture(Arranger& a)
     a.riser(a.at(s, (bars - 2) * 4.0), soundtrackSections[s].end, 0.35);
 }
 
-void orbitAndRockets(Arranger& a)
-{
+void orbitAndRockets(Arranger& a) {
     const int s = 1, bars = soundtrackSections[s].bars;
     a.crash(s, 0.45);
     const Chord breather[4] = {Dm, Am, E, Am};
@@ -235,8 +228,7 @@ void orbitAndRockets(Arranger& a)
     a.riser(a.at(s, (bars - 1) * 4.0), soundtrackSections[s].end, 0.3);
 }
 
-void gazeToTheEarth(Arranger& a)
-{
+void gazeToTheEarth(Arranger& a) {
     const int s = 2, bars = soundtrackSections[s].bars;
     a.crash(s, 0.3);
     const Chord chords[4] = {F, G, Em, E};
@@ -248,8 +240,7 @@ void gazeToTheEarth(Arranger& a)
     a.riser(a.at(s, 8.0), soundtrackSections[s].end, 0.35);
 }
 
-void approach(Arranger& a)
-{
+void approach(Arranger& a) {
     const int s = 3, bars = soundtrackSections[s].bars;
     a.crash(s, 0.4);
     const Chord chords[4] = {F, G, Am, Am};
@@ -257,10 +248,8 @@ void approach(Arranger& a)
         const Chord& chord = chords[bar % 4];
         a.padChord(s, bar, chord, 0.22, 0.6);
         a.bassBar(s, bar, chord, 0.38, false);
-        if (bar < bars - 2)
-            a.halfTimeBar(s, bar, 0.8);
-        if (bar >= 4)
-            a.arpBar(s, bar, chord, 0.07, 2);
+        if (bar < bars - 2) a.halfTimeBar(s, bar, 0.8);
+        if (bar >= 4) a.arpBar(s, bar, chord, 0.07, 2);
     }
     for (int cycle = 0; cycle < 3; ++cycle)
         a.phrase(s, cycle * 16.0, slowLine, std::size(slowLine), cycle == 2 ? 12 : 0, 0.22, -0.1);
@@ -269,8 +258,7 @@ void approach(Arranger& a)
     a.riser(a.at(s, (bars - 2) * 4.0), soundtrackSections[s].end, 0.4);
 }
 
-void launch(Arranger& a)
-{
+void launch(Arranger& a) {
     const int s = 4, bars = soundtrackSections[s].bars;
     a.crash(s, 0.5);
     for (int bar = 0; bar < bars; ++bar) {
@@ -292,8 +280,7 @@ void launch(Arranger& a)
 
 }  // namespace
 
-StereoMix composeSoundtrack()
-{
+StereoMix composeSoundtrack() {
     Arranger a;
     countdownAndDeparture(a);
     orbitAndRockets(a);

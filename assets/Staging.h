@@ -15,11 +15,13 @@ namespace staging {
 constexpr double tubeLength = 700.0;
 constexpr double tubeRadius = 3.5;
 constexpr double tubeSampleStep = 2.0;
-constexpr double tubeMeshStart = -6.0;      // the mesh reaches a little behind the path's start
+constexpr double tubeMeshStart = -6.0;       // the mesh reaches a little behind the path's start
 constexpr double tubeMeshEndPercent = 91.0;  // and ends here, open
 
 // The show's places that the staging answers to (director/ShowConstants.h), as vectors.
-inline Vec3 toVec3(const show::Place& place) { return {place.x, place.y, place.z}; }
+inline Vec3 toVec3(const show::Place& place) {
+    return {place.x, place.y, place.z};
+}
 const Vec3 worldUp = toVec3(show::cameraUp);
 const Vec3 launchOffset = toVec3(show::launchOffset);
 const Vec3 finalLookTarget = toVec3(show::finalLookTarget);

@@ -5,20 +5,17 @@
 
 namespace {
 
-double fade(double t)
-{
+double fade(double t) {
     return t * t * t * (t * (t * 6.0 - 15.0) + 10.0);
 }
 
-double lerp(double a, double b, double t)
-{
+double lerp(double a, double b, double t) {
     return a + (b - a) * t;
 }
 
 }  // namespace
 
-double ValueNoise::lattice(int x, int y, int z) const
-{
+double ValueNoise::lattice(int x, int y, int z) const {
     std::uint32_t h = seed;
     h ^= static_cast<std::uint32_t>(x) * 0x8DA6B343u;
     h ^= static_cast<std::uint32_t>(y) * 0xD8163841u;
@@ -31,8 +28,7 @@ double ValueNoise::lattice(int x, int y, int z) const
     return static_cast<double>(h) / 2147483647.5 - 1.0;
 }
 
-double ValueNoise::at(double x, double y, double z) const
-{
+double ValueNoise::at(double x, double y, double z) const {
     const double fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
     const int ix = static_cast<int>(fx), iy = static_cast<int>(fy), iz = static_cast<int>(fz);
     const double tx = fade(x - fx), ty = fade(y - fy), tz = fade(z - fz);
@@ -45,8 +41,7 @@ double ValueNoise::at(double x, double y, double z) const
     return lerp(plane[0], plane[1], tz);
 }
 
-double ValueNoise::fractal(double x, double y, double z, int octaves) const
-{
+double ValueNoise::fractal(double x, double y, double z, int octaves) const {
     double sum = 0.0, weight = 1.0, total = 0.0, scale = 1.0;
     for (int i = 0; i < octaves; ++i) {
         sum += weight * at(x * scale + i * 17.31, y * scale - i * 9.73, z * scale + i * 5.19);

@@ -14,10 +14,11 @@ struct Vec3 {
     Vec3 operator-(const Vec3& o) const { return {x - o.x, y - o.y, z - o.z}; }
     Vec3 operator*(double k) const { return {x * k, y * k, z * k}; }
     double dot(const Vec3& o) const { return x * o.x + y * o.y + z * o.z; }
-    Vec3 cross(const Vec3& o) const { return {y * o.z - z * o.y, z * o.x - x * o.z, x * o.y - y * o.x}; }
+    Vec3 cross(const Vec3& o) const {
+        return {y * o.z - z * o.y, z * o.x - x * o.z, x * o.y - y * o.x};
+    }
     double length() const { return std::sqrt(dot(*this)); }
-    Vec3 normalised() const
-    {
+    Vec3 normalised() const {
         const double l = length();
         return l > 0 ? *this * (1.0 / l) : *this;
     }
@@ -27,13 +28,12 @@ struct Vec3 {
 struct Mat3 {
     double m[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 
-    Vec3 operator*(const Vec3& v) const
-    {
-        return {m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z, m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z,
+    Vec3 operator*(const Vec3& v) const {
+        return {m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z,
+                m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z,
                 m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z};
     }
-    Mat3 operator*(const Mat3& o) const
-    {
+    Mat3 operator*(const Mat3& o) const {
         Mat3 r;
         for (int i = 0; i < 3; ++i)
             for (int j = 0; j < 3; ++j)

@@ -8,8 +8,7 @@
 #include "archive/ArchiveWriter.h"
 #include "assets/AssetSet.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: make-assets OUTPUT.dat\n");
         return 2;
@@ -22,15 +21,14 @@ int main(int argc, char** argv)
         return 1;
     }
     std::size_t total = 0;
-    for (const ArchiveInput& f : files)
-        total += f.data.size();
+    for (const ArchiveInput& f : files) total += f.data.size();
     if (!writeArchive(argv[1], files, &error)) {
         std::fprintf(stderr, "make-assets: %s\n", error.c_str());
         return 1;
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("make-assets: %zu files, %zu bytes of data, written to %s in %.1f s\n", files.size(), total, argv[1],
-                seconds);
+    std::printf("make-assets: %zu files, %zu bytes of data, written to %s in %.1f s\n",
+                files.size(), total, argv[1], seconds);
     return 0;
 }

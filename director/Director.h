@@ -4,14 +4,14 @@
 
 #include "scene/Point3.h"
 
-extern int sceneIndex;       // 0 to 4 for scenes 1 to 5
-extern int sceneFrame;       // frame counter of the current scene, 0 at every change
-extern double pathStep;      // percent of a path's length per frame, set at every change
-extern int sceneOnePhase;    // 0: countdown, 1: departure
-extern int trailFrames;      // departure frames, counted to 101 to stage the trails
-extern Point3 planePosition; // where the aeroplane stands; the origin from scene 2 on
-extern float rocketScale;    // the final rocket's uniform scale
-extern double starSpin;      // degrees per frame by which the final scene turns the stars
+extern int sceneIndex;        // 0 to 4 for scenes 1 to 5
+extern int sceneFrame;        // frame counter of the current scene, 0 at every change
+extern double pathStep;       // percent of a path's length per frame, set at every change
+extern int sceneOnePhase;     // 0: countdown, 1: departure
+extern int trailFrames;       // departure frames, counted to 101 to stage the trails
+extern Point3 planePosition;  // where the aeroplane stands; the origin from scene 2 on
+extern float rocketScale;     // the final rocket's uniform scale
+extern double starSpin;       // degrees per frame by which the final scene turns the stars
 
 // Puts all of the above back where a run starts: scene 1's countdown, nothing counted or moved.
 void resetDirector();

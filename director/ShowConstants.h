@@ -23,7 +23,7 @@ constexpr double farPlane = 100.0;
 constexpr Place cameraUp{0.0, 0.0, -1.0};
 constexpr float earthRotationY = 160.0f;
 constexpr float earthRotationZ = -90.0f;
-constexpr float rocketRotationZ = -10.0f;  // the final rocket's turns start from here
+constexpr float rocketRotationZ = -10.0f;   // the final rocket's turns start from here
 constexpr double tubeStartPercent = 12.0;   // the countdown backs down the tube path from here
 constexpr double earthPlacePercent = 99.9;  // the earth stands at this point of camera path 2; the
                                             // approach starts at the same point of camera path 1

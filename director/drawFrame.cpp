@@ -28,11 +28,20 @@ bool drawFrame() {
     sceneFrame = 0;
     ++sceneIndex;
     switch (sceneIndex) {
-        case 1: pathStep = show::flyAroundStep; break;
-        case 2: pathStep = show::gazeStep; break;
-        case 3: pathStep = show::approachStep; break;
-        case 4: rocket->rotation.x = show::finalRocketTilt; break;
-        default: break;
+        case 1:
+            pathStep = show::flyAroundStep;
+            break;
+        case 2:
+            pathStep = show::gazeStep;
+            break;
+        case 3:
+            pathStep = show::approachStep;
+            break;
+        case 4:
+            rocket->rotation.x = show::finalRocketTilt;
+            break;
+        default:
+            break;
     }
     drawFrame();
     return true;

@@ -12,7 +12,8 @@ void readAngle(float& angle) {
     unsigned char bytes[4];
     if (seqFile == nullptr || std::fread(bytes, 1, 4, seqFile) != 4) return;
     const float value = platform::loadLEFloat(bytes);
-    if (std::isfinite(value)) angle = value;  // a damaged record must not turn the aeroplane into NaN
+    if (std::isfinite(value))
+        angle = value;  // a damaged record must not turn the aeroplane into NaN
 }
 
 }  // namespace

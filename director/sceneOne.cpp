@@ -93,6 +93,7 @@ bool sceneOne() {
     camera.look();
     tube->draw(true);
     camera.look();
-    if (tubePath->parameter > starsFromPercent) drawStarsAt(planePosition.x, planePosition.y, planePosition.z);
+    if (tubePath->parameter > starsFromPercent)
+        drawStarsAt(planePosition.x, planePosition.y, planePosition.z);
     return true;
 }

@@ -24,7 +24,9 @@ void stepTrails() {
     trailB3->step();
 }
 
-void climb(SceneObject* object) { object->position.y = static_cast<float>(object->position.y + rocketClimb); }
+void climb(SceneObject* object) {
+    object->position.y = static_cast<float>(object->position.y + rocketClimb);
+}
 
 }  // namespace
 

@@ -11,9 +11,13 @@ constexpr double wavePi = 3.141516;
 constexpr int cellsPerSide = Flag::gridSize - 1;
 
 Flag::Flag(const char* clothPath, const char* polePath)
-    : position{0.0f, 0.0f, 0.0f}, rotation{0.0f, 0.0f, 0.0f}, poleHeight(2.5f), waveSpeed(1),
-      clothTexture(nullptr), poleTexture(nullptr), phase(0.0)
-{
+    : position{0.0f, 0.0f, 0.0f},
+      rotation{0.0f, 0.0f, 0.0f},
+      poleHeight(2.5f),
+      waveSpeed(1),
+      clothTexture(nullptr),
+      poleTexture(nullptr),
+      phase(0.0) {
     clothTexture = new Texture(clothPath, 0, 0, GL_LINEAR, GL_LINEAR, nullptr);
     poleTexture = new Texture(polePath, 0, 0, GL_LINEAR, GL_LINEAR, nullptr);
     for (int i = 0; i < gridSize; ++i)
@@ -22,30 +26,25 @@ Flag::Flag(const char* clothPath, const char* polePath)
     updateDepths();
 }
 
-Flag::~Flag()
-{
+Flag::~Flag() {
     delete clothTexture;
     delete poleTexture;
 }
 
-float Flag::wave(int column, double phase)
-{
+float Flag::wave(int column, double phase) {
     double angle = (column * 360 / 20.0 + phase) * wavePi / 180.0;
     return static_cast<float>(std::sin(angle) * (column / 200.0));
 }
 
 // The depth depends on the column alone: one wave value per column, given to all its rows.
-void Flag::updateDepths()
-{
+void Flag::updateDepths() {
     for (int j = 0; j < gridSize; ++j) {
         const float depth = wave(j, phase);
-        for (int i = 0; i < gridSize; ++i)
-            grid[i][j].z = depth;
+        for (int i = 0; i < gridSize; ++i) grid[i][j].z = depth;
     }
 }
 
-void Flag::draw()
-{
+void Flag::draw() {
     poleTexture->bind();
     glTranslatef(position.x, position.y, position.z);
     glRotatef(rotation.x, 1.0f, 0.0f, 0.0f);

@@ -11,10 +11,14 @@
 constexpr int textBufferSize = 256;
 constexpr int metricsRecords = 256;
 
-OutlineText::OutlineText(const char* faceName, platform::DeviceContext* deviceContextRef_, int height)
-    : TextFont(faceName, deviceContextRef_, height), position{0.0f, 0.0f, 0.0f}, rotation{0.0f, 0.0f, 0.0f},
-      scale{1.0f, 1.0f, 1.0f}, spin{0.0f, 0.0f, 0.0f}, glyphMetrics(nullptr)
-{
+OutlineText::OutlineText(const char* faceName, platform::DeviceContext* deviceContextRef_,
+                         int height)
+    : TextFont(faceName, deviceContextRef_, height),
+      position{0.0f, 0.0f, 0.0f},
+      rotation{0.0f, 0.0f, 0.0f},
+      scale{1.0f, 1.0f, 1.0f},
+      spin{0.0f, 0.0f, 0.0f},
+      glyphMetrics(nullptr) {
     glyphMetrics = new platform::GlyphMetricsFloat[metricsRecords]();
     // The font stays selected: the outline lists replace the bitmap ones under the same numbers.
     platform::selectFont(deviceContext(), font);
@@ -23,28 +27,25 @@ OutlineText::OutlineText(const char* faceName, platform::DeviceContext* deviceCo
 }
 
 OutlineText::OutlineText(const OutlineText& other)
-    : TextFont(other), position(other.position), rotation(other.rotation), scale(other.scale), spin(other.spin),
-      glyphMetrics(other.glyphMetrics)
-{
+    : TextFont(other),
+      position(other.position),
+      rotation(other.rotation),
+      scale(other.scale),
+      spin(other.spin),
+      glyphMetrics(other.glyphMetrics) {}
+
+OutlineText::~OutlineText() {
+    if (!shared) delete[] glyphMetrics;
 }
 
-OutlineText::~OutlineText()
-{
-    if (!shared)
-        delete[] glyphMetrics;
-}
-
-void OutlineText::print(const char* format, ...)
-{
-    if (!format)
-        return;
+void OutlineText::print(const char* format, ...) {
+    if (!format) return;
     char text[textBufferSize];
     va_list arguments;
     va_start(arguments, format);
     int length = std::vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
-    if (length < 0)
-        text[0] = '\0';
+    if (length < 0) text[0] = '\0';
 
     glTranslatef(position.x, position.y, position.z);
     glRotatef(rotation.x, 1.0f, 0.0f, 0.0f);
@@ -64,8 +65,7 @@ void OutlineText::print(const char* format, ...)
     float width = 0.0f, height = 0.0f;
     for (const char* c = text; *c; ++c) {
         unsigned code = static_cast<unsigned char>(*c);
-        if (code < firstCode || code >= firstCode + glyphCount)
-            continue;
+        if (code < firstCode || code >= firstCode + glyphCount) continue;
         glyphs[glyphTotal++] = static_cast<unsigned char>(code - firstCode);
         width += glyphMetrics[code - firstCode].gmfCellIncX;
         height += glyphMetrics[code - firstCode].gmfCellIncY;

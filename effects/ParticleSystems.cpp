@@ -14,9 +14,8 @@ ParticleSystem* rocketCopyFlame = nullptr;
 namespace {
 
 // One trail per engine, both built black and then given the trail's colour.
-void createTrailPair(ParticleSystem*& atA, ParticleSystem*& atB, int count, float speed, float lifeScale,
-                     float red, float green, float blue)
-{
+void createTrailPair(ParticleSystem*& atA, ParticleSystem*& atB, int count, float speed,
+                     float lifeScale, float red, float green, float blue) {
     const Point3 engineA{0.25f, -0.8f, 0.3f};
     const Point3 engineB{-0.05f, -0.8f, 0.3f};
     const Point3 velocity{0.0f, -speed, 0.0f};
@@ -33,14 +32,14 @@ void createTrailPair(ParticleSystem*& atA, ParticleSystem*& atB, int count, floa
 
 }  // namespace
 
-void createParticleSystems()
-{
+void createParticleSystems() {
     createTrailPair(trailA1, trailB1, 500, 0.08f, 0.1f, 1.0f, 0.0f, 0.0f);
     createTrailPair(trailA2, trailB2, 250, 0.05f, 0.3f, 1.0f, 1.0f, 0.0f);
     createTrailPair(trailA3, trailB3, 250, 0.05f, 0.75f, 0.3f, 0.3f, 0.3f);
 
     rocketFlame = new ParticleSystem(5000, Point3{0.0f, 0.0f, -0.5f}, Point3{0.0f, 0.0f, -0.2f},
-                                     Point3{0.0f, 0.0f, 0.0f}, 0.08f, 0.5f, ParticleColour{0.9f, 0.2f, 0.1f, {0, 0}});
+                                     Point3{0.0f, 0.0f, 0.0f}, 0.08f, 0.5f,
+                                     ParticleColour{0.9f, 0.2f, 0.1f, {0, 0}});
     rocketFlame->setGrowth(100, 50);
     rocketCopyFlame = new ParticleSystem(*rocketFlame);
 }

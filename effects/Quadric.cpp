@@ -2,24 +2,19 @@
 // Draws at the current transform and never pushes, pops or changes other state.
 #include "effects/Quadric.h"
 
-Quadric::Quadric()
-    : quadric(gluNewQuadric())
-{
+Quadric::Quadric() : quadric(gluNewQuadric()) {
     gluQuadricNormals(quadric, GLU_SMOOTH);
     gluQuadricTexture(quadric, GL_TRUE);
 }
 
-Quadric::~Quadric()
-{
+Quadric::~Quadric() {
     gluDeleteQuadric(quadric);
 }
 
-void Quadric::cylinder(double radius, double height, int slices, int stacks)
-{
+void Quadric::cylinder(double radius, double height, int slices, int stacks) {
     gluCylinder(quadric, radius, radius, height, slices, stacks);
 }
 
-void Quadric::disk(double inner, double outer, int slices, int loops)
-{
+void Quadric::disk(double inner, double outer, int slices, int loops) {
     gluDisk(quadric, inner, outer, slices, loops);
 }

@@ -3,7 +3,8 @@
 #include "scene/SceneObject.h"
 
 bool SceneObject::readChunkHeader(ChunkHeader& header) {
-    if (!cursor || cursor >= viewEnd || static_cast<std::size_t>(viewEnd - cursor) < chunk::headerSize)
+    if (!cursor || cursor >= viewEnd ||
+        static_cast<std::size_t>(viewEnd - cursor) < chunk::headerSize)
         return false;
     const unsigned char* start = cursor;
     if (!readU16(header.id) || !readU32(header.length)) return false;
@@ -33,9 +34,22 @@ bool SceneObject::skipChunk(const ChunkHeader& header) {
 
 bool chunk::isTextureMap(std::uint16_t id) {
     switch (id) {
-        case 0xA200: case 0xA204: case 0xA210: case 0xA220: case 0xA230: case 0xA33A:
-        case 0xA33C: case 0xA33D: case 0xA33E: case 0xA340: case 0xA342: case 0xA344:
-        case 0xA346: case 0xA348: case 0xA34A: case 0xA34C:
+        case 0xA200:
+        case 0xA204:
+        case 0xA210:
+        case 0xA220:
+        case 0xA230:
+        case 0xA33A:
+        case 0xA33C:
+        case 0xA33D:
+        case 0xA33E:
+        case 0xA340:
+        case 0xA342:
+        case 0xA344:
+        case 0xA346:
+        case 0xA348:
+        case 0xA34A:
+        case 0xA34C:
             return true;
         default:
             return false;

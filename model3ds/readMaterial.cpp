@@ -28,9 +28,12 @@ bool SceneObject::readMaterial(const ChunkHeader& header) {
                 case chunk::specularColour: {
                     float r, g, b;
                     if (!readColour(r, g, b)) throw CError();
-                    if (sub.id == chunk::ambientColour) material->setAmbient(r, g, b);
-                    else if (sub.id == chunk::diffuseColour) material->setDiffuse(r, g, b);
-                    else material->setSpecular(r, g, b);
+                    if (sub.id == chunk::ambientColour)
+                        material->setAmbient(r, g, b);
+                    else if (sub.id == chunk::diffuseColour)
+                        material->setDiffuse(r, g, b);
+                    else
+                        material->setSpecular(r, g, b);
                     // A 24-byte colour chunk is a 24-bit colour and its gamma-corrected twin.
                     if (sub.length == chunk::colourPairLength) {
                         float twinR, twinG, twinB;

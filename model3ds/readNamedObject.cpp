@@ -13,7 +13,8 @@ bool SceneObject::readNamedObject(const ChunkHeader& header) {
         while (cursor < bounds.end) {
             ChunkHeader sub;
             if (!readChunkHeader(sub)) throw CError();
-            const bool ok = sub.id == chunk::triangleMesh ? readTriangleMesh(sub, mesh) : skipChunk(sub);
+            const bool ok =
+                sub.id == chunk::triangleMesh ? readTriangleMesh(sub, mesh) : skipChunk(sub);
             if (!ok) throw CError();
         }
     } catch (const CError&) {

@@ -18,8 +18,8 @@ constexpr std::size_t paramsSlack = 25;
 
 MusicPlayer* currentPlayer = nullptr;
 
-std::intptr_t musicWindowProc(platform::WindowHandle window, unsigned message, std::uintptr_t wParam,
-                              std::intptr_t lParam) {
+std::intptr_t musicWindowProc(platform::WindowHandle window, unsigned message,
+                              std::uintptr_t wParam, std::intptr_t lParam) {
     switch (message) {
         case mp3Position:
             if (currentPlayer != nullptr) currentPlayer->playing = true;
@@ -59,7 +59,8 @@ MusicPlayer::MusicPlayer(const char* path, const char* libraryName) {
     if (library != nullptr) {
         playEntry = reinterpret_cast<Mp3PlayEntry>(platform::getProcAddress(library, "mp3play"));
         stopEntry = reinterpret_cast<Mp3StopEntry>(platform::getProcAddress(library, "mp3stop"));
-        timeEntry = reinterpret_cast<Mp3GetTimeEntry>(platform::getProcAddress(library, "mp3gettime"));
+        timeEntry =
+            reinterpret_cast<Mp3GetTimeEntry>(platform::getProcAddress(library, "mp3gettime"));
         seekEntry = reinterpret_cast<Mp3SeekEntry>(platform::getProcAddress(library, "mp3seek"));
     }
     currentPlayer = this;
@@ -85,7 +86,8 @@ bool MusicPlayer::createHiddenWindow() {
 bool MusicPlayer::handleOneReport() {
     platform::Message message{};
     if (!platform::getMessage(&message, window)) {
-        if (message.message == platform::msgQuit) platform::postQuitMessage(static_cast<int>(message.wParam));
+        if (message.message == platform::msgQuit)
+            platform::postQuitMessage(static_cast<int>(message.wParam));
         return false;
     }
     platform::translateMessage(&message);

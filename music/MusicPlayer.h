@@ -52,5 +52,5 @@ private:
 // The one player; the window procedure reaches it through this.
 extern MusicPlayer* currentPlayer;
 
-std::intptr_t musicWindowProc(platform::WindowHandle window, unsigned message, std::uintptr_t wParam,
-                              std::intptr_t lParam);
+std::intptr_t musicWindowProc(platform::WindowHandle window, unsigned message,
+                              std::uintptr_t wParam, std::intptr_t lParam);

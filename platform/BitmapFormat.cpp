@@ -45,7 +45,8 @@ bool readHeaders(const unsigned char* header, std::size_t available, Layout* lay
         entryBytes = 4;
     }
     if (!depthAndEncodingKnown(layout->bitsPerPixel, layout->compression)) return false;
-    const bool masksFollow = layout->headerSize == infoHeaderSize && layout->compression == compressionBitfields;
+    const bool masksFollow =
+        layout->headerSize == infoHeaderSize && layout->compression == compressionBitfields;
     // A table may be shorter than the header implies; SDL's reader takes the entries it finds.
     layout->tableBytes = entries * entryBytes + (masksFollow ? 12 : 0);
     const std::int64_t rows = layout->rows();
@@ -59,14 +60,15 @@ bool readHeaders(const unsigned char* header, std::size_t available, Layout* lay
 }  // namespace
 
 bool readFileLayout(const unsigned char* file, std::size_t size, Layout* layout) {
-    if (file == nullptr || size < fileHeaderSize || size > static_cast<std::size_t>(INT_MAX) || file[0] != 'B' ||
-        file[1] != 'M')
+    if (file == nullptr || size < fileHeaderSize || size > static_cast<std::size_t>(INT_MAX) ||
+        file[0] != 'B' || file[1] != 'M')
         return false;
     if (!readHeaders(file + fileHeaderSize, size - fileHeaderSize, layout)) return false;
     layout->pixelOffset = loadLE32(file + 10);
     if (layout->pixelOffset >= size) return false;
     if (!layout->runLength()) {
-        const std::uint64_t stride = ((std::uint64_t(layout->bitsPerPixel) * layout->width + 31) / 32) * 4;
+        const std::uint64_t stride =
+            ((std::uint64_t(layout->bitsPerPixel) * layout->width + 31) / 32) * 4;
         if (stride * layout->rows() > size - layout->pixelOffset) return false;
     }
     return true;

@@ -21,12 +21,16 @@ constexpr std::uint32_t compressionBitfields = 3;
 inline bool depthAndEncodingKnown(unsigned bitsPerPixel, std::uint32_t compression) {
     switch (compression) {
         case compressionRgb:
-            return bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16 ||
-                   bitsPerPixel == 24 || bitsPerPixel == 32;
-        case compressionRle8: return bitsPerPixel == 8;
-        case compressionRle4: return bitsPerPixel == 4;
-        case compressionBitfields: return bitsPerPixel == 16 || bitsPerPixel == 32;
-        default: return false;
+            return bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 ||
+                   bitsPerPixel == 16 || bitsPerPixel == 24 || bitsPerPixel == 32;
+        case compressionRle8:
+            return bitsPerPixel == 8;
+        case compressionRle4:
+            return bitsPerPixel == 4;
+        case compressionBitfields:
+            return bitsPerPixel == 16 || bitsPerPixel == 32;
+        default:
+            return false;
     }
 }
 
@@ -39,11 +43,13 @@ struct Layout {
     std::uint32_t compression;
     std::size_t tableEntries;  // colour table entries the header implies
     std::size_t entryBytes;    // 3 in a core header's table, 4 otherwise
-    std::size_t tableBytes;   // colour table as the header implies it, and the three masks of a
-                              // bit-field info header
-    std::size_t pixelOffset;  // where the pixels start in the file
+    std::size_t tableBytes;    // colour table as the header implies it, and the three masks of a
+                               // bit-field info header
+    std::size_t pixelOffset;   // where the pixels start in the file
 
-    bool runLength() const { return compression == compressionRle8 || compression == compressionRle4; }
+    bool runLength() const {
+        return compression == compressionRle8 || compression == compressionRle4;
+    }
     std::int64_t rows() const { return height < 0 ? -height : height; }
 };
 

@@ -3,12 +3,13 @@
 
 namespace platform::bmp {
 
-void markRunLengthPixels(const unsigned char* data, std::size_t size, int width, int rows, bool fourBits,
-                         std::vector<bool>& painted) {
+void markRunLengthPixels(const unsigned char* data, std::size_t size, int width, int rows,
+                         bool fourBits, std::vector<bool>& painted) {
     painted.assign(static_cast<std::size_t>(width) * rows, false);
     long x = 0, y = 0;
     const auto paint = [&](long count) {
-        for (; count > 0 && x < width; --count, ++x) painted[static_cast<std::size_t>(y) * width + x] = true;
+        for (; count > 0 && x < width; --count, ++x)
+            painted[static_cast<std::size_t>(y) * width + x] = true;
     };
     std::size_t at = 0;
     while (at + 1 < size && y < rows) {

@@ -17,7 +17,8 @@ unsigned getTempPath(unsigned bufferSize, char* buffer);
 // Creates a new folder with a unique name inside parent (a folder path with its separator), that
 // only the current user may enter. Writes its path, with a trailing separator, into buffer and
 // returns the length, or 0 on failure.
-unsigned makePrivateFolder(const char* parent, const char* prefix, unsigned bufferSize, char* buffer);
+unsigned makePrivateFolder(const char* parent, const char* prefix, unsigned bufferSize,
+                           char* buffer);
 
 bool deleteFile(const char* path);
 

@@ -46,14 +46,16 @@ constexpr int displayChangeFailed = -1;
 int changeDisplaySettings(int width, int height, int bits);
 // Back to the desktop's own mode.
 void restoreDisplaySettings();
-// Shows or hides the mouse cursor over our windows; returns the new display count as the system does.
+// Shows or hides the mouse cursor over our windows; returns the new display count as the system
+// does.
 int showCursor(bool show);
 
 DeviceContext getDC(WindowHandle window);
 bool releaseDC(WindowHandle window, DeviceContext deviceContext);
 // The closest format the system offers to the request (1 or more), or 0 when none fits.
 int choosePixelFormat(DeviceContext deviceContext, const PixelFormatDescriptor* descriptor);
-bool setPixelFormat(DeviceContext deviceContext, int format, const PixelFormatDescriptor* descriptor);
+bool setPixelFormat(DeviceContext deviceContext, int format,
+                    const PixelFormatDescriptor* descriptor);
 RenderContext createContext(DeviceContext deviceContext);
 // Null for both releases the current context.
 bool makeCurrent(DeviceContext deviceContext, RenderContext renderContext);

@@ -81,8 +81,8 @@ std::vector<unsigned char> encodeGlyphSet(const GlyphSet& set) {
     w.u32(static_cast<std::uint32_t>(set.glyphs.size()));
     for (const GlyphShape& glyph : set.glyphs) {
         const GlyphMetricsFloat& m = glyph.metrics;
-        for (float value : {m.gmfBlackBoxX, m.gmfBlackBoxY, m.gmfptGlyphOrigin.x, m.gmfptGlyphOrigin.y,
-                            m.gmfCellIncX, m.gmfCellIncY})
+        for (float value : {m.gmfBlackBoxX, m.gmfBlackBoxY, m.gmfptGlyphOrigin.x,
+                            m.gmfptGlyphOrigin.y, m.gmfCellIncX, m.gmfCellIncY})
             w.f32(value);
         w.u32(static_cast<std::uint32_t>(glyph.primitives.size()));
         for (const GlyphPrimitive& primitive : glyph.primitives) {
@@ -96,7 +96,8 @@ std::vector<unsigned char> encodeGlyphSet(const GlyphSet& set) {
 }
 
 bool decodeGlyphSet(const unsigned char* data, std::size_t size, GlyphSet* set) {
-    if (data == nullptr || set == nullptr || size < 4 || std::memcmp(data, magic, 4) != 0) return false;
+    if (data == nullptr || set == nullptr || size < 4 || std::memcmp(data, magic, 4) != 0)
+        return false;
     Reader r(data + 4, size - 4);
     GlyphSet read;
     std::uint32_t fileVersion, nameLength, format, glyphs;
@@ -114,7 +115,8 @@ bool decodeGlyphSet(const unsigned char* data, std::size_t size, GlyphSet* set) 
         glyph.primitives.resize(primitives);
         for (GlyphPrimitive& primitive : glyph.primitives) {
             std::uint32_t normals, values;
-            if (!r.u32(&primitive.mode) || !r.u32(&normals) || normals > 1 || !r.count(&values)) return false;
+            if (!r.u32(&primitive.mode) || !r.u32(&normals) || normals > 1 || !r.count(&values))
+                return false;
             primitive.normals = normals == 1;
             if (values % (primitive.normals ? 6 : 3) != 0) return false;
             primitive.data.resize(values);

@@ -12,8 +12,8 @@
 namespace platform {
 
 struct GlyphPrimitive {
-    unsigned mode = 0;      // the GL primitive: GL_TRIANGLES, GL_QUADS, GL_LINE_LOOP, ...
-    bool normals = false;   // each vertex carries its normal first
+    unsigned mode = 0;        // the GL primitive: GL_TRIANGLES, GL_QUADS, GL_LINE_LOOP, ...
+    bool normals = false;     // each vertex carries its normal first
     std::vector<float> data;  // per vertex: nx ny nz (when normals) then x y z
 };
 
@@ -22,7 +22,8 @@ struct GlyphShape {
     std::vector<GlyphPrimitive> primitives;
 };
 
-// The glyphs of one font for codes first to first + glyphs.size() - 1, and what they were made with.
+// The glyphs of one font for codes first to first + glyphs.size() - 1, and what they were made
+// with.
 struct GlyphSet {
     std::string faceName;
     unsigned first = 0;

@@ -3,7 +3,9 @@
 
 namespace platform {
 
-MappedFile::~MappedFile() { close(); }
+MappedFile::~MappedFile() {
+    close();
+}
 
 bool MappedFile::open(const char* path) {
     close();

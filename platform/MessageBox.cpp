@@ -14,7 +14,9 @@ bool suppressedByProgram = false;
 
 }  // namespace
 
-void suppressDialogs() { suppressedByProgram = true; }
+void suppressDialogs() {
+    suppressedByProgram = true;
+}
 
 bool dialogsSuppressedOnRequest() {
     if (suppressedByProgram) return true;

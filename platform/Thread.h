@@ -14,7 +14,8 @@ constexpr int threadPriorityNormal = 0;
 constexpr int threadPriorityHighest = 2;
 
 // Null on failure. A suspended thread runs only after resumeThread.
-ThreadHandle createThread(ThreadRoutine routine, void* argument, bool suspended, std::uint32_t* threadId);
+ThreadHandle createThread(ThreadRoutine routine, void* argument, bool suspended,
+                          std::uint32_t* threadId);
 bool setThreadPriority(ThreadHandle thread, int priority);
 bool resumeThread(ThreadHandle thread);
 // Gives up the handle; the thread runs on.

@@ -14,22 +14,27 @@ using WindowProc = std::intptr_t (*)(WindowHandle window, unsigned message, std:
                                      std::intptr_t lParam);
 
 // Message numbers.
-constexpr unsigned msgSize = 0x0005;         // lParam: width in the low word, height in the high word
-constexpr unsigned msgActivate = 0x0006;     // low word of wParam: waInactive or waActive; high word: minimised
+constexpr unsigned msgSize = 0x0005;  // lParam: width in the low word, height in the high word
+constexpr unsigned msgActivate =
+    0x0006;  // low word of wParam: waInactive or waActive; high word: minimised
 constexpr unsigned msgClose = 0x0010;
-constexpr unsigned msgQuit = 0x0012;         // wParam: exit code
-constexpr unsigned msgSysCommand = 0x0112;   // wParam: scScreenSave, scMonitorPower, ...
-constexpr unsigned msgKeyDown = 0x0100;      // wParam: virtual-key code (platform/Keys.h)
+constexpr unsigned msgQuit = 0x0012;        // wParam: exit code
+constexpr unsigned msgSysCommand = 0x0112;  // wParam: scScreenSave, scMonitorPower, ...
+constexpr unsigned msgKeyDown = 0x0100;     // wParam: virtual-key code (platform/Keys.h)
 constexpr unsigned msgKeyUp = 0x0101;
-constexpr unsigned msgUser = 0x0400;         // first number free for programs
+constexpr unsigned msgUser = 0x0400;  // first number free for programs
 
 constexpr unsigned waInactive = 0;
 constexpr unsigned waActive = 1;
 constexpr unsigned scScreenSave = 0xF140;
 constexpr unsigned scMonitorPower = 0xF170;
 
-inline unsigned loWord(std::uintptr_t v) { return static_cast<unsigned>(v & 0xFFFF); }
-inline unsigned hiWord(std::uintptr_t v) { return static_cast<unsigned>((v >> 16) & 0xFFFF); }
+inline unsigned loWord(std::uintptr_t v) {
+    return static_cast<unsigned>(v & 0xFFFF);
+}
+inline unsigned hiWord(std::uintptr_t v) {
+    return static_cast<unsigned>((v >> 16) & 0xFFFF);
+}
 inline std::intptr_t makeLParam(unsigned lo, unsigned hi) {
     return static_cast<std::intptr_t>((lo & 0xFFFF) | ((hi & 0xFFFF) << 16));
 }
@@ -85,7 +90,8 @@ std::intptr_t dispatchMessage(const Message* message);
 std::intptr_t defWindowProc(WindowHandle window, unsigned message, std::uintptr_t wParam,
                             std::intptr_t lParam);
 // Queues a message for window; safe from any thread.
-bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                 std::intptr_t lParam);
 // Queues msgQuit with the exit code; it is delivered once the queue holds nothing else.
 void postQuitMessage(int exitCode);
 

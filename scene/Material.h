@@ -18,7 +18,7 @@ public:
     // Opaque, depth-tested drawing in the diffuse colour, textured when a texture is held.
     void apply();
 
-    float shininess;  // GL exponent, 0 to 128
+    float shininess;   // GL exponent, 0 to 128
     Texture* texture;  // owned; null for none
     char* name;        // owned; the key in the object's materials list; null for none
     float ambient[4];

@@ -20,10 +20,10 @@ public:
     char* name;  // 256-byte buffer, owned; the mesh's key in its object's meshes list
     std::int32_t faceCount;
     std::int32_t vertexCount;
-    std::uint16_t* faces;  // 3 per triangle
-    float* vertices;       // 3 per vertex
-    float* normals;        // 3 per vertex; never filled by the loader
-    float* texCoords;      // 2 per vertex
-    Material* material;    // not owned
+    std::uint16_t* faces;        // 3 per triangle
+    float* vertices;             // 3 per vertex
+    float* normals;              // 3 per vertex; never filled by the loader
+    float* texCoords;            // 2 per vertex
+    Material* material;          // not owned
     std::int32_t texCoordCount;  // pairs in texCoords; at least vertexCount whenever present
 };

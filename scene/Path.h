@@ -18,7 +18,8 @@ public:
     Path& operator=(const Path&) = delete;
     ~Path() override;
 
-    // The first object of a 3DS file, in vertex order, becomes the polyline; its faces play no part.
+    // The first object of a 3DS file, in vertex order, becomes the polyline; its faces play no
+    // part.
     virtual void loadPath(const char* path);
     // A copy of count points becomes the polyline.
     void setPoints(int count, const Point3* points);

@@ -15,28 +15,24 @@ Path* launchPath = nullptr;
 Path* finalLookPath = nullptr;
 Path* finalEyePath = nullptr;
 
-static Path* loadedPath(const char* folder, const char* fileName)
-{
+static Path* loadedPath(const char* folder, const char* fileName) {
     Path* path = new Path();
     path->loadPath((std::string(folder) + fileName).c_str());
     return path;
 }
 
 // A path that is missing gives the origin rather than stopping the start-up.
-static Point3 pointOf(const std::optional<Point3>& point)
-{
+static Point3 pointOf(const std::optional<Point3>& point) {
     return point.value_or(Point3{0.0f, 0.0f, 0.0f});
 }
 
 // base moved by offset, in the paths' single precision.
-static Point3 point(const Point3& base, const show::Place& offset)
-{
+static Point3 point(const Point3& base, const show::Place& offset) {
     return {base.x + static_cast<float>(offset.x), base.y + static_cast<float>(offset.y),
             base.z + static_cast<float>(offset.z)};
 }
 
-void setUpPaths(const char* folder, SceneObject& earth)
-{
+void setUpPaths(const char* folder, SceneObject& earth) {
     tubePath = loadedPath(folder, "lineatubo6.3ds");
     tubeLookPath = new Path(*tubePath);
     tubePath->parameter = show::tubeStartPercent;

@@ -75,9 +75,12 @@ BitmapImage* loadBitmap(const char* path) {
 
     std::uint32_t tableEntries = coloursUsed;
     if (tableEntries == 0) {
-        if (bitsPerPixel == 1) tableEntries = 2;
-        else if (bitsPerPixel == 4) tableEntries = 16;
-        else if (bitsPerPixel == 8) tableEntries = 256;
+        if (bitsPerPixel == 1)
+            tableEntries = 2;
+        else if (bitsPerPixel == 4)
+            tableEntries = 16;
+        else if (bitsPerPixel == 8)
+            tableEntries = 256;
     }
 
     // Uncompressed rows must all be in the file; checking first keeps a lying header from
@@ -92,7 +95,8 @@ BitmapImage* loadBitmap(const char* path) {
                       tableEntries * (headerSize == infoHeaderSize ? 4u : 3u);
     }
     if (compression == compressionRgb || compression == compressionBitfields) {
-        const std::uint64_t rowBytes = ((static_cast<std::uint64_t>(bitsPerPixel) * width + 31) / 32) * 4;
+        const std::uint64_t rowBytes =
+            ((static_cast<std::uint64_t>(bitsPerPixel) * width + 31) / 32) * 4;
         const std::uint64_t fileBytes = hasFileHeader ? size : size + fileHeaderSize;
         if (pixelOffset > fileBytes || rowBytes * rows > fileBytes - pixelOffset)
             return fail("Image file conversion error.");

@@ -12,7 +12,9 @@ constexpr Uint16 deviceBufferSamples = 2048;
 // SDL's subsystem reference counts are not guarded by SDL itself.
 static std::mutex subsystemLock;
 
-AudioOutput::~AudioOutput() { close(); }
+AudioOutput::~AudioOutput() {
+    close();
+}
 
 bool AudioOutput::open(long sampleRate, int channels) {
     if (device != 0 || sampleRate <= 0 || channels <= 0) return false;
@@ -42,7 +44,9 @@ bool AudioOutput::queue(const unsigned char* pcm, std::size_t bytes) {
     return SDL_QueueAudio(device, pcm, static_cast<Uint32>(bytes)) == 0;
 }
 
-std::size_t AudioOutput::queuedBytes() const { return device == 0 ? 0 : SDL_GetQueuedAudioSize(device); }
+std::size_t AudioOutput::queuedBytes() const {
+    return device == 0 ? 0 : SDL_GetQueuedAudioSize(device);
+}
 
 void AudioOutput::clearQueue() {
     if (device != 0) SDL_ClearQueuedAudio(device);
@@ -56,7 +60,9 @@ bool AudioOutput::running() const {
     return device != 0 && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_PLAYING;
 }
 
-int AudioOutput::bufferMilliseconds() const { return bufferDuration; }
+int AudioOutput::bufferMilliseconds() const {
+    return bufferDuration;
+}
 
 void AudioOutput::close() {
     if (device != 0) {
@@ -70,4 +76,6 @@ void AudioOutput::close() {
     }
 }
 
-void AudioOutput::releaseThreadState() { SDL_TLSCleanup(); }
+void AudioOutput::releaseThreadState() {
+    SDL_TLSCleanup();
+}

@@ -47,7 +47,8 @@ bool Mp3Decoder::open(const char* path) {
     int foundChannels = 0;
     int encoding = 0;
     if (mpg123_getformat(handle, &foundRate, &foundChannels, &encoding) != MPG123_OK) return false;
-    if (foundRate <= 0 || (foundChannels != 1 && foundChannels != 2) || encoding != MPG123_ENC_SIGNED_16)
+    if (foundRate <= 0 || (foundChannels != 1 && foundChannels != 2) ||
+        encoding != MPG123_ENC_SIGNED_16)
         return false;
     // Pin the output to this format: later format changes are converted by the decoder or refused.
     mpg123_format_none(handle);
@@ -76,7 +77,8 @@ std::size_t Mp3Decoder::read(unsigned char* buffer, std::size_t capacity) {
             int newChannels = 0;
             int encoding = 0;
             mpg123_getformat(handle, &newRate, &newChannels, &encoding);
-            if (newRate != rate || newChannels != channelCount || encoding != MPG123_ENC_SIGNED_16) break;
+            if (newRate != rate || newChannels != channelCount || encoding != MPG123_ENC_SIGNED_16)
+                break;
         } else if (result != MPG123_OK && result != MPG123_DONE) {
             break;
         }

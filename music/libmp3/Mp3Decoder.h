@@ -23,7 +23,8 @@ public:
     // The decoder's own length estimate in seconds (tags or size and bit rate), 0 when unknown.
     double lengthSeconds();
     // Decodes up to capacity bytes (whole sample frames); 0 at the end of the track or after an
-    // error. Output keeps the format found by open: a stream that changes format mid-way ends there.
+    // error. Output keeps the format found by open: a stream that changes format mid-way ends
+    // there.
     std::size_t read(unsigned char* buffer, std::size_t capacity);
     // Moves to the given time; returns the position reached in milliseconds, or -1 on failure.
     std::int64_t seekMilliseconds(std::int64_t milliseconds);

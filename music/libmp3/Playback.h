@@ -1,7 +1,7 @@
-// Inside the decoder library: the entry points and their bookkeeping (mp3.cpp) are the same on every
-// system; only the playing of one track is written per system (playTrack.cpp: libmpg123 and SDL
-// audio here, the Audio Compression Manager and waveOut in win32/). The playing half learns of stop
-// and seek requests through the calls below and talks to the program only through report.
+// Inside the decoder library: the entry points and their bookkeeping (mp3.cpp) are the same on
+// every system; only the playing of one track is written per system (playTrack.cpp: libmpg123 and
+// SDL audio here, the Audio Compression Manager and waveOut in win32/). The playing half learns of
+// stop and seek requests through the calls below and talks to the program only through report.
 #pragma once
 
 #include <cstdint>

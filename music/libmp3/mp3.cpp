@@ -33,21 +33,32 @@ std::atomic<int> activePlayCount{0};
 
 namespace {
 
-ActivePlay::ActivePlay() { activePlayCount.fetch_add(1); }
+ActivePlay::ActivePlay() {
+    activePlayCount.fetch_add(1);
+}
 
-ActivePlay::~ActivePlay() { activePlayCount.fetch_sub(1); }
+ActivePlay::~ActivePlay() {
+    activePlayCount.fetch_sub(1);
+}
 
 }  // namespace
 
-bool stopRequested(unsigned generation) { return stopGeneration.load() != generation; }
+bool stopRequested(unsigned generation) {
+    return stopGeneration.load() != generation;
+}
 
-std::int64_t takeSeekRequest() { return seekRequest.exchange(-1); }
+std::int64_t takeSeekRequest() {
+    return seekRequest.exchange(-1);
+}
 
-int activePlays() { return activePlayCount.load(); }
+int activePlays() {
+    return activePlayCount.load();
+}
 
 void report(platform::WindowHandle window, unsigned message, std::int64_t positionMs) {
     if (window == nullptr) return;
-    platform::postMessage(window, message, static_cast<std::uintptr_t>(positionMs < 0 ? 0 : positionMs), 0);
+    platform::postMessage(window, message,
+                          static_cast<std::uintptr_t>(positionMs < 0 ? 0 : positionMs), 0);
 }
 
 extern "C" {

@@ -16,9 +16,10 @@
 #endif
 
 // Reports posted to the window named in PlayParams.
-constexpr unsigned mp3Position = 12000;  // playback under way; wParam: play position in milliseconds
-constexpr unsigned mp3Unused = 12001;    // reserved; this library never posts it
-constexpr unsigned mp3Ended = 12002;     // the track ended, was stopped, or could not be played
+constexpr unsigned mp3Position =
+    12000;                             // playback under way; wParam: play position in milliseconds
+constexpr unsigned mp3Unused = 12001;  // reserved; this library never posts it
+constexpr unsigned mp3Ended = 12002;   // the track ended, was stopped, or could not be played
 
 // Four pointer-sized words in this order. The block handed over may be larger; the library reads
 // only these words.
@@ -52,5 +53,6 @@ MP3_EXPORT std::int32_t mp3seek(std::uint32_t milliseconds);
 
 using Mp3PlayEntry = std::uint32_t (*)(void* params);
 using Mp3StopEntry = std::int32_t (*)();
-using Mp3GetTimeEntry = std::int32_t (*)(PlayParams* params, TrackInfo* trackInfo, double* unitLength);
+using Mp3GetTimeEntry = std::int32_t (*)(PlayParams* params, TrackInfo* trackInfo,
+                                         double* unitLength);
 using Mp3SeekEntry = std::int32_t (*)(std::uint32_t milliseconds);

@@ -85,7 +85,8 @@ Outcome playTrack(const std::string& path, platform::WindowHandle window, unsign
             }
             queuedSinceBase += static_cast<std::int64_t>(got);
         }
-        const std::int64_t playedBytes = queuedSinceBase - static_cast<std::int64_t>(output.queuedBytes());
+        const std::int64_t playedBytes =
+            queuedSinceBase - static_cast<std::int64_t>(output.queuedBytes());
         const std::int64_t positionMs = basePositionMs + playedBytes * 1000 / bytesPerSecond;
         if (!started) {
             if (queuedSinceBase == 0) return Outcome::cannotPlay;  // no frame decoded
@@ -120,4 +121,6 @@ bool describeTrack(const char* path, TrackInfo* trackInfo, double* seconds) {
 
 void beginPlayerThread() {}
 
-void endPlayerThread() { AudioOutput::releaseThreadState(); }
+void endPlayerThread() {
+    AudioOutput::releaseThreadState();
+}

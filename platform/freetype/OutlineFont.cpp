@@ -1,8 +1,8 @@
 // Fonts for GL text on systems without the system font calls: fontconfig picks the face file,
 // FreeType reads its glyphs, the GLU tessellator fills the outlines into glyph shapes
-// (GlyphShapes.h) that become display lists here and a glyph file in the glyph baker. Glyphs come unhinted in em
-// units for outlines and rendered at the asked pixel height for bitmaps. Never crashes on a face
-// that is missing: it falls back to a monospace face that is installed.
+// (GlyphShapes.h) that become display lists here and a glyph file in the glyph baker. Glyphs come
+// unhinted in em units for outlines and rendered at the asked pixel height for bitmaps. Never
+// crashes on a face that is missing: it falls back to a monospace face that is installed.
 #include "platform/OutlineFont.h"
 
 #include <algorithm>
@@ -59,13 +59,13 @@ int openFonts = 0;
 std::map<DeviceContext, FontHandle> selectedFonts;
 }  // namespace
 
-static bool familyAsked(FcPattern* substituted, const FcChar8* family)
-{
+static bool familyAsked(FcPattern* substituted, const FcChar8* family) {
     // The face itself and the faces the configuration names as its stand-ins are bound strongly;
     // the generic defaults appended after them are weak and mean the face is not installed.
     FcValue value;
     FcValueBinding binding;
-    for (int id = 0; FcPatternGetWithBinding(substituted, FC_FAMILY, id, &value, &binding) == FcResultMatch;
+    for (int id = 0;
+         FcPatternGetWithBinding(substituted, FC_FAMILY, id, &value, &binding) == FcResultMatch;
          ++id) {
         if (value.type == FcTypeString && binding != FcValueBindingWeak &&
             FcStrCmpIgnoreCase(value.u.s, family) == 0)
@@ -74,13 +74,11 @@ static bool familyAsked(FcPattern* substituted, const FcChar8* family)
     return false;
 }
 
-static bool matchFaceFile(const char* family, int weight, bool acceptAny, std::string* file, int* index)
-{
-    if (!FcInit())
-        return false;
+static bool matchFaceFile(const char* family, int weight, bool acceptAny, std::string* file,
+                          int* index) {
+    if (!FcInit()) return false;
     FcPattern* pattern = FcPatternCreate();
-    if (!pattern)
-        return false;
+    if (!pattern) return false;
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
     FcPatternAddInteger(pattern, FC_WEIGHT, weight >= 600 ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddBool(pattern, FC_OUTLINE, FcTrue);
@@ -108,11 +106,9 @@ static bool matchFaceFile(const char* family, int weight, bool acceptAny, std::s
     return found;
 }
 
-static FT_Face openFace(const std::string& file, int index)
-{
+static FT_Face openFace(const std::string& file, int index) {
     FT_Face face = nullptr;
-    if (FT_New_Face(library, file.c_str(), index, &face) != 0)
-        return nullptr;
+    if (FT_New_Face(library, file.c_str(), index, &face) != 0) return nullptr;
     if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) {
         FT_Done_Face(face);
         return nullptr;
@@ -120,8 +116,7 @@ static FT_Face openFace(const std::string& file, int index)
     return face;
 }
 
-FontHandle createFont(int height, int weight, const char* faceName)
-{
+FontHandle createFont(int height, int weight, const char* faceName) {
     if (!library && FT_Init_FreeType(&library) != 0) {
         library = nullptr;
         return nullptr;
@@ -144,10 +139,8 @@ FontHandle createFont(int height, int weight, const char* faceName)
     return new FontData{face, height};
 }
 
-bool deleteFont(FontHandle font)
-{
-    if (!font)
-        return false;
+bool deleteFont(FontHandle font) {
+    if (!font) return false;
     for (auto it = selectedFonts.begin(); it != selectedFonts.end();) {
         if (it->second == font)
             it = selectedFonts.erase(it);
@@ -163,12 +156,10 @@ bool deleteFont(FontHandle font)
     return true;
 }
 
-FontHandle selectFont(DeviceContext deviceContext, FontHandle font)
-{
+FontHandle selectFont(DeviceContext deviceContext, FontHandle font) {
     FontHandle previous = nullptr;
     auto it = selectedFonts.find(deviceContext);
-    if (it != selectedFonts.end())
-        previous = it->second;
+    if (it != selectedFonts.end()) previous = it->second;
     if (font)
         selectedFonts[deviceContext] = font;
     else if (it != selectedFonts.end())
@@ -176,28 +167,23 @@ FontHandle selectFont(DeviceContext deviceContext, FontHandle font)
     return previous;
 }
 
-static FontHandle fontOf(DeviceContext deviceContext)
-{
+static FontHandle fontOf(DeviceContext deviceContext) {
     auto it = selectedFonts.find(deviceContext);
     return it == selectedFonts.end() ? nullptr : it->second;
 }
 
 // The em height in pixels for a requested height: negative is the em itself, positive the cell.
-static unsigned emPixels(FT_Face face, int height)
-{
-    if (height < 0)
-        return static_cast<unsigned>(-static_cast<long long>(height));
-    if (height == 0)
-        return defaultPixelHeight;
+static unsigned emPixels(FT_Face face, int height) {
+    if (height < 0) return static_cast<unsigned>(-static_cast<long long>(height));
+    if (height == 0) return defaultPixelHeight;
     double cell = static_cast<double>(face->ascender) - face->descender;
-    if (cell <= 0)
-        return static_cast<unsigned>(height);
+    if (cell <= 0) return static_cast<unsigned>(height);
     double em = std::floor(height * static_cast<double>(face->units_per_EM) / cell + 0.5);
     return em < 1 ? 1u : static_cast<unsigned>(em);
 }
 
-bool useFontBitmaps(DeviceContext deviceContext, unsigned first, unsigned count, unsigned listBase)
-{
+bool useFontBitmaps(DeviceContext deviceContext, unsigned first, unsigned count,
+                    unsigned listBase) {
     FontHandle font = fontOf(deviceContext);
     if (!font || FT_Set_Pixel_Sizes(font->face, 0, emPixels(font->face, font->height)) != 0)
         return false;
@@ -223,12 +209,15 @@ bool useFontBitmaps(DeviceContext deviceContext, unsigned first, unsigned count,
                 const unsigned char* source = bitmap.buffer + static_cast<long>(r) * bitmap.pitch;
                 if (bitmap.pitch < 0)
                     source = bitmap.buffer + static_cast<long>(bitmap.rows - 1 - r) * -bitmap.pitch;
-                std::copy(source, source + rowBytes, rows.begin() + (bitmap.rows - 1 - r) * rowBytes);
+                std::copy(source, source + rowBytes,
+                          rows.begin() + (bitmap.rows - 1 - r) * rowBytes);
             }
             float xorig = static_cast<float>(-face->glyph->bitmap_left);
-            float yorig = static_cast<float>(static_cast<int>(bitmap.rows) - face->glyph->bitmap_top);
-            glBitmap(static_cast<GLsizei>(bitmap.width), static_cast<GLsizei>(bitmap.rows), xorig, yorig,
-                     face->glyph->advance.x / 64.0f, 0.0f, rows.empty() ? nullptr : rows.data());
+            float yorig =
+                static_cast<float>(static_cast<int>(bitmap.rows) - face->glyph->bitmap_top);
+            glBitmap(static_cast<GLsizei>(bitmap.width), static_cast<GLsizei>(bitmap.rows), xorig,
+                     yorig, face->glyph->advance.x / 64.0f, 0.0f,
+                     rows.empty() ? nullptr : rows.data());
         } else {
             complete = false;
             glBitmap(0, 0, 0, 0, 0, 0, nullptr);
@@ -241,47 +230,38 @@ bool useFontBitmaps(DeviceContext deviceContext, unsigned first, unsigned count,
 
 // Outline flattening, in font units.
 
-static Point2 toPoint(const FT_Vector* v)
-{
+static Point2 toPoint(const FT_Vector* v) {
     return {static_cast<double>(v->x), static_cast<double>(v->y)};
 }
 
-static void addPoint(Flattener* f, Point2 p)
-{
-    if (f->contours.empty())
-        f->contours.emplace_back();
+static void addPoint(Flattener* f, Point2 p) {
+    if (f->contours.empty()) f->contours.emplace_back();
     Contour& c = f->contours.back();
-    if (c.empty() || c.back() != p)
-        c.push_back(p);
+    if (c.empty() || c.back() != p) c.push_back(p);
     f->last = p;
 }
 
 // Uniform pieces whose deviation from the curve stays within the tolerance, from the size of the
 // curve's second difference (largest second derivative over 8 for one piece of length 1/n).
-static int piecesFor(double secondDifference, double factor, double tolerance)
-{
+static int piecesFor(double secondDifference, double factor, double tolerance) {
     double n = std::ceil(std::sqrt(secondDifference * factor / tolerance));
-    if (!(n >= 1))
-        return 1;
+    if (!(n >= 1)) return 1;
     return n > maxCurvePieces ? maxCurvePieces : static_cast<int>(n);
 }
 
-static int moveTo(const FT_Vector* to, void* user)
-{
+static int moveTo(const FT_Vector* to, void* user) {
     auto* f = static_cast<Flattener*>(user);
     f->contours.emplace_back();
     addPoint(f, toPoint(to));
     return 0;
 }
 
-static int lineTo(const FT_Vector* to, void* user)
-{
+static int lineTo(const FT_Vector* to, void* user) {
     addPoint(static_cast<Flattener*>(user), toPoint(to));
     return 0;
 }
 
-static int conicTo(const FT_Vector* control, const FT_Vector* to, void* user)
-{
+static int conicTo(const FT_Vector* control, const FT_Vector* to, void* user) {
     auto* f = static_cast<Flattener*>(user);
     Point2 p0 = f->last, p1 = toPoint(control), p2 = toPoint(to);
     double ddx = p0[0] - 2 * p1[0] + p2[0], ddy = p0[1] - 2 * p1[1] + p2[1];
@@ -294,8 +274,8 @@ static int conicTo(const FT_Vector* control, const FT_Vector* to, void* user)
     return 0;
 }
 
-static int cubicTo(const FT_Vector* control1, const FT_Vector* control2, const FT_Vector* to, void* user)
-{
+static int cubicTo(const FT_Vector* control1, const FT_Vector* control2, const FT_Vector* to,
+                   void* user) {
     auto* f = static_cast<Flattener*>(user);
     Point2 p0 = f->last, p1 = toPoint(control1), p2 = toPoint(control2), p3 = toPoint(to);
     double a = std::hypot(p0[0] - 2 * p1[0] + p2[0], p0[1] - 2 * p1[1] + p2[1]);
@@ -312,41 +292,36 @@ static int cubicTo(const FT_Vector* control1, const FT_Vector* control2, const F
 
 // Tessellator callbacks.
 
-static void tessCombine(GLdouble coords[3], void* /*neighbours*/[4], GLfloat /*weights*/[4], void** out,
-                        void* polygonData)
-{
+static void tessCombine(GLdouble coords[3], void* /*neighbours*/[4], GLfloat /*weights*/[4],
+                        void** out, void* polygonData) {
     auto* work = static_cast<TessWork*>(polygonData);
     work->vertices.push_back({coords[0], coords[1], coords[2]});
     *out = work->vertices.back().data();
 }
 
-static void tessError(GLenum /*error*/, void* polygonData)
-{
+static void tessError(GLenum /*error*/, void* polygonData) {
     static_cast<TessWork*>(polygonData)->failed = true;
 }
 
-static void tessBegin(GLenum mode, void* polygonData)
-{
+static void tessBegin(GLenum mode, void* polygonData) {
     GlyphPrimitive primitive;
     primitive.mode = mode;
     primitive.normals = true;
     static_cast<TessWork*>(polygonData)->shape->primitives.push_back(std::move(primitive));
 }
 
-static void tessVertex(void* vertex, void* polygonData)
-{
+static void tessVertex(void* vertex, void* polygonData) {
     auto* work = static_cast<TessWork*>(polygonData);
     const auto* v = static_cast<const GLdouble*>(vertex);
     std::vector<float>& data = work->shape->primitives.back().data;
-    for (float value : {0.0f, 0.0f, work->normalZ, static_cast<float>(v[0]), static_cast<float>(v[1]),
-                        static_cast<float>(v[2])})
+    for (float value : {0.0f, 0.0f, work->normalZ, static_cast<float>(v[0]),
+                        static_cast<float>(v[1]), static_cast<float>(v[2])})
         data.push_back(value);
 }
 
 // One filled face of the glyph at depth z, seen from the side of normalZ.
-static bool fillFace(GLUtesselator* tess, const std::vector<Contour>& contours, double scale, double z,
-                     double normalZ, GlyphShape* shape)
-{
+static bool fillFace(GLUtesselator* tess, const std::vector<Contour>& contours, double scale,
+                     double z, double normalZ, GlyphShape* shape) {
     TessWork work;
     work.shape = shape;
     work.normalZ = static_cast<float>(normalZ);
@@ -365,9 +340,8 @@ static bool fillFace(GLUtesselator* tess, const std::vector<Contour>& contours, 
 }
 
 // Quads from the front contour back to the extruded one, each facing away from the ink.
-static void addWalls(const std::vector<Contour>& contours, double scale, double depth, bool clockwiseOuter,
-                     GlyphShape* shape)
-{
+static void addWalls(const std::vector<Contour>& contours, double scale, double depth,
+                     bool clockwiseOuter, GlyphShape* shape) {
     GlyphPrimitive quads;
     quads.mode = GL_QUADS;
     quads.normals = true;
@@ -376,15 +350,15 @@ static void addWalls(const std::vector<Contour>& contours, double scale, double 
             const Point2& a = c[i];
             const Point2& b = c[(i + 1) % c.size()];
             double dx = b[0] - a[0], dy = b[1] - a[1], length = std::hypot(dx, dy);
-            if (length == 0)
-                continue;
+            if (length == 0) continue;
             const float nx = static_cast<float>((clockwiseOuter ? -dy : dy) / length);
             const float ny = static_cast<float>((clockwiseOuter ? dx : -dx) / length);
             const Point2* ends[4] = {&a, &a, &b, &b};
             const double zs[4] = {0, -depth, -depth, 0};
             for (int k = 0; k < 4; ++k) {
-                for (float value : {nx, ny, 0.0f, static_cast<float>((*ends[k])[0] * scale),
-                                    static_cast<float>((*ends[k])[1] * scale), static_cast<float>(zs[k])})
+                for (float value :
+                     {nx, ny, 0.0f, static_cast<float>((*ends[k])[0] * scale),
+                      static_cast<float>((*ends[k])[1] * scale), static_cast<float>(zs[k])})
                     quads.data.push_back(value);
             }
         }
@@ -392,8 +366,8 @@ static void addWalls(const std::vector<Contour>& contours, double scale, double 
     shape->primitives.push_back(std::move(quads));
 }
 
-static void addLoops(const std::vector<Contour>& contours, double scale, double z, GlyphShape* shape)
-{
+static void addLoops(const std::vector<Contour>& contours, double scale, double z,
+                     GlyphShape* shape) {
     for (const Contour& c : contours) {
         GlyphPrimitive loop;
         loop.mode = GL_LINE_LOOP;
@@ -406,11 +380,9 @@ static void addLoops(const std::vector<Contour>& contours, double scale, double 
     }
 }
 
-bool buildGlyphShapes(FontHandle font, unsigned first, unsigned count, float deviation, float extrusion,
-                      int format, std::vector<GlyphShape>* shapes)
-{
-    if (!font || !shapes)
-        return false;
+bool buildGlyphShapes(FontHandle font, unsigned first, unsigned count, float deviation,
+                      float extrusion, int format, std::vector<GlyphShape>* shapes) {
+    if (!font || !shapes) return false;
     shapes->assign(count, GlyphShape());
     FT_Face face = font->face;
     const double unitsPerEm = face->units_per_EM;
@@ -419,8 +391,7 @@ bool buildGlyphShapes(FontHandle font, unsigned first, unsigned count, float dev
     FT_Outline_Funcs funcs{moveTo, lineTo, conicTo, cubicTo, 0, 0};
 
     GLUtesselator* tess = gluNewTess();
-    if (!tess)
-        return false;
+    if (!tess) return false;
     using Callback = _GLUfuncptr;
     gluTessCallback(tess, GLU_TESS_BEGIN_DATA, reinterpret_cast<Callback>(tessBegin));
     gluTessCallback(tess, GLU_TESS_VERTEX_DATA, reinterpret_cast<Callback>(tessVertex));
@@ -436,7 +407,8 @@ bool buildGlyphShapes(FontHandle font, unsigned first, unsigned count, float dev
         GlyphMetricsFloat m{0, 0, {0, 0}, 0, 0};
         bool clockwiseOuter = true;
         FT_UInt glyph = FT_Get_Char_Index(face, first + i);
-        if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) == 0 &&
+        if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) ==
+                0 &&
             face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
             FT_Outline* outline = &face->glyph->outline;
             if (FT_Outline_Decompose(outline, &funcs, &flat) != 0) {
@@ -456,19 +428,16 @@ bool buildGlyphShapes(FontHandle font, unsigned first, unsigned count, float dev
         }
         // A contour that folds back to its start needs no closing point of its own.
         for (Contour& c : flat.contours)
-            if (c.size() > 1 && c.front() == c.back())
-                c.pop_back();
+            if (c.size() > 1 && c.front() == c.back()) c.pop_back();
         std::vector<Contour> contours;
         for (Contour& c : flat.contours)
-            if (c.size() >= 2)
-                contours.push_back(std::move(c));
+            if (c.size() >= 2) contours.push_back(std::move(c));
 
         GlyphShape* shape = &(*shapes)[i];
         shape->metrics = m;
         if (format == fontFormatLines) {
             addLoops(contours, scale, 0.0, shape);
-            if (depth > 0)
-                addLoops(contours, scale, -depth, shape);
+            if (depth > 0) addLoops(contours, scale, -depth, shape);
         } else if (!contours.empty()) {
             complete = fillFace(tess, contours, scale, 0.0, 1.0, shape) && complete;
             if (depth > 0) {
@@ -482,19 +451,17 @@ bool buildGlyphShapes(FontHandle font, unsigned first, unsigned count, float dev
 }
 
 bool useFontOutlines(DeviceContext deviceContext, unsigned first, unsigned count, unsigned listBase,
-                     float deviation, float extrusion, int format, GlyphMetricsFloat* metrics)
-{
+                     float deviation, float extrusion, int format, GlyphMetricsFloat* metrics) {
     std::vector<GlyphShape> shapes;
     FontHandle font = fontOf(deviceContext);
-    if (!font)
-        return false;
-    const bool complete = buildGlyphShapes(font, first, count, deviation, extrusion, format, &shapes);
+    if (!font) return false;
+    const bool complete =
+        buildGlyphShapes(font, first, count, deviation, extrusion, format, &shapes);
     for (unsigned i = 0; i < shapes.size(); ++i) {
         glNewList(listBase + i, GL_COMPILE);
         drawGlyphShape(shapes[i]);
         glEndList();
-        if (metrics)
-            metrics[i] = shapes[i].metrics;
+        if (metrics) metrics[i] = shapes[i].metrics;
     }
     return complete;
 }

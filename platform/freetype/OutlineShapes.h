@@ -11,7 +11,7 @@ namespace platform {
 
 // Shapes for codes first to first + count - 1 with the meaning of useFontOutlines' arguments;
 // false when the font is null or some glyph could not be read or filled (its shape is then empty).
-bool buildGlyphShapes(FontHandle font, unsigned first, unsigned count, float deviation, float extrusion,
-                      int format, std::vector<GlyphShape>* shapes);
+bool buildGlyphShapes(FontHandle font, unsigned first, unsigned count, float deviation,
+                      float extrusion, int format, std::vector<GlyphShape>* shapes);
 
 }  // namespace platform

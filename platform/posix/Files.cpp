@@ -13,7 +13,9 @@ namespace platform {
 
 const char pathSeparator = '/';
 
-bool isPathSeparator(char c) { return c == '/'; }
+bool isPathSeparator(char c) {
+    return c == '/';
+}
 
 unsigned getTempPath(unsigned bufferSize, char* buffer) {
     const char* folder = std::getenv("TMPDIR");
@@ -25,7 +27,8 @@ unsigned getTempPath(unsigned bufferSize, char* buffer) {
     return static_cast<unsigned>(path.size());
 }
 
-unsigned makePrivateFolder(const char* parent, const char* prefix, unsigned bufferSize, char* buffer) {
+unsigned makePrivateFolder(const char* parent, const char* prefix, unsigned bufferSize,
+                           char* buffer) {
     if (parent == nullptr || buffer == nullptr) return 0;
     std::string pattern = std::string(parent) + (prefix ? prefix : "") + "XXXXXX";
     std::string made = pattern;
@@ -40,7 +43,9 @@ unsigned makePrivateFolder(const char* parent, const char* prefix, unsigned buff
     return static_cast<unsigned>(made.size());
 }
 
-bool deleteFile(const char* path) { return path != nullptr && unlink(path) == 0; }
+bool deleteFile(const char* path) {
+    return path != nullptr && unlink(path) == 0;
+}
 
 bool removeFolder(const char* path) {
     if (path == nullptr) return false;

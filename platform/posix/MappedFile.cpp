@@ -29,7 +29,7 @@ FileHandle openFileForMapping(const char* path) {
     if (path == nullptr) return invalidFileHandle;
     int descriptor = ::open(path, O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) return invalidFileHandle;
-    struct stat info{};
+    struct stat info {};
     if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(descriptor);
         return invalidFileHandle;
@@ -38,7 +38,7 @@ FileHandle openFileForMapping(const char* path) {
 }
 
 std::uint64_t fileSize(FileHandle file) {
-    struct stat info{};
+    struct stat info {};
     if (file == invalidFileHandle || fstat(static_cast<int>(file), &info) != 0) return 0;
     return static_cast<std::uint64_t>(info.st_size);
 }

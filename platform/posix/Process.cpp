@@ -17,7 +17,8 @@ bool programExists(const char* name) {
     std::size_t start = 0;
     while (start <= folders.size()) {
         std::size_t colon = folders.find(':', start);
-        std::string folder = folders.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
+        std::string folder =
+            folders.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
         if (folder.empty()) folder = ".";
         if (access((folder + "/" + name).c_str(), X_OK) == 0) return true;
         if (colon == std::string::npos) break;
@@ -26,7 +27,9 @@ bool programExists(const char* name) {
     return false;
 }
 
-OutputPipe::~OutputPipe() { close(); }
+OutputPipe::~OutputPipe() {
+    close();
+}
 
 bool OutputPipe::open(const std::string& commandLine) {
     close();
@@ -49,7 +52,9 @@ int OutputPipe::close() {
     return WEXITSTATUS(status);
 }
 
-bool stderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }
+bool stderrIsTerminal() {
+    return isatty(STDERR_FILENO) == 1;
+}
 
 std::string quoteArgument(const std::string& argument) {
     std::string quoted = "'";

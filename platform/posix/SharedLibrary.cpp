@@ -14,7 +14,8 @@ LibraryHandle loadLibrary(const char* name) {
     std::size_t slash = base.find_last_of("/\\");
     if (slash != std::string::npos) base = base.substr(slash + 1);
     std::size_t dot = base.rfind('.');
-    if (dot != std::string::npos && base.compare(dot, std::string::npos, ".dll") == 0) base.erase(dot);
+    if (dot != std::string::npos && base.compare(dot, std::string::npos, ".dll") == 0)
+        base.erase(dot);
     const std::string fileName = "lib" + base + ".so";
 
     std::string besideUs = std::string(executableFolder()) + fileName;
@@ -27,6 +28,8 @@ void* getProcAddress(LibraryHandle library, const char* name) {
     return dlsym(library, name);
 }
 
-bool freeLibrary(LibraryHandle library) { return library != nullptr && dlclose(library) == 0; }
+bool freeLibrary(LibraryHandle library) {
+    return library != nullptr && dlclose(library) == 0;
+}
 
 }  // namespace platform

@@ -48,7 +48,8 @@ void* threadMain(void* raw) {
 
 }  // namespace
 
-ThreadHandle createThread(ThreadRoutine routine, void* argument, bool suspended, std::uint32_t* threadId) {
+ThreadHandle createThread(ThreadRoutine routine, void* argument, bool suspended,
+                          std::uint32_t* threadId) {
     if (routine == nullptr) return nullptr;
     auto* thread = new ThreadData;
     thread->routine = routine;

@@ -20,16 +20,18 @@ namespace platform {
 namespace {
 
 // Blackens the pixels of a run-length file that its stream never paints.
-void blackenSkippedPixels(const unsigned char* fileBytes, std::size_t size, const bmp::Layout& layout,
-                          DecodedBitmap& bitmap) {
+void blackenSkippedPixels(const unsigned char* fileBytes, std::size_t size,
+                          const bmp::Layout& layout, DecodedBitmap& bitmap) {
     if (!layout.runLength() || layout.pixelOffset >= size) return;
     std::vector<bool> painted;
-    bmp::markRunLengthPixels(fileBytes + layout.pixelOffset, size - layout.pixelOffset, bitmap.width,
-                             bitmap.height, layout.compression == bmp::compressionRle4, painted);
+    bmp::markRunLengthPixels(fileBytes + layout.pixelOffset, size - layout.pixelOffset,
+                             bitmap.width, bitmap.height,
+                             layout.compression == bmp::compressionRle4, painted);
     for (int y = 0; y < bitmap.height; ++y)
         for (int x = 0; x < bitmap.width; ++x)
             if (!painted[static_cast<std::size_t>(y) * bitmap.width + x])
-                std::memset(bitmap.rows + static_cast<std::size_t>(y) * bitmap.rowBytes + x * 3, 0, 3);
+                std::memset(bitmap.rows + static_cast<std::size_t>(y) * bitmap.rowBytes + x * 3, 0,
+                            3);
 }
 
 }  // namespace

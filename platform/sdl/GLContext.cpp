@@ -20,7 +20,9 @@ void colourSizes(int bits, int* red, int* green, int* blue) {
 
 }  // namespace
 
-const SDL_DisplayMode* pendingFullscreenMode() { return fullscreenRequested ? &fullscreenMode : nullptr; }
+const SDL_DisplayMode* pendingFullscreenMode() {
+    return fullscreenRequested ? &fullscreenMode : nullptr;
+}
 
 int changeDisplaySettings(int width, int height, int bits) {
     if (!ensureVideo() || SDL_GetNumVideoDisplays() < 1) return displayChangeFailed;
@@ -28,7 +30,8 @@ int changeDisplaySettings(int width, int height, int bits) {
     wanted.w = width;
     wanted.h = height;
     wanted.format = bits <= 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
-    if (SDL_GetClosestDisplayMode(0, &wanted, &fullscreenMode) == nullptr) return displayChangeFailed;
+    if (SDL_GetClosestDisplayMode(0, &wanted, &fullscreenMode) == nullptr)
+        return displayChangeFailed;
     fullscreenRequested = true;
     return displayChangeSuccessful;
 }
@@ -65,7 +68,8 @@ int choosePixelFormat(DeviceContext deviceContext, const PixelFormatDescriptor* 
     return 1;  // SDL offers one format: the closest visual to the attributes set with it
 }
 
-bool setPixelFormat(DeviceContext deviceContext, int format, const PixelFormatDescriptor* descriptor) {
+bool setPixelFormat(DeviceContext deviceContext, int format,
+                    const PixelFormatDescriptor* descriptor) {
     if (deviceContext == nullptr || descriptor == nullptr || format != 1) return false;
     Window* window = deviceContext->window;
     if (window->sdl != nullptr) return false;  // a window's format is set once
@@ -76,14 +80,16 @@ bool setPixelFormat(DeviceContext deviceContext, int format, const PixelFormatDe
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, red);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, green);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, blue);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, descriptor->cDepthBits < 16 ? 16 : descriptor->cDepthBits);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE,
+                        descriptor->cDepthBits < 16 ? 16 : descriptor->cDepthBits);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, descriptor->cStencilBits);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, (descriptor->dwFlags & pfdDoubleBuffer) ? 1 : 0);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    flags |= window->popup ? (pendingFullscreenMode() ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_BORDERLESS)
-                           : SDL_WINDOW_RESIZABLE;
+    flags |= window->popup
+                 ? (pendingFullscreenMode() ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_BORDERLESS)
+                 : SDL_WINDOW_RESIZABLE;
     window->sdl = SDL_CreateWindow(window->title.c_str(), window->x, window->y, window->width,
                                    window->height, flags);
     if (window->sdl == nullptr) {
@@ -95,7 +101,8 @@ bool setPixelFormat(DeviceContext deviceContext, int format, const PixelFormatDe
                                        window->height, flags);
     }
     if (window->sdl == nullptr) return false;
-    if (window->popup && pendingFullscreenMode()) SDL_SetWindowDisplayMode(window->sdl, pendingFullscreenMode());
+    if (window->popup && pendingFullscreenMode())
+        SDL_SetWindowDisplayMode(window->sdl, pendingFullscreenMode());
     return true;
 }
 
@@ -110,7 +117,8 @@ RenderContext createContext(DeviceContext deviceContext) {
 
 bool makeCurrent(DeviceContext deviceContext, RenderContext renderContext) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
-    if (renderContext == nullptr) return SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr) == 0;
+    if (renderContext == nullptr)
+        return SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr) == 0;
     if (deviceContext == nullptr || deviceContext->window->sdl == nullptr) return false;
     return SDL_GL_MakeCurrent(deviceContext->window->sdl, renderContext->context) == 0;
 }

@@ -20,7 +20,8 @@ bool envSet(const char* name) {
 bool dialogsSuppressed() {
     if (dialogsSuppressedOnRequest()) return true;
     const char* driver = SDL_GetHint(SDL_HINT_VIDEODRIVER);
-    if (driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0))
+    if (driver != nullptr &&
+        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0))
         return true;
     return !envSet("DISPLAY") && !envSet("WAYLAND_DISPLAY");
 }
@@ -30,16 +31,22 @@ int messageBox(WindowHandle owner, const char* text, const char* caption, unsign
 
     Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
     switch (style & 0xF0) {
-        case mbIconStop: flags = SDL_MESSAGEBOX_ERROR; break;
-        case mbIconExclamation: flags = SDL_MESSAGEBOX_WARNING; break;
-        default: break;
+        case mbIconStop:
+            flags = SDL_MESSAGEBOX_ERROR;
+            break;
+        case mbIconExclamation:
+            flags = SDL_MESSAGEBOX_WARNING;
+            break;
+        default:
+            break;
     }
     SDL_MessageBoxButtonData yesNo[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, idYes, "Yes"},
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, idNo, "No"},
     };
     SDL_MessageBoxButtonData ok[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, idOk, "OK"},
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, idOk,
+         "OK"},
     };
     const bool askYesNo = (style & 0xF) == mbYesNo;
     SDL_MessageBoxData box{};
@@ -50,7 +57,8 @@ int messageBox(WindowHandle owner, const char* text, const char* caption, unsign
     box.numbuttons = askYesNo ? 2 : 1;
     box.buttons = askYesNo ? yesNo : ok;
     int pressed = -1;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0 || pressed < 0) return printDialog(text, caption, style);
+    if (SDL_ShowMessageBox(&box, &pressed) != 0 || pressed < 0)
+        return printDialog(text, caption, style);
     return pressed;
 }
 

@@ -22,16 +22,21 @@ std::deque<Message> pending;  // translated, not yet removed; main thread only
 bool quitPending = false;
 int quitCode = 0;
 
-void onTerminationSignal(int signalNumber) { terminationSignal = signalNumber; }
+void onTerminationSignal(int signalNumber) {
+    terminationSignal = signalNumber;
+}
 
-Window* targetOf(Uint32 sdlWindowId) { return windowFromSdlId(sdlWindowId); }
+Window* targetOf(Uint32 sdlWindowId) {
+    return windowFromSdlId(sdlWindowId);
+}
 
 void queue(Window* window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     pending.push_back(Message{window, message, wParam, lParam});
 }
 
 void queueActivate(Window* window, bool activeNow) {
-    std::uintptr_t wParam = (activeNow ? waActive : waInactive) | (window->minimised ? 0x10000u : 0u);
+    std::uintptr_t wParam =
+        (activeNow ? waActive : waInactive) | (window->minimised ? 0x10000u : 0u);
     queue(window, msgActivate, wParam, 0);
 }
 
@@ -57,7 +62,9 @@ void translate(const SDL_Event& event) {
             Window* window = targetOf(event.window.windowID);
             if (window == nullptr) return;
             switch (event.window.event) {
-                case SDL_WINDOWEVENT_CLOSE: queue(window, msgClose, 0, 0); return;
+                case SDL_WINDOWEVENT_CLOSE:
+                    queue(window, msgClose, 0, 0);
+                    return;
                 case SDL_WINDOWEVENT_MINIMIZED:
                     window->minimised = true;
                     queueActivate(window, false);
@@ -67,18 +74,25 @@ void translate(const SDL_Event& event) {
                     window->minimised = false;
                     queueActivate(window, true);
                     return;
-                case SDL_WINDOWEVENT_FOCUS_GAINED: queueActivate(window, true); return;
-                case SDL_WINDOWEVENT_FOCUS_LOST: queueActivate(window, false); return;
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    queueActivate(window, true);
+                    return;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    queueActivate(window, false);
+                    return;
                 case SDL_WINDOWEVENT_SIZE_CHANGED: {
                     int width = 0, height = 0;
                     SDL_GL_GetDrawableSize(window->sdl, &width, &height);
-                    queue(window, msgSize, 0, makeLParam(static_cast<unsigned>(width), static_cast<unsigned>(height)));
+                    queue(window, msgSize, 0,
+                          makeLParam(static_cast<unsigned>(width), static_cast<unsigned>(height)));
                     return;
                 }
-                default: return;
+                default:
+                    return;
             }
         }
-        default: return;  // SDL_QUIT follows a window's close, which we already report
+        default:
+            return;  // SDL_QUIT follows a window's close, which we already report
     }
 }
 
@@ -98,7 +112,9 @@ bool takeTermination(Message* message) {
 
 }  // namespace
 
-bool isLiveWindow(const Window* window) { return liveWindows.count(window) != 0; }
+bool isLiveWindow(const Window* window) {
+    return liveWindows.count(window) != 0;
+}
 
 Window* windowFromSdlId(Uint32 id) {
     SDL_Window* sdl = SDL_GetWindowFromID(id);
@@ -107,9 +123,13 @@ Window* windowFromSdlId(Uint32 id) {
     return nullptr;
 }
 
-void useOffscreenVideo() { SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen"); }
+void useOffscreenVideo() {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+}
 
-void useSilentAudio() { SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy"); }
+void useSilentAudio() {
+    SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+}
 
 bool ensureVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
@@ -122,7 +142,7 @@ bool initialise() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     if (SDL_Init(SDL_INIT_EVENTS) != 0) return false;
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
@@ -144,7 +164,8 @@ bool registerWindowClass(const char* className, WindowProc procedure, ModuleHand
 bool unregisterWindowClass(const char* className, ModuleHandle) {
     if (className == nullptr) return false;
     for (const Window* window : liveWindows)
-        if (window->className == className) return false;  // still in use, as the system refuses too
+        if (window->className == className)
+            return false;  // still in use, as the system refuses too
     return classes.erase(className) == 1;
 }
 
@@ -155,7 +176,8 @@ bool adjustWindowRect(WindowRect* rect, bool) {
 
 WindowHandle createWindow(const char* className, const char* title, bool popup, int x, int y,
                           int width, int height, ModuleHandle) {
-    if (className == nullptr || classes.count(className) == 0 || width <= 0 || height <= 0) return nullptr;
+    if (className == nullptr || classes.count(className) == 0 || width <= 0 || height <= 0)
+        return nullptr;
     if (!ensureVideo()) return nullptr;
     auto* window = new Window;
     window->className = className;
@@ -200,14 +222,17 @@ void showWindow(WindowHandle window) {
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(window->sdl, &width, &height);
     if (width > 0 && height > 0)
-        queue(window, msgSize, 0, makeLParam(static_cast<unsigned>(width), static_cast<unsigned>(height)));
+        queue(window, msgSize, 0,
+              makeLParam(static_cast<unsigned>(width), static_cast<unsigned>(height)));
 }
 
 void setForegroundWindow(WindowHandle window) {
     if (window != nullptr && window->sdl != nullptr) SDL_RaiseWindow(window->sdl);
 }
 
-void setFocus(WindowHandle window) { setForegroundWindow(window); }
+void setFocus(WindowHandle window) {
+    setForegroundWindow(window);
+}
 
 WindowHandle getFocus() {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return nullptr;
@@ -260,13 +285,18 @@ void translateMessage(const Message*) {
 }
 
 std::intptr_t dispatchMessage(const Message* message) {
-    if (message == nullptr || message->window == nullptr || !isLiveWindow(message->window)) return 0;
-    return message->window->procedure(message->window, message->message, message->wParam, message->lParam);
+    if (message == nullptr || message->window == nullptr || !isLiveWindow(message->window))
+        return 0;
+    return message->window->procedure(message->window, message->message, message->wParam,
+                                      message->lParam);
 }
 
-std::intptr_t defWindowProc(WindowHandle, unsigned, std::uintptr_t, std::intptr_t) { return 0; }
+std::intptr_t defWindowProc(WindowHandle, unsigned, std::uintptr_t, std::intptr_t) {
+    return 0;
+}
 
-bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                 std::intptr_t lParam) {
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return false;
     SDL_Event event{};
     event.type = postedMessageEvent;

@@ -46,7 +46,8 @@ struct Target {
 
     void put(int x, int y, Colour c) const {
         if (x < 0 || x >= width || y < 0 || y >= height) return;
-        unsigned char* p = rows + static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x) * 3;
+        unsigned char* p =
+            rows + static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x) * 3;
         p[0] = c.blue;
         p[1] = c.green;
         p[2] = c.red;
@@ -58,7 +59,8 @@ public:
     // A table shorter than its header says is cut to the entries stored before the pixel data.
     Palette(const unsigned char* file, std::size_t tableStart, const Layout& layout)
         : table_(file + tableStart), entries_(layout.tableEntries), entryBytes_(layout.entryBytes) {
-        const std::size_t room = layout.pixelOffset > tableStart ? layout.pixelOffset - tableStart : 0;
+        const std::size_t room =
+            layout.pixelOffset > tableStart ? layout.pixelOffset - tableStart : 0;
         if (entries_ > room / entryBytes_) entries_ = room / entryBytes_;
     }
     // An index past the table is black, as the system draws it.
@@ -74,8 +76,8 @@ private:
     std::size_t entryBytes_;
 };
 
-void decodeRows(const unsigned char* pixels, const Layout& layout, const Palette& palette, std::uint32_t masks[3],
-                const Target& target) {
+void decodeRows(const unsigned char* pixels, const Layout& layout, const Palette& palette,
+                std::uint32_t masks[3], const Target& target) {
     const std::size_t stride = ((std::size_t(layout.bitsPerPixel) * layout.width + 31) / 32) * 4;
     const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
     for (int row = 0; row < target.height; ++row) {
@@ -85,18 +87,28 @@ void decodeRows(const unsigned char* pixels, const Layout& layout, const Palette
         for (int x = 0; x < target.width; ++x) {
             Colour c{0, 0, 0};
             switch (layout.bitsPerPixel) {
-                case 1: c = palette[(source[x / 8] >> (7 - x % 8)) & 1]; break;
-                case 4: c = palette[(source[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF]; break;
-                case 8: c = palette[source[x]]; break;
-                case 24: c = Colour{source[3 * x], source[3 * x + 1], source[3 * x + 2]}; break;
+                case 1:
+                    c = palette[(source[x / 8] >> (7 - x % 8)) & 1];
+                    break;
+                case 4:
+                    c = palette[(source[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF];
+                    break;
+                case 8:
+                    c = palette[source[x]];
+                    break;
+                case 24:
+                    c = Colour{source[3 * x], source[3 * x + 1], source[3 * x + 2]};
+                    break;
                 case 16:
                 case 32: {
-                    const std::uint32_t value =
-                        layout.bitsPerPixel == 16 ? loadLE16(source + 2 * x) : loadLE32(source + 4 * x);
+                    const std::uint32_t value = layout.bitsPerPixel == 16
+                                                    ? loadLE16(source + 2 * x)
+                                                    : loadLE32(source + 4 * x);
                     c = Colour{blue.extract(value), green.extract(value), red.extract(value)};
                     break;
                 }
-                default: break;
+                default:
+                    break;
             }
             target.put(x, y, c);
         }
@@ -105,8 +117,8 @@ void decodeRows(const unsigned char* pixels, const Layout& layout, const Palette
 
 // Run-length data: pairs of count and value, or an escape (0) followed by end of line (0), end of
 // image (1), a move (2, dx, dy) or a literal run (n >= 3 pixels, padded to an even byte count).
-void decodeRunLength(const unsigned char* data, std::size_t size, bool fourBits, const Palette& palette,
-                     const Target& target) {
+void decodeRunLength(const unsigned char* data, std::size_t size, bool fourBits,
+                     const Palette& palette, const Target& target) {
     std::size_t at = 0;
     int x = 0, y = 0;
     auto pixelOf = [fourBits](unsigned char byte, int k) {
@@ -169,7 +181,8 @@ bool decodeBitmapTo24(const unsigned char* fileBytes, std::size_t size, DecodedB
     const Palette palette(fileBytes, tableStart, layout);
     const unsigned char* pixels = fileBytes + layout.pixelOffset;
     if (layout.runLength())
-        decodeRunLength(pixels, size - layout.pixelOffset, layout.compression == compressionRle4, palette, target);
+        decodeRunLength(pixels, size - layout.pixelOffset, layout.compression == compressionRle4,
+                        palette, target);
     else
         decodeRows(pixels, layout, palette, masks, target);
 

@@ -25,9 +25,13 @@ void holdFrame(long frame) {
 }  // namespace
 
 // The page owns full screen: a person enters it with the click that starts the show.
-int changeDisplaySettings(int, int, int) { return displayChangeSuccessful; }
+int changeDisplaySettings(int, int, int) {
+    return displayChangeSuccessful;
+}
 
-void restoreDisplaySettings() { pageLeaveFullscreen(); }
+void restoreDisplaySettings() {
+    pageLeaveFullscreen();
+}
 
 int showCursor(bool show) {
     pageShowCursor(show ? 1 : 0);
@@ -52,12 +56,14 @@ int choosePixelFormat(DeviceContext deviceContext, const PixelFormatDescriptor* 
     return 1;  // a canvas offers one format: RGBA with a depth buffer
 }
 
-bool setPixelFormat(DeviceContext deviceContext, int format, const PixelFormatDescriptor* descriptor) {
+bool setPixelFormat(DeviceContext deviceContext, int format,
+                    const PixelFormatDescriptor* descriptor) {
     return deviceContext != nullptr && descriptor != nullptr && format == 1;
 }
 
 RenderContext createContext(DeviceContext deviceContext) {
-    if (deviceContext == nullptr || currentContext != nullptr) return nullptr;  // one canvas, one context
+    if (deviceContext == nullptr || currentContext != nullptr)
+        return nullptr;  // one canvas, one context
     if (!webglCreateContext(canvasSelector)) return nullptr;
     currentContext = new RenderContextData{deviceContext->window};
     return currentContext;
@@ -87,6 +93,8 @@ bool swapBuffers(DeviceContext deviceContext) {
     return true;
 }
 
-bool hasCurrentContext() { return currentContext != nullptr; }
+bool hasCurrentContext() {
+    return currentContext != nullptr;
+}
 
 }  // namespace platform

@@ -13,6 +13,7 @@ struct LinkedEntryPoint {
 };
 
 // entries must stay valid for the program's lifetime. False when the name is taken.
-bool registerLinkedLibrary(const char* libraryName, const LinkedEntryPoint* entries, std::size_t count);
+bool registerLinkedLibrary(const char* libraryName, const LinkedEntryPoint* entries,
+                           std::size_t count);
 
 }  // namespace platform

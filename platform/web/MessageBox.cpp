@@ -6,7 +6,9 @@
 
 namespace platform {
 
-bool dialogsSuppressed() { return true; }
+bool dialogsSuppressed() {
+    return true;
+}
 
 int messageBox(WindowHandle, const char* text, const char* caption, unsigned style) {
     if (!dialogsSuppressedOnRequest()) pageShowMessage(text ? text : "", caption ? caption : "");

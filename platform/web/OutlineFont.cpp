@@ -30,7 +30,8 @@ const GlyphSet& bakedGlyphs() {
     if (!read) {
         read = true;
         MappedFile file;
-        if (!file.open(glyphFilePath) || !decodeGlyphSet(file.data(), file.size(), &set)) set = GlyphSet();
+        if (!file.open(glyphFilePath) || !decodeGlyphSet(file.data(), file.size(), &set))
+            set = GlyphSet();
     }
     return set;
 }
@@ -69,7 +70,8 @@ FontHandle selectFont(DeviceContext deviceContext, FontHandle font) {
     return previous;
 }
 
-bool useFontBitmaps(DeviceContext deviceContext, unsigned first, unsigned count, unsigned listBase) {
+bool useFontBitmaps(DeviceContext deviceContext, unsigned first, unsigned count,
+                    unsigned listBase) {
     FontHandle font = fontOf(deviceContext);
     if (font == nullptr) return false;
     // The advance at the asked em height in pixels, from the outline metrics in em units.
@@ -78,7 +80,8 @@ bool useFontBitmaps(DeviceContext deviceContext, unsigned first, unsigned count,
     for (unsigned i = 0; i < count; ++i) {
         const GlyphShape* shape = shapeFor(set, first + i);
         glNewList(listBase + i, GL_COMPILE);
-        glBitmap(0, 0, 0, 0, shape ? std::round(shape->metrics.gmfCellIncX * emPixels) : 0, 0, nullptr);
+        glBitmap(0, 0, 0, 0, shape ? std::round(shape->metrics.gmfCellIncX * emPixels) : 0, 0,
+                 nullptr);
         glEndList();
     }
     return false;  // no glyph images: the caller gets only the advances
@@ -97,7 +100,8 @@ bool useFontOutlines(DeviceContext deviceContext, unsigned first, unsigned count
         glNewList(listBase + i, GL_COMPILE);
         if (shape != nullptr) drawGlyphShape(*shape);
         glEndList();
-        if (metrics != nullptr) metrics[i] = shape ? shape->metrics : GlyphMetricsFloat{0, 0, {0, 0}, 0, 0};
+        if (metrics != nullptr)
+            metrics[i] = shape ? shape->metrics : GlyphMetricsFloat{0, 0, {0, 0}, 0, 0};
         complete = complete && shape != nullptr;
     }
     return complete;

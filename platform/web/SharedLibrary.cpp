@@ -40,7 +40,8 @@ LinkedLibrary* find(LibraryHandle handle) {
 
 }  // namespace
 
-bool registerLinkedLibrary(const char* libraryName, const LinkedEntryPoint* entries, std::size_t count) {
+bool registerLinkedLibrary(const char* libraryName, const LinkedEntryPoint* entries,
+                           std::size_t count) {
     if (libraryName == nullptr || entries == nullptr) return false;
     const std::string name = canonicalName(libraryName);
     for (const LinkedLibrary& library : libraries())

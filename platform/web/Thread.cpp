@@ -36,7 +36,8 @@ void start(ThreadData* thread) {
 
 }  // namespace
 
-ThreadHandle createThread(ThreadRoutine routine, void* argument, bool suspended, std::uint32_t* threadId) {
+ThreadHandle createThread(ThreadRoutine routine, void* argument, bool suspended,
+                          std::uint32_t* threadId) {
     if (routine == nullptr) return nullptr;
     auto* thread = new ThreadData{routine, argument};
     if (!suspended) start(thread);
@@ -45,7 +46,9 @@ ThreadHandle createThread(ThreadRoutine routine, void* argument, bool suspended,
 }
 
 // Everything runs at the page's one priority.
-bool setThreadPriority(ThreadHandle thread, int) { return thread != nullptr; }
+bool setThreadPriority(ThreadHandle thread, int) {
+    return thread != nullptr;
+}
 
 bool resumeThread(ThreadHandle thread) {
     if (thread == nullptr) return false;

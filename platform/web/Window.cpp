@@ -41,7 +41,9 @@ EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* event, void*) {
 
 }  // namespace
 
-bool isLiveWindow(const Window* window) { return liveWindows.count(window) != 0; }
+bool isLiveWindow(const Window* window) {
+    return liveWindows.count(window) != 0;
+}
 
 void queueMessage(Window* window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     pending.push_back(Message{window, message, wParam, lParam});
@@ -86,9 +88,10 @@ bool adjustWindowRect(WindowRect* rect, bool) {
     return rect != nullptr;
 }
 
-WindowHandle createWindow(const char* className, const char* title, bool, int, int, int width, int height,
-                          ModuleHandle) {
-    if (className == nullptr || classes.count(className) == 0 || width <= 0 || height <= 0) return nullptr;
+WindowHandle createWindow(const char* className, const char* title, bool, int, int, int width,
+                          int height, ModuleHandle) {
+    if (className == nullptr || classes.count(className) == 0 || width <= 0 || height <= 0)
+        return nullptr;
     auto* window = new Window;
     window->className = className;
     window->procedure = classes[className];
@@ -126,8 +129,9 @@ void showWindow(WindowHandle window) {
     shownWindow = window;
     // The canvas keeps the window's size; the page scales it to fit.
     emscripten_set_canvas_element_size(canvasSelector, window->width, window->height);
-    queueMessage(window, msgSize, 0,
-                 makeLParam(static_cast<unsigned>(window->width), static_cast<unsigned>(window->height)));
+    queueMessage(
+        window, msgSize, 0,
+        makeLParam(static_cast<unsigned>(window->width), static_cast<unsigned>(window->height)));
 }
 
 void setForegroundWindow(WindowHandle) {}
@@ -136,7 +140,9 @@ void setFocus(WindowHandle window) {
     if (window != nullptr && isLiveWindow(window) && !window->messageOnly) shownWindow = window;
 }
 
-WindowHandle getFocus() { return shownWindow; }
+WindowHandle getFocus() {
+    return shownWindow;
+}
 
 bool peekMessage(Message* message) {
     if (message == nullptr) return false;
@@ -177,13 +183,18 @@ bool getMessage(Message* message, WindowHandle window) {
 void translateMessage(const Message*) {}
 
 std::intptr_t dispatchMessage(const Message* message) {
-    if (message == nullptr || message->window == nullptr || !isLiveWindow(message->window)) return 0;
-    return message->window->procedure(message->window, message->message, message->wParam, message->lParam);
+    if (message == nullptr || message->window == nullptr || !isLiveWindow(message->window))
+        return 0;
+    return message->window->procedure(message->window, message->message, message->wParam,
+                                      message->lParam);
 }
 
-std::intptr_t defWindowProc(WindowHandle, unsigned, std::uintptr_t, std::intptr_t) { return 0; }
+std::intptr_t defWindowProc(WindowHandle, unsigned, std::uintptr_t, std::intptr_t) {
+    return 0;
+}
 
-bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                 std::intptr_t lParam) {
     if (window != nullptr && !isLiveWindow(window)) return false;
     queueMessage(window, message, wParam, lParam);
     return true;

@@ -16,7 +16,8 @@ namespace platform {
 namespace {
 
 // Draws the source into a new 24-bit DIB section and copies its rows out.
-bool convert(const BITMAPINFO* source, const unsigned char* pixels, int width, int rows, DecodedBitmap* out) {
+bool convert(const BITMAPINFO* source, const unsigned char* pixels, int width, int rows,
+             DecodedBitmap* out) {
     const int rowBytes = (width * 3 + 3) & ~3;
     BITMAPINFO target{};
     target.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -35,8 +36,8 @@ bool convert(const BITMAPINFO* source, const unsigned char* pixels, int width, i
         HGDIOBJ previous = SelectObject(memory, section);
         const std::size_t total = static_cast<std::size_t>(rowBytes) * rows;
         std::memset(bits, 0, total);  // pixels a run-length image skips stay black
-        const int drawn = StretchDIBits(memory, 0, 0, width, rows, 0, 0, width, rows, pixels, source,
-                                        DIB_RGB_COLORS, SRCCOPY);
+        const int drawn = StretchDIBits(memory, 0, 0, width, rows, 0, 0, width, rows, pixels,
+                                        source, DIB_RGB_COLORS, SRCCOPY);
         GdiFlush();
         if (drawn != 0 && drawn != static_cast<int>(GDI_ERROR)) {
             auto* copy = new (std::nothrow) unsigned char[total];
@@ -63,17 +64,21 @@ bool decodeBitmapTo24(const unsigned char* fileBytes, std::size_t size, DecodedB
     *out = DecodedBitmap();
     bmp::Layout layout;
     if (!bmp::readFileLayout(fileBytes, size, &layout)) return false;
-    if (layout.tableBytes > size - bmp::fileHeaderSize - layout.headerSize) return false;  // GDI reads it all
+    if (layout.tableBytes > size - bmp::fileHeaderSize - layout.headerSize)
+        return false;  // GDI reads it all
     const std::int64_t rows = layout.height < 0 ? -layout.height : layout.height;
 
     // The header and table, copied to aligned memory where the run length can be set to the truth.
-    std::vector<DWORD> info((layout.headerSize + layout.tableBytes + sizeof(DWORD) - 1) / sizeof(DWORD) + 1, 0);
-    std::memcpy(info.data(), fileBytes + bmp::fileHeaderSize, layout.headerSize + layout.tableBytes);
+    std::vector<DWORD> info(
+        (layout.headerSize + layout.tableBytes + sizeof(DWORD) - 1) / sizeof(DWORD) + 1, 0);
+    std::memcpy(info.data(), fileBytes + bmp::fileHeaderSize,
+                layout.headerSize + layout.tableBytes);
     auto* header = reinterpret_cast<BITMAPINFO*>(info.data());
     if (layout.headerSize >= bmp::infoHeaderSize && layout.runLength())
         header->bmiHeader.biSizeImage = static_cast<DWORD>(size - layout.pixelOffset);
 
-    return convert(header, fileBytes + layout.pixelOffset, static_cast<int>(layout.width), static_cast<int>(rows), out);
+    return convert(header, fileBytes + layout.pixelOffset, static_cast<int>(layout.width),
+                   static_cast<int>(rows), out);
 }
 
 void releaseDecodedBitmap(DecodedBitmap* bitmap) {

@@ -47,10 +47,11 @@ bool makeOwnerOnlyFolder(const std::string& path) {
     const std::string descriptor = ownerOnlyDescriptor();
     SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, FALSE};
     PSECURITY_DESCRIPTOR security = nullptr;
-    if (!descriptor.empty() &&
-        ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptor.c_str(), SDDL_REVISION_1, &security, nullptr))
+    if (!descriptor.empty() && ConvertStringSecurityDescriptorToSecurityDescriptorA(
+                                   descriptor.c_str(), SDDL_REVISION_1, &security, nullptr))
         attributes.lpSecurityDescriptor = security;
-    // Without a descriptor the folder inherits the user's own temporary folder's, which is private too.
+    // Without a descriptor the folder inherits the user's own temporary folder's, which is private
+    // too.
     const bool made = CreateDirectoryA(path.c_str(), &attributes) != FALSE;
     if (security != nullptr) LocalFree(security);
     return made;
@@ -59,7 +60,9 @@ bool makeOwnerOnlyFolder(const std::string& path) {
 }  // namespace
 
 // A colon names a drive or a file's stream, so it ends a name just as a separator does.
-bool isPathSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
+bool isPathSeparator(char c) {
+    return c == '\\' || c == '/' || c == ':';
+}
 
 unsigned getTempPath(unsigned bufferSize, char* buffer) {
     if (buffer == nullptr || bufferSize == 0) return 0;
@@ -74,7 +77,8 @@ unsigned getTempPath(unsigned bufferSize, char* buffer) {
     return length;
 }
 
-unsigned makePrivateFolder(const char* parent, const char* prefix, unsigned bufferSize, char* buffer) {
+unsigned makePrivateFolder(const char* parent, const char* prefix, unsigned bufferSize,
+                           char* buffer) {
     if (parent == nullptr || buffer == nullptr) return 0;
     for (int attempt = 0; attempt < folderAttempts; ++attempt) {
         unsigned first = 0, second = 0;
@@ -94,7 +98,9 @@ unsigned makePrivateFolder(const char* parent, const char* prefix, unsigned buff
     return 0;
 }
 
-bool deleteFile(const char* path) { return path != nullptr && DeleteFileA(path) != FALSE; }
+bool deleteFile(const char* path) {
+    return path != nullptr && DeleteFileA(path) != FALSE;
+}
 
 bool removeFolder(const char* path) {
     if (path == nullptr) return false;
@@ -107,7 +113,8 @@ const char* executableFolder() {
     static std::string folder = [] {
         std::string path(MAX_PATH, '\0');
         for (;;) {
-            const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            const DWORD length =
+                GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
             if (length == 0) return std::string();
             if (length < path.size()) {
                 path.resize(length);

@@ -7,12 +7,14 @@
 
 namespace platform {
 
-static_assert(sizeof(PixelFormatDescriptor) == sizeof(PIXELFORMATDESCRIPTOR), "one layout for both descriptors");
+static_assert(sizeof(PixelFormatDescriptor) == sizeof(PIXELFORMATDESCRIPTOR),
+              "one layout for both descriptors");
 static_assert(PFD_DRAW_TO_WINDOW == pfdDrawToWindow && PFD_SUPPORT_OPENGL == pfdSupportOpenGL &&
                   PFD_DOUBLEBUFFER == pfdDoubleBuffer && PFD_TYPE_RGBA == pfdTypeRGBA &&
                   PFD_MAIN_PLANE == pfdMainPlane,
               "the descriptor's flags carry the system's values");
-static_assert(DISP_CHANGE_SUCCESSFUL == displayChangeSuccessful && DISP_CHANGE_FAILED == displayChangeFailed,
+static_assert(DISP_CHANGE_SUCCESSFUL == displayChangeSuccessful &&
+                  DISP_CHANGE_FAILED == displayChangeFailed,
               "display change results pass straight through");
 
 namespace {
@@ -36,9 +38,13 @@ int changeDisplaySettings(int width, int height, int bits) {
     return static_cast<int>(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN));
 }
 
-void restoreDisplaySettings() { ChangeDisplaySettingsA(nullptr, 0); }
+void restoreDisplaySettings() {
+    ChangeDisplaySettingsA(nullptr, 0);
+}
 
-int showCursor(bool show) { return ShowCursor(show ? TRUE : FALSE); }
+int showCursor(bool show) {
+    return ShowCursor(show ? TRUE : FALSE);
+}
 
 DeviceContext getDC(WindowHandle window) {
     if (window == nullptr) return nullptr;
@@ -55,7 +61,8 @@ int choosePixelFormat(DeviceContext deviceContext, const PixelFormatDescriptor* 
     return ChoosePixelFormat(toHdc(deviceContext), &system);
 }
 
-bool setPixelFormat(DeviceContext deviceContext, int format, const PixelFormatDescriptor* descriptor) {
+bool setPixelFormat(DeviceContext deviceContext, int format,
+                    const PixelFormatDescriptor* descriptor) {
     if (deviceContext == nullptr || descriptor == nullptr) return false;
     const PIXELFORMATDESCRIPTOR system = toSystem(descriptor);
     return SetPixelFormat(toHdc(deviceContext), format, &system) != FALSE;
@@ -78,6 +85,8 @@ bool swapBuffers(DeviceContext deviceContext) {
     return deviceContext != nullptr && SwapBuffers(toHdc(deviceContext)) != FALSE;
 }
 
-bool hasCurrentContext() { return wglGetCurrentContext() != nullptr; }
+bool hasCurrentContext() {
+    return wglGetCurrentContext() != nullptr;
+}
 
 }  // namespace platform

@@ -7,14 +7,16 @@ namespace platform {
 
 namespace {
 
-HANDLE toFile(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+HANDLE toFile(FileHandle file) {
+    return reinterpret_cast<HANDLE>(file);
+}
 
 }  // namespace
 
-
 FileHandle openFileForMapping(const char* path) {
     if (path == nullptr) return invalidFileHandle;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return invalidFileHandle;
     if (GetFileType(file) != FILE_TYPE_DISK) {
         CloseHandle(file);
@@ -25,7 +27,8 @@ FileHandle openFileForMapping(const char* path) {
 
 std::uint64_t fileSize(FileHandle file) {
     LARGE_INTEGER size;
-    if (file == invalidFileHandle || !GetFileSizeEx(toFile(file), &size) || size.QuadPart < 0) return 0;
+    if (file == invalidFileHandle || !GetFileSizeEx(toFile(file), &size) || size.QuadPart < 0)
+        return 0;
     return static_cast<std::uint64_t>(size.QuadPart);
 }
 
@@ -36,15 +39,20 @@ MappingHandle createReadOnlyMapping(FileHandle file) {
 
 const unsigned char* mapReadOnlyView(MappingHandle mapping) {
     if (mapping == nullptr) return nullptr;
-    return static_cast<const unsigned char*>(MapViewOfFile(static_cast<HANDLE>(mapping), FILE_MAP_READ, 0, 0, 0));
+    return static_cast<const unsigned char*>(
+        MapViewOfFile(static_cast<HANDLE>(mapping), FILE_MAP_READ, 0, 0, 0));
 }
 
-bool unmapView(const unsigned char* view) { return view != nullptr && UnmapViewOfFile(view) != FALSE; }
+bool unmapView(const unsigned char* view) {
+    return view != nullptr && UnmapViewOfFile(view) != FALSE;
+}
 
 bool closeMapping(MappingHandle mapping) {
     return mapping != nullptr && CloseHandle(static_cast<HANDLE>(mapping)) != FALSE;
 }
 
-bool closeFile(FileHandle file) { return file != invalidFileHandle && CloseHandle(toFile(file)) != FALSE; }
+bool closeFile(FileHandle file) {
+    return file != invalidFileHandle && CloseHandle(toFile(file)) != FALSE;
+}
 
 }  // namespace platform

@@ -5,17 +5,20 @@
 
 namespace platform {
 
-static_assert(sizeof(GlyphMetricsFloat) == sizeof(GLYPHMETRICSFLOAT), "one layout for both metrics records");
+static_assert(sizeof(GlyphMetricsFloat) == sizeof(GLYPHMETRICSFLOAT),
+              "one layout for both metrics records");
 static_assert(WGL_FONT_LINES == fontFormatLines && WGL_FONT_POLYGONS == fontFormatPolygons,
               "formats carry the system's values");
 
 FontHandle createFont(int height, int weight, const char* faceName) {
-    return fromHfont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_DONTCARE | DEFAULT_PITCH,
-                                 faceName ? faceName : ""));
+    return fromHfont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                 OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                 FF_DONTCARE | DEFAULT_PITCH, faceName ? faceName : ""));
 }
 
-bool deleteFont(FontHandle font) { return font != nullptr && DeleteObject(toHfont(font)) != FALSE; }
+bool deleteFont(FontHandle font) {
+    return font != nullptr && DeleteObject(toHfont(font)) != FALSE;
+}
 
 FontHandle selectFont(DeviceContext deviceContext, FontHandle font) {
     if (deviceContext == nullptr || font == nullptr) return nullptr;
@@ -23,7 +26,8 @@ FontHandle selectFont(DeviceContext deviceContext, FontHandle font) {
     return previous == HGDI_ERROR ? nullptr : fromHfont(static_cast<HFONT>(previous));
 }
 
-bool useFontBitmaps(DeviceContext deviceContext, unsigned first, unsigned count, unsigned listBase) {
+bool useFontBitmaps(DeviceContext deviceContext, unsigned first, unsigned count,
+                    unsigned listBase) {
     if (deviceContext == nullptr) return false;
     return wglUseFontBitmapsA(toHdc(deviceContext), first, count, listBase) != FALSE;
 }
@@ -31,8 +35,8 @@ bool useFontBitmaps(DeviceContext deviceContext, unsigned first, unsigned count,
 bool useFontOutlines(DeviceContext deviceContext, unsigned first, unsigned count, unsigned listBase,
                      float deviation, float extrusion, int format, GlyphMetricsFloat* metrics) {
     if (deviceContext == nullptr) return false;
-    return wglUseFontOutlinesA(toHdc(deviceContext), first, count, listBase, deviation, extrusion, format,
-                               reinterpret_cast<LPGLYPHMETRICSFLOAT>(metrics)) != FALSE;
+    return wglUseFontOutlinesA(toHdc(deviceContext), first, count, listBase, deviation, extrusion,
+                               format, reinterpret_cast<LPGLYPHMETRICSFLOAT>(metrics)) != FALSE;
 }
 
 }  // namespace platform

@@ -16,7 +16,9 @@ bool programExists(const char* name) {
     return length > 0 && length < MAX_PATH;
 }
 
-OutputPipe::~OutputPipe() { close(); }
+OutputPipe::~OutputPipe() {
+    close();
+}
 
 bool OutputPipe::open(const std::string& commandLine) {
     close();
@@ -36,7 +38,9 @@ int OutputPipe::close() {
     return status;
 }
 
-bool stderrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
+bool stderrIsTerminal() {
+    return _isatty(_fileno(stderr)) != 0;
+}
 
 std::string quoteArgument(const std::string& argument) {
     // Backslashes are literal except before a quote, where each one must be doubled.

@@ -22,15 +22,18 @@ DWORD WINAPI threadStart(LPVOID raw) {
 
 }  // namespace
 
-static_assert(THREAD_PRIORITY_HIGHEST == threadPriorityHighest && THREAD_PRIORITY_NORMAL == threadPriorityNormal,
+static_assert(THREAD_PRIORITY_HIGHEST == threadPriorityHighest &&
+                  THREAD_PRIORITY_NORMAL == threadPriorityNormal,
               "priorities carry the system's values");
 
-ThreadHandle createThread(ThreadRoutine routine, void* argument, bool suspended, std::uint32_t* threadId) {
+ThreadHandle createThread(ThreadRoutine routine, void* argument, bool suspended,
+                          std::uint32_t* threadId) {
     if (routine == nullptr) return nullptr;
     auto* record = new (std::nothrow) StartRecord{routine, argument};
     if (record == nullptr) return nullptr;
     DWORD id = 0;
-    HANDLE thread = CreateThread(nullptr, 0, threadStart, record, suspended ? CREATE_SUSPENDED : 0, &id);
+    HANDLE thread =
+        CreateThread(nullptr, 0, threadStart, record, suspended ? CREATE_SUSPENDED : 0, &id);
     if (thread == nullptr) {
         delete record;
         return nullptr;
@@ -47,6 +50,8 @@ bool resumeThread(ThreadHandle thread) {
     return thread != nullptr && ResumeThread(toHandle(thread)) != static_cast<DWORD>(-1);
 }
 
-bool closeThreadHandle(ThreadHandle thread) { return thread != nullptr && CloseHandle(toHandle(thread)) != FALSE; }
+bool closeThreadHandle(ThreadHandle thread) {
+    return thread != nullptr && CloseHandle(toHandle(thread)) != FALSE;
+}
 
 }  // namespace platform

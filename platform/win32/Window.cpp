@@ -60,7 +60,9 @@ MSG toMsg(const Message* message) {
     return msg;
 }
 
-Message fromMsg(const MSG& msg) { return Message{fromHwnd(msg.hwnd), msg.message, msg.wParam, msg.lParam}; }
+Message fromMsg(const MSG& msg) {
+    return Message{fromHwnd(msg.hwnd), msg.message, msg.wParam, msg.lParam};
+}
 
 }  // namespace
 
@@ -81,7 +83,9 @@ bool initialise() {
     return true;
 }
 
-ModuleHandle getModuleHandle() { return GetModuleHandleA(nullptr); }
+ModuleHandle getModuleHandle() {
+    return GetModuleHandleA(nullptr);
+}
 
 bool registerWindowClass(const char* className, WindowProc procedure, ModuleHandle instance) {
     if (className == nullptr || procedure == nullptr || classCount == maxClasses) return false;
@@ -101,7 +105,8 @@ bool registerWindowClass(const char* className, WindowProc procedure, ModuleHand
 bool unregisterWindowClass(const char* className, ModuleHandle instance) {
     if (className == nullptr) return false;
     WNDCLASSA windowClass{};
-    const ATOM atom = static_cast<ATOM>(GetClassInfoA(static_cast<HINSTANCE>(instance), className, &windowClass));
+    const ATOM atom =
+        static_cast<ATOM>(GetClassInfoA(static_cast<HINSTANCE>(instance), className, &windowClass));
     if (!UnregisterClassA(className, static_cast<HINSTANCE>(instance))) return false;
     for (int i = 0; i < classCount; ++i) {
         if (classProcedures[i].atom == atom) {
@@ -127,18 +132,21 @@ WindowHandle createWindow(const char* className, const char* title, bool popup, 
     if (className == nullptr) return nullptr;
     const DWORD style = (popup ? popupStyle : overlappedStyle) | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     return fromHwnd(CreateWindowExA(popup ? popupExtendedStyle : overlappedExtendedStyle, className,
-                                    title ? title : "", style, x, y, width, height, nullptr, nullptr,
-                                    static_cast<HINSTANCE>(instance), nullptr));
+                                    title ? title : "", style, x, y, width, height, nullptr,
+                                    nullptr, static_cast<HINSTANCE>(instance), nullptr));
 }
 
 WindowHandle createMessageWindow(const char* className, const char* title, ModuleHandle instance) {
     // An ordinary overlapped window of the usual size that is simply never shown.
     WindowRect rect{0, 0, messageWindowWidth, messageWindowHeight};
     adjustWindowRect(&rect, false);
-    return createWindow(className, title, false, 0, 0, rect.right - rect.left, rect.bottom - rect.top, instance);
+    return createWindow(className, title, false, 0, 0, rect.right - rect.left,
+                        rect.bottom - rect.top, instance);
 }
 
-bool destroyWindow(WindowHandle window) { return window != nullptr && DestroyWindow(toHwnd(window)); }
+bool destroyWindow(WindowHandle window) {
+    return window != nullptr && DestroyWindow(toHwnd(window));
+}
 
 void showWindow(WindowHandle window) {
     if (window != nullptr) ShowWindow(toHwnd(window), SW_SHOW);
@@ -152,7 +160,9 @@ void setFocus(WindowHandle window) {
     if (window != nullptr) SetFocus(toHwnd(window));
 }
 
-WindowHandle getFocus() { return fromHwnd(GetFocus()); }
+WindowHandle getFocus() {
+    return fromHwnd(GetFocus());
+}
 
 bool peekMessage(Message* message) {
     if (message == nullptr) return false;
@@ -186,14 +196,18 @@ std::intptr_t dispatchMessage(const Message* message) {
     return DispatchMessageA(&msg);
 }
 
-std::intptr_t defWindowProc(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t defWindowProc(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                            std::intptr_t lParam) {
     return DefWindowProcA(toHwnd(window), message, wParam, lParam);
 }
 
-bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                 std::intptr_t lParam) {
     return PostMessageA(toHwnd(window), message, wParam, lParam) != 0;
 }
 
-void postQuitMessage(int exitCode) { PostQuitMessage(exitCode); }
+void postQuitMessage(int exitCode) {
+    PostQuitMessage(exitCode);
+}
 
 }  // namespace platform

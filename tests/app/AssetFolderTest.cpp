@@ -21,9 +21,12 @@ std::string readWhole(const fs::path& path) {
 struct AssetFolderTest : ::testing::Test {
     void SetUp() override {
         const char* test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        archivePath = (fs::temp_directory_path() / (std::string("asset-folder-") + test + ".dat")).string();
+        archivePath =
+            (fs::temp_directory_path() / (std::string("asset-folder-") + test + ".dat")).string();
         std::string error;
-        ASSERT_TRUE(writeArchive(archivePath, {{"seq1.dat", {1, 2, 3}}, {"pal.bmp", {'B', 'M'}}}, &error)) << error;
+        ASSERT_TRUE(
+            writeArchive(archivePath, {{"seq1.dat", {1, 2, 3}}, {"pal.bmp", {'B', 'M'}}}, &error))
+            << error;
     }
     void TearDown() override { fs::remove(archivePath); }
     std::string archivePath;

@@ -147,8 +147,10 @@ TEST_F(MainLoop, EscapeEndsEvenWhileInactiveButATapSeenOnlyInTheQueueDoesNot) {
 
     // Key messages queued for a window of the shell's own procedure reach the keys only through
     // the loop's dispatch. A key-down alone is seen after the next frame and ends the loop.
-    ASSERT_TRUE(platform::registerWindowClass("shell-test", windowProc, platform::getModuleHandle()));
-    platform::WindowHandle window = platform::createMessageWindow("shell-test", "", platform::getModuleHandle());
+    ASSERT_TRUE(
+        platform::registerWindowClass("shell-test", windowProc, platform::getModuleHandle()));
+    platform::WindowHandle window =
+        platform::createMessageWindow("shell-test", "", platform::getModuleHandle());
     ASSERT_NE(window, nullptr);
     resetShell();
     platform::postMessage(window, platform::msgKeyDown, platform::vkEscape, 0);
@@ -172,7 +174,8 @@ TEST(GLWindow, OpensRunsAndClosesOffscreenWithTheProjection) {
     resetShell();
     frameClock = platform::readWallClock;
     testing::internal::CaptureStderr();
-    ASSERT_TRUE(createGLWindow("ORBEK42 MARLWIGHT <-> TOLVAN 11", 640, 480, 16, true, scriptedDemo));
+    ASSERT_TRUE(
+        createGLWindow("ORBEK42 MARLWIGHT <-> TOLVAN 11", 640, 480, 16, true, scriptedDemo));
     EXPECT_TRUE(initCalled);
     int depthBits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);

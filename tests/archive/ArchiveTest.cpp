@@ -11,15 +11,17 @@
 
 using namespace archivetest;
 
-TEST(Archive, RoundTripsByteForByteAndDeletesEverythingAtTheEnd)
-{
+TEST(Archive, RoundTripsByteForByteAndDeletesEverythingAtTheEnd) {
     ScratchFolder scratch, out;
     Bytes everyByte;
     for (int i = 0; i < 256 * 3; ++i) everyByte.push_back(static_cast<std::uint8_t>(i * 7));
-    std::vector<ArchiveInput> inputs = {{"tub.3ds", everyByte}, {"empty.bin", {}},
+    std::vector<ArchiveInput> inputs = {{"tub.3ds", everyByte},
+                                        {"empty.bin", {}},
                                         {std::string(51, 'n'), textBytes("x")},
-                                        {"same", textBytes("a longer first entry")}, {"same", textBytes("xy")}};
-    for (int i = 0; i < 60; ++i) inputs.push_back({"file" + std::to_string(i), textBytes(std::to_string(i))});
+                                        {"same", textBytes("a longer first entry")},
+                                        {"same", textBytes("xy")}};
+    for (int i = 0; i < 60; ++i)
+        inputs.push_back({"file" + std::to_string(i), textBytes(std::to_string(i))});
     std::string error;
     ASSERT_TRUE(writeArchive(scratch / "data.dat", inputs, &error)) << error;
 
@@ -46,25 +48,28 @@ TEST(Archive, RoundTripsByteForByteAndDeletesEverythingAtTheEnd)
     EXPECT_TRUE(out.names().empty()) << "no 50-file limit on clean-up";
 }
 
-TEST(Archive, ReportsMissingAndShortArchivesWithoutCreatingOrAllocating)
-{
+TEST(Archive, ReportsMissingAndShortArchivesWithoutCreatingOrAllocating) {
     ScratchFolder scratch;
     {
         Archive missing((scratch / "data.dat").c_str());
         EXPECT_FALSE(missing.isValid());
-        EXPECT_NE(std::string(missing.error()).find("data.dat"), std::string::npos) << missing.error();
+        EXPECT_NE(std::string(missing.error()).find("data.dat"), std::string::npos)
+            << missing.error();
     }
-    EXPECT_FALSE(std::filesystem::exists(scratch / "data.dat")) << "a missing archive must not be created";
+    EXPECT_FALSE(std::filesystem::exists(scratch / "data.dat"))
+        << "a missing archive must not be created";
     EXPECT_FALSE(Archive(scratch.path().c_str()).isValid()) << "a folder is no archive";
 
     // Short of the count, of the directory, or of a directory whose size wraps 32 bits; the
     // 0xFFFFFFFF count must be refused before anything is allocated for it.
-    for (const Bytes& broken : {Bytes{}, Bytes{1, 0, 0}, rawArchive(2, {{"a", 0, 0}}),
-                                rawArchive(0xFFFFFFFFu, {{"a", 0, 0}}), rawArchive(0x04444445u, {}, Bytes(4096, 0))}) {
+    for (const Bytes& broken :
+         {Bytes{}, Bytes{1, 0, 0}, rawArchive(2, {{"a", 0, 0}}),
+          rawArchive(0xFFFFFFFFu, {{"a", 0, 0}}), rawArchive(0x04444445u, {}, Bytes(4096, 0))}) {
         ASSERT_TRUE(writeBytes(scratch / "bad.dat", broken));
         Archive archive((scratch / "bad.dat").c_str());
         EXPECT_FALSE(archive.isValid()) << broken.size();
-        EXPECT_NE(std::string(archive.error()).find("damaged"), std::string::npos) << archive.error();
+        EXPECT_NE(std::string(archive.error()).find("damaged"), std::string::npos)
+            << archive.error();
         EXPECT_EQ(archive.count(), 0u);
     }
 
@@ -75,20 +80,30 @@ TEST(Archive, ReportsMissingAndShortArchivesWithoutCreatingOrAllocating)
     EXPECT_EQ(scratch.names(), (std::set<std::string>{"bad.dat", "zero.dat"}));
 }
 
-TEST(Archive, SkipsHostileNamesAndExtentsButUnpacksTheRest)
-{
+TEST(Archive, SkipsHostileNamesAndExtentsButUnpacksTheRest) {
     ScratchFolder scratch, out;
     const std::uint32_t start = 4 + 60 * 17, end = start + 10;
     std::vector<RawEntry> directory = {
-        {std::string(52, 'A'), start, 1}, {"", start, 1}, {".", start, 1}, {"..", start, 1},
-        {"../escape", start, 1}, {"/escape", start, 1}, {"sub\\escape", start, 1},
-        {"past-end", end - 2, 3}, {"wraps-32-bits", 0xFFFFFFF0u, 0x20},
-        {"good", start + 2, 3}, {"ends-at-end", end - 1, 1}, {"empty-at-end", end, 0},
+        {std::string(52, 'A'), start, 1},
+        {"", start, 1},
+        {".", start, 1},
+        {"..", start, 1},
+        {"../escape", start, 1},
+        {"/escape", start, 1},
+        {"sub\\escape", start, 1},
+        {"past-end", end - 2, 3},
+        {"wraps-32-bits", 0xFFFFFFF0u, 0x20},
+        {"good", start + 2, 3},
+        {"ends-at-end", end - 1, 1},
+        {"empty-at-end", end, 0},
         {"over-count", 0, 4},  // data may lie anywhere, even over the count
-        {"C:escape", start, 1}, {"con.bmp", start, 1}, {"Lpt3", start, 1},
+        {"C:escape", start, 1},
+        {"con.bmp", start, 1},
+        {"Lpt3", start, 1},
         {"COM10", start, 1},  // not a device: a plain file
     };
-    ASSERT_TRUE(writeBytes(scratch / "data.dat", rawArchive(directory.size(), directory, textBytes("0123456789"))));
+    ASSERT_TRUE(writeBytes(scratch / "data.dat",
+                           rawArchive(directory.size(), directory, textBytes("0123456789"))));
 
     Archive archive((scratch / "data.dat").c_str());
     ASSERT_TRUE(archive.isValid()) << archive.error();
@@ -97,17 +112,18 @@ TEST(Archive, SkipsHostileNamesAndExtentsButUnpacksTheRest)
     EXPECT_EQ(archive.failedCount(), 0u);
     ASSERT_EQ(archive.problems().size(), 12u);
     EXPECT_NE(archive.problems()[4].find("../escape"), std::string::npos) << archive.problems()[4];
-    EXPECT_EQ(out.names(), (std::set<std::string>{"good", "ends-at-end", "empty-at-end", "over-count", "COM10"}));
+    EXPECT_EQ(out.names(), (std::set<std::string>{"good", "ends-at-end", "empty-at-end",
+                                                  "over-count", "COM10"}));
     EXPECT_EQ(readBytes(out / "good"), textBytes("234"));
     EXPECT_EQ(readBytes(out / "ends-at-end"), textBytes("9"));
     EXPECT_EQ(readBytes(out / "over-count"), (Bytes{17, 0, 0, 0}));
     EXPECT_FALSE(std::filesystem::exists(out / "../escape"));
 }
 
-TEST(Archive, EarlyDeletionAndKeepingOnPurpose)
-{
+TEST(Archive, EarlyDeletionAndKeepingOnPurpose) {
     ScratchFolder scratch, out;
-    ASSERT_TRUE(writeArchive(scratch / "data.dat", {{"a", textBytes("1")}, {"b", textBytes("2")}}, nullptr));
+    ASSERT_TRUE(writeArchive(scratch / "data.dat", {{"a", textBytes("1")}, {"b", textBytes("2")}},
+                             nullptr));
     {
         // Deleted early (an interrupted run); a file made later under the same name is not ours.
         Archive archive((scratch / "data.dat").c_str());
@@ -126,18 +142,19 @@ TEST(Archive, EarlyDeletionAndKeepingOnPurpose)
     EXPECT_EQ(readBytes(out / "b"), textBytes("2"));
 }
 
-TEST(Archive, FailedWritesAreReportedAndLeaveNoFile)
-{
+TEST(Archive, FailedWritesAreReportedAndLeaveNoFile) {
     ScratchFolder scratch, out;
-    ASSERT_TRUE(writeArchive(scratch / "data.dat",
-                             {{"small", textBytes("abc")}, {"large", Bytes(200000, 7)}, {"fine", textBytes("ok")}},
-                             nullptr));
+    ASSERT_TRUE(writeArchive(
+        scratch / "data.dat",
+        {{"small", textBytes("abc")}, {"large", Bytes(200000, 7)}, {"fine", textBytes("ok")}},
+        nullptr));
     ASSERT_TRUE(writeBytes(scratch / "plain", textBytes("a file, not a folder")));
     Archive archive((scratch / "data.dat").c_str());
     archive.extractAll((scratch / "plain/").c_str());
     EXPECT_EQ(archive.failedCount(), 3u);
     ASSERT_EQ(archive.problems().size(), 3u);
-    EXPECT_NE(archive.problems()[0].find("cannot create"), std::string::npos) << archive.problems()[0];
+    EXPECT_NE(archive.problems()[0].find("cannot create"), std::string::npos)
+        << archive.problems()[0];
     EXPECT_TRUE(archive.unpackedFiles().empty());
 
     // /dev/full takes the open and refuses the bytes, even for root: a small write fails only
@@ -145,12 +162,14 @@ TEST(Archive, FailedWritesAreReportedAndLeaveNoFile)
     std::error_code status;
     std::filesystem::create_symlink("/dev/full", out / "small", status);
     std::filesystem::create_symlink("/dev/full", out / "large", status);
-    if (status || !std::filesystem::exists("/dev/full")) GTEST_SKIP() << "needs /dev/full and symbolic links";
+    if (status || !std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "needs /dev/full and symbolic links";
     Archive full((scratch / "data.dat").c_str());
     full.extractAll(out.path().c_str());
     EXPECT_EQ(full.failedCount(), 2u);
     ASSERT_EQ(full.problems().size(), 2u);
-    EXPECT_NE(full.problems()[1].find("partial file was removed"), std::string::npos) << full.problems()[1];
+    EXPECT_NE(full.problems()[1].find("partial file was removed"), std::string::npos)
+        << full.problems()[1];
     EXPECT_EQ(out.names(), std::set<std::string>{"fine"});
     EXPECT_EQ(full.unpackedFiles(), std::vector<std::string>{out / "fine"});
 }

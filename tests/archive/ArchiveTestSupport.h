@@ -19,23 +19,20 @@ using Bytes = std::vector<std::uint8_t>;
 
 class ScratchFolder {
 public:
-    ScratchFolder()
-    {
+    ScratchFolder() {
         char temp[512], made[512];
         if (platform::getTempPath(sizeof temp, temp) &&
             platform::makePrivateFolder(temp, "orbek-archive-test-", sizeof made, made)) {
             folder = made;
         }
     }
-    ~ScratchFolder()
-    {
+    ~ScratchFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
     }
     const std::string& path() const { return folder; }  // with its trailing separator
     std::string operator/(const std::string& name) const { return folder + name; }
-    std::set<std::string> names() const
-    {
+    std::set<std::string> names() const {
         std::set<std::string> found;
         for (const auto& item : std::filesystem::directory_iterator(folder)) {
             found.insert(item.path().filename().string());
@@ -47,15 +44,14 @@ private:
     std::string folder;
 };
 
-inline bool writeBytes(const std::string& path, const Bytes& bytes)
-{
+inline bool writeBytes(const std::string& path, const Bytes& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool ok = file && (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
+    bool ok =
+        file && (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
     return file && std::fclose(file) == 0 && ok;
 }
 
-inline Bytes readBytes(const std::string& path)
-{
+inline Bytes readBytes(const std::string& path) {
     Bytes bytes;
     if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
         for (int c; (c = std::fgetc(file)) != EOF;) {
@@ -66,7 +62,9 @@ inline Bytes readBytes(const std::string& path)
     return bytes;
 }
 
-inline Bytes textBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+inline Bytes textBytes(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
 
 // A directory entry spelled out byte for byte; a name of 52 characters gets no NUL.
 struct RawEntry {
@@ -74,8 +72,8 @@ struct RawEntry {
     std::uint32_t offset, size;
 };
 
-inline Bytes rawArchive(std::uint32_t count, const std::vector<RawEntry>& directory, const Bytes& tail = {})
-{
+inline Bytes rawArchive(std::uint32_t count, const std::vector<RawEntry>& directory,
+                        const Bytes& tail = {}) {
     Bytes bytes;
     auto put32 = [&bytes](std::uint32_t value) {
         for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));

@@ -16,12 +16,13 @@ struct ToolRun {
     std::string out, err;
 };
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
 
-ToolRun datpack(const ScratchFolder& scratch, const std::string& arguments)
-{
-    std::string command = quoted(DATPACK_PATH) + " " + arguments + " >" + quoted(scratch / "stdout") + " 2>" +
-                          quoted(scratch / "stderr");
+ToolRun datpack(const ScratchFolder& scratch, const std::string& arguments) {
+    std::string command = quoted(DATPACK_PATH) + " " + arguments + " >" +
+                          quoted(scratch / "stdout") + " 2>" + quoted(scratch / "stderr");
     int status = std::system(command.c_str());
     Bytes out = readBytes(scratch / "stdout"), err = readBytes(scratch / "stderr");
     return {status, std::string(out.begin(), out.end()), std::string(err.begin(), err.end())};
@@ -29,8 +30,7 @@ ToolRun datpack(const ScratchFolder& scratch, const std::string& arguments)
 
 }  // namespace
 
-TEST(Datpack, HelpAndUsageErrors)
-{
+TEST(Datpack, HelpAndUsageErrors) {
     ScratchFolder scratch;
     ToolRun help = datpack(scratch, "--help");
     EXPECT_EQ(help.status, 0);
@@ -45,8 +45,7 @@ TEST(Datpack, HelpAndUsageErrors)
     EXPECT_NE(missing.err.find("missing.dat"), std::string::npos) << missing.err;
 }
 
-TEST(Datpack, CreateListExtractRoundTrip)
-{
+TEST(Datpack, CreateListExtractRoundTrip) {
     ScratchFolder scratch, source, target;
     Bytes binary;
     for (int i = 0; i < 5000; ++i) binary.push_back(static_cast<std::uint8_t>(i * 31 + 5));
@@ -55,8 +54,8 @@ TEST(Datpack, CreateListExtractRoundTrip)
     ASSERT_TRUE(writeBytes(source / "a..b", textBytes("x")));
 
     std::string archive = quoted(scratch / "data.dat");
-    ToolRun create =
-        datpack(scratch, "create " + archive + " " + quoted(source / "earth.3ds") + " " + quoted(source / "empty"));
+    ToolRun create = datpack(scratch, "create " + archive + " " + quoted(source / "earth.3ds") +
+                                          " " + quoted(source / "empty"));
     ASSERT_EQ(create.status, 0) << create.err;
     ToolRun list = datpack(scratch, "list " + archive);
     EXPECT_EQ(list.status, 0) << list.err;
@@ -66,17 +65,18 @@ TEST(Datpack, CreateListExtractRoundTrip)
     EXPECT_EQ(target.names(), (std::set<std::string>{"earth.3ds", "empty"}));
     EXPECT_EQ(readBytes(target / "earth.3ds"), binary);
 
-    ToolRun badName = datpack(scratch, "create " + quoted(scratch / "bad.dat") + " " + quoted(source / "a..b"));
+    ToolRun badName =
+        datpack(scratch, "create " + quoted(scratch / "bad.dat") + " " + quoted(source / "a..b"));
     EXPECT_NE(badName.status, 0);
     EXPECT_NE(badName.err.find("a..b"), std::string::npos) << badName.err;
 }
 
-TEST(Datpack, ExtractWritesNothingOutsideDir)
-{
+TEST(Datpack, ExtractWritesNothingOutsideDir) {
     ScratchFolder scratch, target, linked;
     std::string evil = quoted(scratch / "evil.dat");
     ASSERT_TRUE(
-        writeBytes(scratch / "evil.dat", rawArchive(2, {{"../escape", 124, 7}, {"ok", 124, 7}}, textBytes("payload"))));
+        writeBytes(scratch / "evil.dat",
+                   rawArchive(2, {{"../escape", 124, 7}, {"ok", 124, 7}}, textBytes("payload"))));
     ToolRun list = datpack(scratch, "list " + evil);
     EXPECT_EQ(list.status, 0);
     EXPECT_NE(list.out.find("../escape\t124\t7\t(not extracted"), std::string::npos) << list.out;
@@ -89,7 +89,8 @@ TEST(Datpack, ExtractWritesNothingOutsideDir)
 
     // Neither a device nor a link already in DIR under an entry's name is written through.
     if (std::filesystem::exists("/dev/null")) {
-        ASSERT_TRUE(writeBytes(scratch / "device.dat", rawArchive(1, {{"null", 64, 1}}, textBytes("x"))));
+        ASSERT_TRUE(
+            writeBytes(scratch / "device.dat", rawArchive(1, {{"null", 64, 1}}, textBytes("x"))));
         ToolRun device = datpack(scratch, "extract " + quoted(scratch / "device.dat") + " /dev");
         EXPECT_NE(device.status, 0);
         EXPECT_NE(device.err.find("not a plain file"), std::string::npos) << device.err;

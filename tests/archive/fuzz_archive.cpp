@@ -11,8 +11,7 @@
 
 namespace {
 
-std::string scratchFolder(const char* prefix)
-{
+std::string scratchFolder(const char* prefix) {
     char temp[512];
     char made[512];
     if (platform::getTempPath(sizeof temp, temp) == 0 ||
@@ -24,16 +23,14 @@ std::string scratchFolder(const char* prefix)
 
 std::string inputFolder;
 
-void removeInputFolder()
-{
+void removeInputFolder() {
     platform::deleteFile((inputFolder + "data.dat").c_str());
     platform::removeFolder(inputFolder.c_str());
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (inputFolder.empty()) {
         inputFolder = scratchFolder("orbek-fuzz-input-");
         std::atexit(removeInputFolder);

@@ -34,13 +34,12 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::uint32_t u32(const Bytes& d, std::size_t at)
-{
-    return d[at] | (d[at + 1] << 8) | (d[at + 2] << 16) | (static_cast<std::uint32_t>(d[at + 3]) << 24);
+std::uint32_t u32(const Bytes& d, std::size_t at) {
+    return d[at] | (d[at + 1] << 8) | (d[at + 2] << 16) |
+           (static_cast<std::uint32_t>(d[at + 3]) << 24);
 }
 
-Bytes readFile(const std::string& path)
-{
+Bytes readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
@@ -48,16 +47,15 @@ Bytes readFile(const std::string& path)
 class GeneratedAssets : public ::testing::Test {
 protected:
     // Models, textures and the sequence are cheap; the music is made only where a test needs it.
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         files = makeAssetsButMusic();
         files.push_back({"musica.mp3", {}});
     }
-    static const Bytes& music()
-    {
+    static const Bytes& music() {
         ArchiveInput& slot = files.back();
         if (slot.data.empty()) {
-            // The build's data.dat is checked against a fresh run elsewhere; take its track if present.
+            // The build's data.dat is checked against a fresh run elsewhere; take its track if
+            // present.
             const Archive archive("data.dat");
             const Bytes d = readFile("data.dat");
             for (std::uint32_t i = 0; archive.isValid() && i < archive.count(); ++i) {
@@ -73,20 +71,18 @@ protected:
         }
         return slot.data;
     }
-    static const Bytes& file(const std::string& name)
-    {
+    static const Bytes& file(const std::string& name) {
         static const Bytes none;
         for (const ArchiveInput& f : files)
-            if (f.name == name)
-                return f.data;
+            if (f.name == name) return f.data;
         return none;
     }
 
     static inline std::vector<ArchiveInput> files;
 };
 
-const char* const modelNames[] = {"tubo6.3ds", "lineatubo6.3ds", "coet.3ds",     "estrelles.3ds",
-                                  "avio10.3ds", "terra.3ds",     "pathcam1.3ds", "pathcam2.3ds"};
+const char* const modelNames[] = {"tubo6.3ds",  "lineatubo6.3ds", "coet.3ds",     "estrelles.3ds",
+                                  "avio10.3ds", "terra.3ds",      "pathcam1.3ds", "pathcam2.3ds"};
 
 // A model as lib3ds reads it: vertex and face counts by mesh name, and the texture files named.
 struct Reference {
@@ -95,38 +91,32 @@ struct Reference {
     std::set<std::string> textures;
 };
 
-bool readWithLib3ds(const std::string& path, Reference* out)
-{
+bool readWithLib3ds(const std::string& path, Reference* out) {
     Lib3dsFile* model = lib3ds_file_load(path.c_str());
-    if (!model)
-        return false;
+    if (!model) return false;
     for (Lib3dsMesh* mesh = model->meshes; mesh; mesh = mesh->next, ++out->meshCount)
         out->meshes[mesh->name] = {mesh->points, mesh->faces};
     for (Lib3dsMaterial* material = model->materials; material; material = material->next)
-        if (material->texture1_map.name[0])
-            out->textures.insert(material->texture1_map.name);
+        if (material->texture1_map.name[0]) out->textures.insert(material->texture1_map.name);
     lib3ds_file_free(model);
     return true;
 }
 
 }  // namespace
 
-TEST_F(GeneratedAssets, HoldsEveryFileTheDemoOpensAndNothingTwice)
-{
+TEST_F(GeneratedAssets, HoldsEveryFileTheDemoOpensAndNothingTwice) {
     std::set<std::string> names;
     for (const ArchiveInput& f : files) {
         EXPECT_TRUE(names.insert(f.name).second) << f.name;
         EXPECT_FALSE((f.name == "musica.mp3" ? music() : f.data).empty()) << f.name;
         EXPECT_LT(f.name.size(), 52u);
     }
-    for (const char* name : modelNames)
-        EXPECT_TRUE(names.count(name)) << name;
+    for (const char* name : modelNames) EXPECT_TRUE(names.count(name)) << name;
     for (const char* name : {"bandera.bmp", "pal.bmp", "seq1.dat", "musica.mp3"})
         EXPECT_TRUE(names.count(name)) << name;
 }
 
-TEST_F(GeneratedAssets, MatchesTheBuildsDataDatByteForByte)
-{
+TEST_F(GeneratedAssets, MatchesTheBuildsDataDatByteForByte) {
     // The build's data.dat came from another run of the generator; packing this run's files the
     // same way must give the very same bytes.
     const Bytes expected = readFile("data.dat");
@@ -143,22 +133,24 @@ TEST_F(GeneratedAssets, MatchesTheBuildsDataDatByteForByte)
     EXPECT_TRUE(expected == actual);
 }
 
-TEST_F(GeneratedAssets, Lib3dsAndOurLoaderReadEveryModelAlikeWithItsTextures)
-{
+TEST_F(GeneratedAssets, Lib3dsAndOurLoaderReadEveryModelAlikeWithItsTextures) {
     // Textures are uploaded as the models load, so the loader needs a current context.
     testing_support::OffscreenGL gl(64, 64);
     ASSERT_TRUE(gl.ready()) << gl.error();
     char systemTemp[255], folder[255];
     ASSERT_GT(platform::getTempPath(sizeof systemTemp, systemTemp), 0u);
-    ASSERT_GT(platform::makePrivateFolder(systemTemp, "orbek42-assets-", sizeof folder, folder), 0u);
+    ASSERT_GT(platform::makePrivateFolder(systemTemp, "orbek42-assets-", sizeof folder, folder),
+              0u);
     for (const ArchiveInput& f : files) {
         std::ofstream out(std::string(folder) + f.name, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(f.data.data()), static_cast<std::streamsize>(f.data.size()));
+        out.write(reinterpret_cast<const char*>(f.data.data()),
+                  static_cast<std::streamsize>(f.data.size()));
     }
     for (const char* name : modelNames) {
         SCOPED_TRACE(name);
         const std::string path = std::string(folder) + name;
-        const bool polyline = std::string(name).rfind("pathcam", 0) == 0 || std::string(name) == "lineatubo6.3ds";
+        const bool polyline =
+            std::string(name).rfind("pathcam", 0) == 0 || std::string(name) == "lineatubo6.3ds";
         Reference reference;
         ASSERT_TRUE(readWithLib3ds(path, &reference));
         ASSERT_EQ(reference.meshes.size(), reference.meshCount) << "mesh names are not unique";
@@ -182,8 +174,7 @@ TEST_F(GeneratedAssets, Lib3dsAndOurLoaderReadEveryModelAlikeWithItsTextures)
             faces += mesh->faceCount;
             for (std::int32_t i = 0; i < mesh->vertexCount * 3; ++i)
                 ASSERT_TRUE(std::isfinite(mesh->vertices[i])) << object;
-            if (polyline)
-                continue;
+            if (polyline) continue;
             EXPECT_GT(mesh->faceCount, 0) << object;
             ASSERT_NE(mesh->material, nullptr) << object << " has no material";
             if (mesh->material->texture) {
@@ -209,16 +200,15 @@ TEST_F(GeneratedAssets, Lib3dsAndOurLoaderReadEveryModelAlikeWithItsTextures)
     platform::removeFolder(folder);
 }
 
-TEST_F(GeneratedAssets, BitmapsLoadWithPowerOfTwoSidesAndShowSomething)
-{
+TEST_F(GeneratedAssets, BitmapsLoadWithPowerOfTwoSidesAndShowSomething) {
     std::size_t bitmaps = 0;
     for (const ArchiveInput& f : files) {
-        if (f.name.size() < 4 || f.name.compare(f.name.size() - 4, 4, ".bmp") != 0)
-            continue;
+        if (f.name.size() < 4 || f.name.compare(f.name.size() - 4, 4, ".bmp") != 0) continue;
         ++bitmaps;
         const std::string path = ::testing::TempDir() + "orbek_asset_" + f.name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(f.data.data()),
-                                                    static_cast<std::streamsize>(f.data.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(f.data.data()),
+                   static_cast<std::streamsize>(f.data.size()));
         BitmapImage* image = loadBitmap(path.c_str());
         std::remove(path.c_str());
         ASSERT_NE(image, nullptr) << f.name;
@@ -230,15 +220,15 @@ TEST_F(GeneratedAssets, BitmapsLoadWithPowerOfTwoSidesAndShowSomething)
         std::set<std::uint32_t> colours;
         const std::size_t bytes = static_cast<std::size_t>(width) * height * 3;
         for (std::size_t at = 0; at + 3 <= bytes && colours.size() < 8; at += 3 * 7)
-            colours.insert(image->pixels[at] | (image->pixels[at + 1] << 8) | (image->pixels[at + 2] << 16));
+            colours.insert(image->pixels[at] | (image->pixels[at + 1] << 8) |
+                           (image->pixels[at + 2] << 16));
         EXPECT_GE(colours.size(), 3u) << f.name;
         releaseBitmap(image);
     }
     EXPECT_GE(bitmaps, 7u);
 }
 
-TEST_F(GeneratedAssets, SequenceStartsAtTheWaitingAttitudeAndMovesSmoothly)
-{
+TEST_F(GeneratedAssets, SequenceStartsAtTheWaitingAttitudeAndMovesSmoothly) {
     const Bytes& d = file("seq1.dat");
     ASSERT_EQ(d.size() % 12, 0u);
     const std::size_t records = d.size() / 12;
@@ -256,7 +246,8 @@ TEST_F(GeneratedAssets, SequenceStartsAtTheWaitingAttitudeAndMovesSmoothly)
     for (std::size_t r = 1; r < records; ++r)
         for (int axis = 0; axis < 3; ++axis) {
             ASSERT_TRUE(std::isfinite(angle(r, axis)));
-            largestStep = std::max(largestStep, static_cast<double>(std::abs(angle(r, axis) - angle(r - 1, axis))));
+            largestStep = std::max(
+                largestStep, static_cast<double>(std::abs(angle(r, axis) - angle(r - 1, axis))));
             largestX = std::max(largestX, static_cast<double>(std::abs(angle(r, 0))));
             largestZ = std::max(largestZ, static_cast<double>(std::abs(angle(r, 2))));
         }
@@ -265,8 +256,7 @@ TEST_F(GeneratedAssets, SequenceStartsAtTheWaitingAttitudeAndMovesSmoothly)
     EXPECT_GT(largestX + largestZ, 10.0);
 }
 
-TEST_F(GeneratedAssets, SoundtrackIsStereoLongEnoughAndFollowsTheSections)
-{
+TEST_F(GeneratedAssets, SoundtrackIsStereoLongEnoughAndFollowsTheSections) {
     const Bytes& mp3 = music();
     ASSERT_GE(mp3.size(), 4u);
     // MPEG-1 Layer III frame sync right at the start: no tag in front of the frames.
@@ -292,8 +282,7 @@ TEST_F(GeneratedAssets, SoundtrackIsStereoLongEnoughAndFollowsTheSections)
         }
         const float* f = reinterpret_cast<const float*>(buffer);
         samples.insert(samples.end(), f, f + done / sizeof(float));
-        if (r != MPG123_OK)
-            break;
+        if (r != MPG123_OK) break;
     }
     mpg123_delete(h);
     ASSERT_EQ(rate, 44100);
@@ -305,7 +294,8 @@ TEST_F(GeneratedAssets, SoundtrackIsStereoLongEnoughAndFollowsTheSections)
 
     const auto rms = [&](double from, double to, int channel) {
         double sum = 0.0;
-        const std::size_t a = static_cast<std::size_t>(from * rate), b = static_cast<std::size_t>(to * rate);
+        const std::size_t a = static_cast<std::size_t>(from * rate),
+                          b = static_cast<std::size_t>(to * rate);
         for (std::size_t i = a; i < b; ++i)
             sum += samples[i * 2 + channel] * samples[i * 2 + channel];
         return 10.0 * std::log10(sum / static_cast<double>(b - a));

@@ -41,7 +41,9 @@ constexpr double gazeLeavesAeroplane = 90.0;
 // Where a point lands: in front of the camera, and normalised device x and y.
 struct Landing {
     double depth = 0, x = 0, y = 0;
-    bool inView() const { return depth > 0.1 && depth < 100.0 && std::abs(x) <= 1.0 && std::abs(y) <= 1.0; }
+    bool inView() const {
+        return depth > 0.1 && depth < 100.0 && std::abs(x) <= 1.0 && std::abs(y) <= 1.0;
+    }
 };
 
 // Projects local, a point of the frame that place() leaves on the modelview matrix.
@@ -75,7 +77,8 @@ Vec3 boundsCentre(SceneObject* object) {
         for (int v = 0; v < mesh->vertexCount; ++v)
             for (int axis = 0; axis < 3; ++axis) {
                 low[axis] = std::min(low[axis], static_cast<double>(mesh->vertices[v * 3 + axis]));
-                high[axis] = std::max(high[axis], static_cast<double>(mesh->vertices[v * 3 + axis]));
+                high[axis] =
+                    std::max(high[axis], static_cast<double>(mesh->vertices[v * 3 + axis]));
             }
     if (low[0] > high[0]) return {};
     return {(low[0] + high[0]) / 2, (low[1] + high[1]) / 2, (low[2] + high[2]) / 2};
@@ -106,8 +109,8 @@ struct Tally {
         }
         if (!at.inView() && required && misses.size() < 8) {
             char text[160];
-            std::snprintf(text, sizeof text, "%s at frame %d: depth %.2f, x %.2f, y %.2f", name, frame,
-                          at.depth, at.x, at.y);
+            std::snprintf(text, sizeof text, "%s at frame %d: depth %.2f, x %.2f, y %.2f", name,
+                          frame, at.depth, at.x, at.y);
             misses.emplace_back(text);
         }
     }
@@ -125,7 +128,8 @@ protected:
 
         char systemTemp[255];
         ASSERT_GT(platform::getTempPath(sizeof systemTemp, systemTemp), 0u);
-        tempFolderLength = platform::makePrivateFolder(systemTemp, "orbek42-staging-", sizeof tempFolder, tempFolder);
+        tempFolderLength = platform::makePrivateFolder(systemTemp, "orbek42-staging-",
+                                                       sizeof tempFolder, tempFolder);
         ASSERT_GT(tempFolderLength, 0u);
         // Everything but the music: without it the show runs silent and starts at once.
         files = makeAssetsButMusic();
@@ -140,7 +144,8 @@ protected:
     }
 
     void TearDown() override {
-        for (const ArchiveInput& f : files) platform::deleteFile((std::string(tempFolder) + f.name).c_str());
+        for (const ArchiveInput& f : files)
+            platform::deleteFile((std::string(tempFolder) + f.name).c_str());
         platform::removeFolder(tempFolder);
     }
 
@@ -159,8 +164,8 @@ TEST_F(StagedShow, EverySceneKeepsItsSubjectInFrontAndOnScreen) {
 
     Tally digits("countdown digit"), waiting("waiting aeroplane"), departing("departing aeroplane"),
         circled("circled aeroplane"), gazeAway("aeroplane, gaze away"), firstRocket("first rocket"),
-        secondRocket("second rocket"), arriving("earth, gaze arriving"), earthHeld("earth, approach"),
-        flagTop("flag pole top"), finalRocket("final rocket");
+        secondRocket("second rocket"), arriving("earth, gaze arriving"),
+        earthHeld("earth, approach"), flagTop("flag pole top"), finalRocket("final rocket");
     int lastGazeFrame = -1;
 
     int frame = 0;
@@ -178,51 +183,104 @@ TEST_F(StagedShow, EverySceneKeepsItsSubjectInFrontAndOnScreen) {
                 const auto at = digitPath.setParameter(digitPlaces[d]);
                 ASSERT_TRUE(at.has_value());
                 const Vec3 centre{at->x, at->y, at->z - digitHalfHeight};
-                if ((centre - eye).length() >= flyThroughDistance) digits.see(frame, project(look, centre), true);
+                if ((centre - eye).length() >= flyThroughDistance)
+                    digits.see(frame, project(look, centre), true);
             }
             // The waiting aeroplane is ahead of the camera only in the last frames.
-            const Landing plane = project([] { camera.look(); placeObject(aeroplane); }, aeroplaneCentre);
-            if (p < aeroplanePlace && plane.depth > flyThroughDistance * 0.5) waiting.see(frame, plane, true);
+            const Landing plane = project(
+                [] {
+                    camera.look();
+                    placeObject(aeroplane);
+                },
+                aeroplaneCentre);
+            if (p < aeroplanePlace && plane.depth > flyThroughDistance * 0.5)
+                waiting.see(frame, plane, true);
         } else if (sceneIndex == 0) {
-            departing.see(frame, project([] { camera.look(); placeObject(aeroplane); }, aeroplaneCentre), true);
+            departing.see(frame,
+                          project(
+                              [] {
+                                  camera.look();
+                                  placeObject(aeroplane);
+                              },
+                              aeroplaneCentre),
+                          true);
         } else if (sceneIndex == 1) {
-            const Landing plane = project([] { camera.look(); placeObject(aeroplane); }, aeroplaneCentre);
+            const Landing plane = project(
+                [] {
+                    camera.look();
+                    placeObject(aeroplane);
+                },
+                aeroplaneCentre);
             if (cameraPath1->parameter <= gazeLeavesAeroplane)
                 circled.see(frame, plane, true);
             else
                 gazeAway.see(frame, plane, false);
             if (sceneFrame > 150)
                 firstRocket.see(frame,
-                                project([] { camera.look(); placeObject(aeroplane); placeObject(rocket); }, rocketCentre),
+                                project(
+                                    [] {
+                                        camera.look();
+                                        placeObject(aeroplane);
+                                        placeObject(rocket);
+                                    },
+                                    rocketCentre),
                                 false);
             if (sceneFrame > 900)
                 secondRocket.see(frame,
-                                 project([] { camera.look(); aeroplane->applyTransform(); placeObject(rocketCopy); },
-                                         rocketCentre),
+                                 project(
+                                     [] {
+                                         camera.look();
+                                         aeroplane->applyTransform();
+                                         placeObject(rocketCopy);
+                                     },
+                                     rocketCentre),
                                  false);
         } else if (sceneIndex == 2) {
-            arriving.see(frame, project([] { camera.look(); placeObject(earth); }, earthCentre), false);
+            arriving.see(frame,
+                         project(
+                             [] {
+                                 camera.look();
+                                 placeObject(earth);
+                             },
+                             earthCentre),
+                         false);
             lastGazeFrame = frame;
         } else if (sceneIndex == 3) {
-            earthHeld.see(frame, project([] { camera.look(); placeObject(earth); }, earthCentre), true);
+            earthHeld.see(frame,
+                          project(
+                              [] {
+                                  camera.look();
+                                  placeObject(earth);
+                              },
+                              earthCentre),
+                          true);
             flagTop.see(frame,
-                        project([] {
-                            camera.look();
-                            placeObject(earth);
-                            glTranslatef(flag->position.x, flag->position.y, flag->position.z);
-                            glRotatef(flag->rotation.x, 1.0f, 0.0f, 0.0f);
-                            glRotatef(flag->rotation.y, 0.0f, 1.0f, 0.0f);
-                            glRotatef(flag->rotation.z, 0.0f, 0.0f, 1.0f);
-                        }, Vec3{0.0, 0.0, flag->poleHeight}),
+                        project(
+                            [] {
+                                camera.look();
+                                placeObject(earth);
+                                glTranslatef(flag->position.x, flag->position.y, flag->position.z);
+                                glRotatef(flag->rotation.x, 1.0f, 0.0f, 0.0f);
+                                glRotatef(flag->rotation.y, 0.0f, 1.0f, 0.0f);
+                                glRotatef(flag->rotation.z, 0.0f, 0.0f, 1.0f);
+                            },
+                            Vec3{0.0, 0.0, flag->poleHeight}),
                         true);
         } else if (rocketScale > 0.0f) {
-            finalRocket.see(frame, project([] { camera.look(); earth->applyTransform(); placeObject(rocket); }, rocketCentre),
+            finalRocket.see(frame,
+                            project(
+                                [] {
+                                    camera.look();
+                                    earth->applyTransform();
+                                    placeObject(rocket);
+                                },
+                                rocketCentre),
                             true);
         }
     }
 
-    for (const Tally* t : {&digits, &waiting, &departing, &circled, &gazeAway, &firstRocket, &secondRocket, &arriving,
-                           &earthHeld, &flagTop, &finalRocket})
+    for (const Tally* t : {&digits, &waiting, &departing, &circled, &gazeAway, &firstRocket,
+                           &secondRocket, &arriving, &earthHeld, &flagTop, &finalRocket})
         for (const std::string& miss : t->misses) ADD_FAILURE() << miss;
 
     EXPECT_EQ(sceneIndex, 4);

@@ -22,35 +22,31 @@ struct Projection {
     bool onScreen() const { return between && std::abs(x) <= 1.0 && std::abs(y) <= 1.0; }
 };
 
-Projection project(const Vec3& eye, const Vec3& center, const Vec3& point)
-{
+Projection project(const Vec3& eye, const Vec3& center, const Vec3& point) {
     const Vec3 f = (center - eye).normalised();
     const Vec3 s = f.cross(worldUp).normalised();
     const Vec3 u = s.cross(f);
     const Vec3 d = point - eye;
     const double depth = f.dot(d);
     const double t = std::tan(22.5 * degree);
-    if (depth <= 0.1)
-        return {0, 0, false};
+    if (depth <= 0.1) return {0, 0, false};
     return {s.dot(d) / depth / (t * 640.0 / 480.0), u.dot(d) / depth / t, depth < show::farPlane};
 }
 
-double maxStarRadius()
-{
+double maxStarRadius() {
     double r = 0.0;
     for (const auto& mesh : models::makeStars().meshes)
         for (std::size_t i = 0; i + 2 < mesh.vertices.size(); i += 3)
-            r = std::max(r, Vec3{mesh.vertices[i], mesh.vertices[i + 1], mesh.vertices[i + 2]}.length());
+            r = std::max(
+                r, Vec3{mesh.vertices[i], mesh.vertices[i + 1], mesh.vertices[i + 2]}.length());
     return r;
 }
 
-void expectAwayFromUpAxis(const std::vector<Vec3>& points, const char* what)
-{
+void expectAwayFromUpAxis(const std::vector<Vec3>& points, const char* what) {
     double steepest = 0.0;
     for (std::size_t i = 1; i < points.size(); ++i) {
         const Vec3 d = points[i] - points[i - 1];
-        if (d.length() > 1e-9)
-            steepest = std::max(steepest, std::abs(d.normalised().z));
+        if (d.length() > 1e-9) steepest = std::max(steepest, std::abs(d.normalised().z));
     }
     // More than 45 degrees away from the up axis everywhere.
     EXPECT_LT(steepest, std::sqrt(0.5)) << what;
@@ -58,8 +54,7 @@ void expectAwayFromUpAxis(const std::vector<Vec3>& points, const char* what)
 
 }  // namespace
 
-TEST(Staging, EarthSitsWhereTheFinalRocketMeetsTheLookTarget)
-{
+TEST(Staging, EarthSitsWhereTheFinalRocketMeetsTheLookTarget) {
     const Vec3 e = earthPosition();
     // The rocket at the end of launchPath, drawn in the earth's frame, stands at the target.
     const Vec3 launchEnd = toFloat(e + launchOffset);
@@ -68,7 +63,8 @@ TEST(Staging, EarthSitsWhereTheFinalRocketMeetsTheLookTarget)
     // And camera path 2's 99.9 % point, where the start-up puts the earth, is that position.
     const Vec3 placed = PolylineFollower(cameraPath2Points()).pointAt(show::earthPlacePercent);
     EXPECT_NEAR((placed - e).length(), 0.0, 1e-3);
-    // The rocket's straight line from the earth's centre to the target is what the look path follows.
+    // The rocket's straight line from the earth's centre to the target is what the look path
+    // follows.
     for (double p : {0.0, 25.0, 50.0, 75.0, 100.0}) {
         const Vec3 rocket = e + earthRotation() * (launchEnd * (p / 100.0));
         const Vec3 look = e + (finalLookTarget - e) * (p / 100.0);
@@ -78,8 +74,7 @@ TEST(Staging, EarthSitsWhereTheFinalRocketMeetsTheLookTarget)
 
 // Which subjects are on screen is checked by playing the show (StagedShowTest); here, what that
 // cannot see: paths that join up, keep off the up axis, and keep the camera clear of its subjects.
-TEST(Staging, PathsJoinUpAndKeepOffTheUpAxisAndClearOfTheSubjects)
-{
+TEST(Staging, PathsJoinUpAndKeepOffTheUpAxisAndClearOfTheSubjects) {
     const std::vector<Vec3> tube = tubePathPoints();
     // Along +Y from the start past the first digit, where the waiting aeroplane points.
     const PolylineFollower tubeLine(tube);
@@ -88,7 +83,8 @@ TEST(Staging, PathsJoinUpAndKeepOffTheUpAxisAndClearOfTheSubjects)
     expectAwayFromUpAxis(cameraPath1Points(), "camera path 1");
     expectAwayFromUpAxis(cameraPath2Points(), "camera path 2");
 
-    // Camera path 1 begins where scene 1 left the eye, and scene 2's first frame moves it by one step.
+    // Camera path 1 begins where scene 1 left the eye, and scene 2's first frame moves it by one
+    // step.
     const PolylineFollower path(cameraPath1Points());
     const SceneOneRun run = replaySceneOne();
     EXPECT_NEAR((path.pointAt(0.0) - run.handOverEye).length(), 0.0, 1e-5);
@@ -104,7 +100,8 @@ TEST(Staging, PathsJoinUpAndKeepOffTheUpAxisAndClearOfTheSubjects)
     const Vec3 from = path.pointAt(show::earthPlacePercent);
     const Vec3 approachStop = from + (e - from) * (show::approachStopPercent / 100.0);
     const Vec3 look = PolylineFollower(cameraPath2Points()).pointAt(99.5);
-    for (const Vec3& rim : {Vec3{earthRadius, 0, 0}, Vec3{0, earthRadius, 0}, Vec3{0, 0, earthRadius}})
+    for (const Vec3& rim :
+         {Vec3{earthRadius, 0, 0}, Vec3{0, earthRadius, 0}, Vec3{0, 0, earthRadius}})
         EXPECT_TRUE(project(approachStop, look, e + rim).onScreen());
     const Vec3 pole = earthRotation() * (rotationX(46.0) * Vec3{0.0, 0.0, 1.0});
     EXPECT_LT(std::abs(pole.dot((look - approachStop).normalised())), 0.5);
@@ -117,8 +114,7 @@ TEST(Staging, PathsJoinUpAndKeepOffTheUpAxisAndClearOfTheSubjects)
     }
 }
 
-TEST(Staging, EveryStarStaysInsideTheFarPlane)
-{
+TEST(Staging, EveryStarStaysInsideTheFarPlane) {
     const double stars = maxStarRadius();
     EXPECT_LE(stars, starOuterRadius);
     double farthest = 0.0;
@@ -128,8 +124,7 @@ TEST(Staging, EveryStarStaysInsideTheFarPlane)
     // Scene 1 from 82 %: stars round the aeroplane, the camera behind it.
     const PolylineFollower tube(tubePathPoints());
     for (double p : replaySceneOne().departure)
-        if (p > 82.0)
-            see(tube.pointAt(p), tube.pointAt(p + show::lookAhead));
+        if (p > 82.0) see(tube.pointAt(p), tube.pointAt(p + show::lookAhead));
     // Scene 2: stars round the look point (the origin, later camera path 2 up to about 10 %).
     const PolylineFollower path1(cameraPath1Points()), path2(cameraPath2Points());
     for (int frame = 1; frame * 0.08 <= 100.0; ++frame) {
@@ -144,7 +139,8 @@ TEST(Staging, EveryStarStaysInsideTheFarPlane)
         see(from + (e - from) * (p / 100.0 * show::approachStopPercent / 100.0), {});
         see(approachStop + (finalEyeTarget - approachStop) * (p / 100.0), {});
     }
-    EXPECT_LT(farthest + stars, show::farPlane) << "camera up to " << farthest << " from the stars' centre";
+    EXPECT_LT(farthest + stars, show::farPlane)
+        << "camera up to " << farthest << " from the stars' centre";
     // And no star comes within a few units of any of those cameras.
     EXPECT_GT(starInnerRadius - farthest, 5.0);
 }

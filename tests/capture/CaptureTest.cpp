@@ -29,7 +29,8 @@ std::pair<std::string, int> run(const std::string& command) {
     if (pipe == nullptr) return {"", -1};
     std::array<char, 4096> buffer;
     std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) output.append(buffer.data(), n);
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        output.append(buffer.data(), n);
     int status = pclose(pipe);
     return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
@@ -48,7 +49,8 @@ std::vector<unsigned char> readPng(const std::string& path) {
 
 int litPixels(const std::vector<unsigned char>& rgb) {
     int lit = 0;
-    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) lit += (rgb[i] | rgb[i + 1] | rgb[i + 2]) > 16;
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
+        lit += (rgb[i] | rgb[i + 1] | rgb[i + 2]) > 16;
     return lit;
 }
 
@@ -65,7 +67,8 @@ TEST(CaptureTool, TimelineOfTheWholeShowMatchesTheDerivedArithmetic) {
                   "scene 1 phase 0: %ld frames\nscene 1 phase 1: %ld frames\nscene 2: %ld frames\n"
                   "scene 3: %ld frames\nscene 4: %ld frames\nscene 5: %ld frames\n"
                   "total: %ld frames, %.2f seconds at 25 fps\n",
-                  t.countdown, t.departure, t.flyAround, t.gaze, t.approach, t.finale, total, total / 25.0);
+                  t.countdown, t.departure, t.flyAround, t.gaze, t.approach, t.finale, total,
+                  total / 25.0);
     EXPECT_EQ(output, expected);
 }
 
@@ -75,7 +78,8 @@ TEST(CaptureTool, CountdownStillsAreNotBlankAndChange) {
     platform::getTempPath(sizeof temp, temp);
     char folder[255];
     ASSERT_GT(platform::makePrivateFolder(temp, "capture-test-", sizeof folder, folder), 0u);
-    auto [output, status] = run(tool + " --archive " + archive + " --png " + folder + " --frames 10,100,200");
+    auto [output, status] =
+        run(tool + " --archive " + archive + " --png " + folder + " --frames 10,100,200");
     ASSERT_EQ(status, 0);
     std::vector<std::vector<unsigned char>> stills;
     for (const char* name : {"frame-00010.png", "frame-00100.png", "frame-00200.png"}) {
@@ -92,11 +96,12 @@ TEST(CaptureTool, CountdownStillsAreNotBlankAndChange) {
 
 TEST(CaptureTool, RefusesWhatItCannotDo) {
     EXPECT_EQ(run(tool + " --help").second, 0);
-    EXPECT_NE(run(tool).second, 0);                                         // nothing to do
-    EXPECT_NE(run(tool + " --png /tmp").second, 0);                          // no frames
-    EXPECT_NE(run(tool + " --png /tmp --frames 3-1").second, 0);             // backwards range
+    EXPECT_NE(run(tool).second, 0);                               // nothing to do
+    EXPECT_NE(run(tool + " --png /tmp").second, 0);               // no frames
+    EXPECT_NE(run(tool + " --png /tmp --frames 3-1").second, 0);  // backwards range
     EXPECT_NE(run(tool + " --timeline --archive /no/such/data.dat").second, 0);
     if (haveArchive()) {
-        EXPECT_NE(run(tool + " --archive " + archive + " --png /proc/no-such --frames 1").second, 0);
+        EXPECT_NE(run(tool + " --archive " + archive + " --png /proc/no-such --frames 1").second,
+                  0);
     }
 }

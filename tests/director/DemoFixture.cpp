@@ -69,13 +69,16 @@ std::vector<unsigned char> bitmap(std::uint8_t r, std::uint8_t g, std::uint8_t b
 
 void StartedDemo::writeAssets(const std::string& folder, int seqRecords) {
     write3ds::writeFile(folder + "tubo6.3ds", box("tube", 3.0f, "tube.bmp"));
-    write3ds::writeFile(folder + "lineatubo6.3ds", polyline({0, 0, 0.5f, 0, 300, 0.5f, 0, 700, 1.0f}));
+    write3ds::writeFile(folder + "lineatubo6.3ds",
+                        polyline({0, 0, 0.5f, 0, 300, 0.5f, 0, 700, 1.0f}));
     write3ds::writeFile(folder + "coet.3ds", box("rocket", 0.5f, nullptr));
     write3ds::writeFile(folder + "estrelles.3ds", box("stars", 40.0f, nullptr));
     write3ds::writeFile(folder + "avio10.3ds", box("plane", 1.0f, nullptr));
     write3ds::writeFile(folder + "terra.3ds", box("earth", 1.5f, "tube.bmp"));
-    write3ds::writeFile(folder + "pathcam1.3ds", polyline({0, -6, -2, 6, 0, -3, 0, 8, -2, -8, 12, -1}));
-    write3ds::writeFile(folder + "pathcam2.3ds", polyline({0, 0, 0, -5, 5, 0.5f, -10.9f, 11.5f, 1.4f}));
+    write3ds::writeFile(folder + "pathcam1.3ds",
+                        polyline({0, -6, -2, 6, 0, -3, 0, 8, -2, -8, 12, -1}));
+    write3ds::writeFile(folder + "pathcam2.3ds",
+                        polyline({0, 0, 0, -5, 5, 0.5f, -10.9f, 11.5f, 1.4f}));
     writeBytes(folder + "tube.bmp", bitmap(200, 200, 255));
     writeBytes(folder + "bandera.bmp", bitmap(255, 0, 0));
     writeBytes(folder + "pal.bmp", bitmap(128, 128, 128));
@@ -94,7 +97,8 @@ void StartedDemo::SetUp() {
     ASSERT_TRUE(gl->ready()) << gl->error();
     char systemTemp[255];
     ASSERT_GT(platform::getTempPath(sizeof systemTemp, systemTemp), 0u);
-    tempFolderLength = platform::makePrivateFolder(systemTemp, "orbek42-director-", sizeof tempFolder, tempFolder);
+    tempFolderLength =
+        platform::makePrivateFolder(systemTemp, "orbek42-director-", sizeof tempFolder, tempFolder);
     ASSERT_GT(tempFolderLength, 0u);
     writeAssets(tempFolder, seqRecords);
     resetDirector();
@@ -106,10 +110,11 @@ void StartedDemo::SetUp() {
 // deletes the objects that list them. Held here, they stay reachable to the end, as in the demo.
 void StartedDemo::keepModelItems() {
     static auto* kept = new std::vector<void*>;  // never destroyed: it must outlast the exit
-    for (SceneObject* object : {tube, rocket, stars, aeroplane, earth, static_cast<SceneObject*>(tubePath),
-                                static_cast<SceneObject*>(cameraPath1), static_cast<SceneObject*>(cameraPath2),
-                                static_cast<SceneObject*>(approachPath), static_cast<SceneObject*>(launchPath),
-                                static_cast<SceneObject*>(finalLookPath), static_cast<SceneObject*>(finalEyePath)}) {
+    for (SceneObject* object :
+         {tube, rocket, stars, aeroplane, earth, static_cast<SceneObject*>(tubePath),
+          static_cast<SceneObject*>(cameraPath1), static_cast<SceneObject*>(cameraPath2),
+          static_cast<SceneObject*>(approachPath), static_cast<SceneObject*>(launchPath),
+          static_cast<SceneObject*>(finalLookPath), static_cast<SceneObject*>(finalEyePath)}) {
         if (object == nullptr) continue;
         for (NamedList* list : {object->meshes, object->materials})
             for (void* item = list->first(); item; item = list->next()) kept->push_back(item);

@@ -43,7 +43,8 @@ TEST(DerivedTimeline, AgreesWithTheShowsOwnTimelineSceneByScene) {
     EXPECT_EQ(show.gaze, t.gaze);
     EXPECT_EQ(show.approach, t.approach);
     EXPECT_EQ(show.finale, t.finale);
-    EXPECT_EQ(show.total(), t.countdown + t.departure + t.flyAround + t.gaze + t.approach + t.finale);
+    EXPECT_EQ(show.total(),
+              t.countdown + t.departure + t.flyAround + t.gaze + t.approach + t.finale);
 }
 
 TEST_F(StartedDemo, ObjectsStartWhereTheShowNeedsThem) {
@@ -74,7 +75,8 @@ TEST_F(StartedDemo, ObjectsStartWhereTheShowNeedsThem) {
     expectPoint(earth->position, earthPlace.x, earthPlace.y, earthPlace.z);
     EXPECT_DOUBLE_EQ(tubePath->parameter, 12.0);
     EXPECT_EQ(tubeLookPath->milestones, tubePath->milestones);  // a copy following the same line
-    for (Path* path : {tubeLookPath, cameraPath1, cameraPath2, approachPath, launchPath, finalLookPath, finalEyePath})
+    for (Path* path : {tubeLookPath, cameraPath1, cameraPath2, approachPath, launchPath,
+                       finalLookPath, finalEyePath})
         EXPECT_DOUBLE_EQ(path->parameter, 0.0);
     // The approach runs from the end of the first camera path to the earth; the final eye starts
     // where the approach stops, at 70 percent, and the final look at the earth.
@@ -84,7 +86,8 @@ TEST_F(StartedDemo, ObjectsStartWhereTheShowNeedsThem) {
     expectPoint(*approachPath->currentPoint(), start.x, start.y, start.z);
     expectPoint(end, earth->position.x, earth->position.y, earth->position.z);
     expectPoint(*finalEyePath->currentPoint(), stop.x, stop.y, stop.z);
-    expectPoint(*finalLookPath->currentPoint(), earth->position.x, earth->position.y, earth->position.z);
+    expectPoint(*finalLookPath->currentPoint(), earth->position.x, earth->position.y,
+                earth->position.z);
     expectPoint(*launchPath->currentPoint(), 0.0f, 0.0f, 0.0f);
 
     expectPoint(camera.up, 0.0f, 0.0f, -1.0f);

@@ -34,7 +34,8 @@ struct TrailWatch {
     explicit TrailWatch(ParticleSystem* s) : system(s), first(s->particles[0]) {}
     bool stepped() const {
         const Particle& now = system->particles[0];
-        return now.life != first.life || std::memcmp(&now.position, &first.position, sizeof(Point3)) != 0;
+        return now.life != first.life ||
+               std::memcmp(&now.position, &first.position, sizeof(Point3)) != 0;
     }
 };
 
@@ -68,7 +69,8 @@ TEST_F(StartedDemo, DepartureTrailsSwitchOnFromTheFiftySecondAndTheHundredAndSec
         const bool second = frame >= 52, third = frame >= 102;
         const bool expected[6] = {true, true, second, second, third, third};
         for (int i = 0; i < 6; ++i)
-            ASSERT_EQ(trails[i].stepped(), expected[i]) << "system " << i << ", departure frame " << frame;
+            ASSERT_EQ(trails[i].stepped(), expected[i])
+                << "system " << i << ", departure frame " << frame;
         ASSERT_EQ(trailFrames, frame < 101 ? frame : 101) << "departure frame " << frame;
         if (frame == 110) break;
         trails = watchTrails();
@@ -170,7 +172,8 @@ TEST_F(StartedDemo, SceneFiveGrowsCountsTurnsCountsTurnsCountsAndShrinksDrawingL
     EXPECT_FLOAT_EQ(rocket->rotation.z, 210.0f);
     EXPECT_LE(rocketScale, 0.0f);
     ASSERT_GE(shrinking.size(), 2u);
-    EXPECT_GT(shrinking[shrinking.size() - 2], 0.0f);  // the show ends on the first scale at or below 0
+    EXPECT_GT(shrinking[shrinking.size() - 2],
+              0.0f);  // the show ends on the first scale at or below 0
 }
 
 TEST_F(StartedDemo, EveryHandOverFrameShowsTheNextScenesFirstFrame) {
@@ -179,7 +182,8 @@ TEST_F(StartedDemo, EveryHandOverFrameShowsTheNextScenesFirstFrame) {
         playUntilScene(scene);
         const std::vector<unsigned char> handOver = gl->readPixels();
         // The finishing scene draws nothing; what shows was drawn by the next one after a clear.
-        EXPECT_GT(testing_support::countPixelsNot(handOver, 0, 0, 0), gl->width() * gl->height() / 4)
+        EXPECT_GT(testing_support::countPixelsNot(handOver, 0, 0, 0),
+                  gl->width() * gl->height() / 4)
             << "the hand-over to scene " << scene + 1 << " shows an empty frame";
         if (scene == 1) {
             // Scene 2 starts looking at the aeroplane, recentred at the origin: its box fills the
@@ -188,7 +192,9 @@ TEST_F(StartedDemo, EveryHandOverFrameShowsTheNextScenesFirstFrame) {
             for (int y = gl->height() / 2 - 10; y <= gl->height() / 2 + 10; ++y)
                 for (int x = gl->width() / 2 - 10; x <= gl->width() / 2 + 10; ++x) {
                     const unsigned char* p = &handOver[(y * gl->width() + x) * 3];
-                    if (std::abs(p[0] - 204) <= 2 && std::abs(p[1] - 179) <= 2 && std::abs(p[2] - 153) <= 2) ++plane;
+                    if (std::abs(p[0] - 204) <= 2 && std::abs(p[1] - 179) <= 2 &&
+                        std::abs(p[2] - 153) <= 2)
+                        ++plane;
                 }
             EXPECT_GT(plane, 21 * 21 / 4);
         }

@@ -30,9 +30,14 @@ TEST_F(StartedDemo, EveryScenePlaysItsDerivedNumberOfFramesAndHandsOverAtOnce) {
                     EXPECT_EQ(sceneFrame, 0);  // scene 2 left it at 901
                     EXPECT_DOUBLE_EQ(pathStep, 0.5);
                     break;
-                case 3: EXPECT_DOUBLE_EQ(pathStep, 0.2); break;
-                case 4: EXPECT_FLOAT_EQ(rocket->rotation.x, 45.0f); break;
-                default: break;
+                case 3:
+                    EXPECT_DOUBLE_EQ(pathStep, 0.2);
+                    break;
+                case 4:
+                    EXPECT_FLOAT_EQ(rocket->rotation.x, 45.0f);
+                    break;
+                default:
+                    break;
             }
             previousScene = sceneIndex;
         }

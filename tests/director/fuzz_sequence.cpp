@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const Point3 atEnd = recordedRotation;
     readSequenceRecord();
-    if (recordedRotation.x != atEnd.x || recordedRotation.y != atEnd.y || recordedRotation.z != atEnd.z)
+    if (recordedRotation.x != atEnd.x || recordedRotation.y != atEnd.y ||
+        recordedRotation.z != atEnd.z)
         std::abort();
     std::fclose(seqFile);
     seqFile = nullptr;

@@ -18,7 +18,8 @@ Window findWindow(Display* display, Window root, const char* text) {
     unsigned count = 0;
     if (!XQueryTree(display, root, &root, &parent, &children, &count)) return 0;
     Window found = 0;
-    for (unsigned i = 0; i < count && found == 0; ++i) found = findWindow(display, children[i], text);
+    for (unsigned i = 0; i < count && found == 0; ++i)
+        found = findWindow(display, children[i], text);
     if (children) XFree(children);
     return found;
 }

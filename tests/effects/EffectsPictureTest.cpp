@@ -17,30 +17,29 @@ namespace {
 
 constexpr unsigned char background[3] = {13, 13, 38};
 
-void view()
-{
+void view() {
     glLoadIdentity();
     gluLookAt(0, 0, 10, 0, 0, 0, 0, 1, 0);
 }
 
 // Pixels in a screen rectangle (top-left origin) that differ from the background.
-int inkIn(const std::vector<unsigned char>& rgb, int x0, int y0, int x1, int y1)
-{
+int inkIn(const std::vector<unsigned char>& rgb, int x0, int y0, int x1, int y1) {
     int ink = 0;
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x) {
             const unsigned char* p = &rgb[(static_cast<std::size_t>(y) * 640 + x) * 3];
-            ink += (p[0] != background[0] || p[1] != background[1] || p[2] != background[2]) ? 1 : 0;
+            ink +=
+                (p[0] != background[0] || p[1] != background[1] || p[2] != background[2]) ? 1 : 0;
         }
     return ink;
 }
 
-TEST(EffectsPicture, CountdownFlagAndParticlesAreSavedForInspection)
-{
+TEST(EffectsPicture, CountdownFlagAndParticlesAreSavedForInspection) {
     testing_support::OffscreenGL gl;
     ASSERT_TRUE(gl.ready()) << gl.error();
     platform::DeviceContext dc = gl.deviceContext();
-    const std::string cloth = effects_test::writeClothBitmap(), pole = effects_test::writePoleBitmap();
+    const std::string cloth = effects_test::writeClothBitmap(),
+                      pole = effects_test::writePoleBitmap();
 
     glClearColor(background[0] / 255.0f, background[1] / 255.0f, background[2] / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -84,11 +83,13 @@ TEST(EffectsPicture, CountdownFlagAndParticlesAreSavedForInspection)
 
     // A rocket flame rising on the right, and a yellow trail beside it.
     glDisable(GL_TEXTURE_2D);
-    ParticleSystem flame(5000, Point3{2.2f, -3.0f, 0.0f}, Point3{0.0f, 0.04f, 0.0f}, Point3{0.0f, 0.0f, 0.0f},
-                         0.08f, 0.5f, ParticleColour{0.9f, 0.2f, 0.1f, {0, 0}});
+    ParticleSystem flame(5000, Point3{2.2f, -3.0f, 0.0f}, Point3{0.0f, 0.04f, 0.0f},
+                         Point3{0.0f, 0.0f, 0.0f}, 0.08f, 0.5f,
+                         ParticleColour{0.9f, 0.2f, 0.1f, {0, 0}});
     flame.setGrowth(100, 50);
-    ParticleSystem trail(500, Point3{3.6f, -3.0f, 0.0f}, Point3{0.0f, 0.06f, 0.0f}, Point3{0.0f, 0.0f, 0.0f},
-                         0.035f, 0.3f, ParticleColour{1.0f, 1.0f, 0.0f, {0, 0}});
+    ParticleSystem trail(500, Point3{3.6f, -3.0f, 0.0f}, Point3{0.0f, 0.06f, 0.0f},
+                         Point3{0.0f, 0.0f, 0.0f}, 0.035f, 0.3f,
+                         ParticleColour{1.0f, 1.0f, 0.0f, {0, 0}});
     for (int frame = 0; frame < 60; ++frame) {
         // Only the last frame's points stay: clear the strip the clouds are drawn in, no more.
         glEnable(GL_SCISSOR_TEST);

@@ -13,10 +13,8 @@
 
 namespace {
 
-TEST(FlagWave, GrowsFromThePoleAndUsesItsOwnPi)
-{
-    for (double phase : {0.0, 5.0, 123.0, 7200.0})
-        EXPECT_EQ(Flag::wave(0, phase), 0.0f);
+TEST(FlagWave, GrowsFromThePoleAndUsesItsOwnPi) {
+    for (double phase : {0.0, 5.0, 123.0, 7200.0}) EXPECT_EQ(Flag::wave(0, phase), 0.0f);
     // Half a turn at column 10 is not quite zero: 3.141516 falls short of pi.
     EXPECT_GT(Flag::wave(10, 0.0), 3.8e-6f);
     // Twenty columns make one full wave, and the amplitude grows with the column.
@@ -27,20 +25,17 @@ TEST(FlagWave, GrowsFromThePoleAndUsesItsOwnPi)
 
 class FlagTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(gl.ready()) << gl.error();
         clothPath = effects_test::writeClothBitmap();
         polePath = effects_test::writePoleBitmap();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         std::remove(clothPath.c_str());
         std::remove(polePath.c_str());
     }
 
-    std::vector<unsigned char> drawFrame(Flag& flag)
-    {
+    std::vector<unsigned char> drawFrame(Flag& flag) {
         glClearColor(0.1f, 0.1f, 0.2f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glMatrixMode(GL_PROJECTION);
@@ -60,8 +55,7 @@ protected:
     std::string clothPath, polePath;
 };
 
-TEST_F(FlagTest, EachDrawShowsThePhaseOfThePreviousOneAndColumnZeroNeverMoves)
-{
+TEST_F(FlagTest, EachDrawShowsThePhaseOfThePreviousOneAndColumnZeroNeverMoves) {
     Flag flag(clothPath.c_str(), polePath.c_str());
     EXPECT_NE(flag.clothTexture->id, 0u);
     EXPECT_NE(flag.poleTexture->id, 0u);
@@ -82,16 +76,14 @@ TEST_F(FlagTest, EachDrawShowsThePhaseOfThePreviousOneAndColumnZeroNeverMoves)
 
     for (int frame = 3; frame < 40; ++frame) {
         drawFrame(flag);
-        for (int i = 0; i < Flag::gridSize; ++i)
-            ASSERT_EQ(flag.grid[i][0].z, 0.0f);
+        for (int i = 0; i < Flag::gridSize; ++i) ASSERT_EQ(flag.grid[i][0].z, 0.0f);
     }
     EXPECT_EQ(flag.phase, 200.0);
     EXPECT_EQ(flag.grid[44][44].x, 44.0f / 45.0f);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(FlagTest, DrawLeavesTheClothFrameOnTheMatrix)
-{
+TEST_F(FlagTest, DrawLeavesTheClothFrameOnTheMatrix) {
     Flag flag(clothPath.c_str(), polePath.c_str());
     flag.position = Point3{1, 2, 3};
     flag.rotation = Point3{46, 10, 20};

@@ -17,8 +17,7 @@ constexpr float monoAdvance = 1229.0f / 2048.0f;
 
 class TextTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(gl.ready()) << gl.error();
         dc = gl.deviceContext();
         glMatrixMode(GL_MODELVIEW);
@@ -31,19 +30,19 @@ protected:
     platform::DeviceContext dc = nullptr;
 };
 
-platform::GlyphMetricsFloat metricsOf(platform::FontHandle font, platform::DeviceContext dc, char c)
-{
+platform::GlyphMetricsFloat metricsOf(platform::FontHandle font, platform::DeviceContext dc,
+                                      char c) {
     platform::GlyphMetricsFloat all[96];
     GLuint lists = glGenLists(96);
     platform::FontHandle previous = platform::selectFont(dc, font);
-    EXPECT_TRUE(platform::useFontOutlines(dc, 32, 96, lists, 0.0f, 0.2f, platform::fontFormatPolygons, all));
+    EXPECT_TRUE(platform::useFontOutlines(dc, 32, 96, lists, 0.0f, 0.2f,
+                                          platform::fontFormatPolygons, all));
     platform::selectFont(dc, previous);
     glDeleteLists(lists, 96);
     return all[static_cast<unsigned char>(c) - 32];
 }
 
-TEST_F(TextTest, FaceIsFoundByNameOrFallsBackToAnInstalledMonospaceFace)
-{
+TEST_F(TextTest, FaceIsFoundByNameOrFallsBackToAnInstalledMonospaceFace) {
     platform::FontHandle courier = platform::createFont(-12, platform::fwBold, "Courier New");
     ASSERT_NE(courier, nullptr);
     platform::GlyphMetricsFloat one = metricsOf(courier, dc, '1');
@@ -66,11 +65,11 @@ TEST_F(TextTest, FaceIsFoundByNameOrFallsBackToAnInstalledMonospaceFace)
         platform::deleteFont(fallback);
     }
     // Nothing selected: the glyph calls refuse rather than guess.
-    EXPECT_FALSE(platform::useFontOutlines(dc, 32, 96, 1, 0.0f, 0.2f, platform::fontFormatPolygons, nullptr));
+    EXPECT_FALSE(platform::useFontOutlines(dc, 32, 96, 1, 0.0f, 0.2f, platform::fontFormatPolygons,
+                                           nullptr));
 }
 
-TEST_F(TextTest, BitmapGlyphsMoveTheRasterPositionByTheirPixelAdvance)
-{
+TEST_F(TextTest, BitmapGlyphsMoveTheRasterPositionByTheirPixelAdvance) {
     TextFont font("Courier New", &dc, 12);
     ASSERT_NE(font.font, nullptr);
     glMatrixMode(GL_PROJECTION);
@@ -93,8 +92,7 @@ TEST_F(TextTest, BitmapGlyphsMoveTheRasterPositionByTheirPixelAdvance)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(TextTest, ListsMoveByTheAdvanceAndPrintCentresTheTextOnItsPosition)
-{
+TEST_F(TextTest, ListsMoveByTheAdvanceAndPrintCentresTheTextOnItsPosition) {
     OutlineText text("Courier New", &dc, 12);
     for (char c : {'0', '5', '9', 'A', ' '})
         EXPECT_FLOAT_EQ(text.glyphMetrics[c - 32].gmfCellIncX, monoAdvance) << c;
@@ -122,8 +120,7 @@ TEST_F(TextTest, ListsMoveByTheAdvanceAndPrintCentresTheTextOnItsPosition)
     EXPECT_NEAR(m[12], 2.5f * monoAdvance, 1e-5f);
 }
 
-TEST_F(TextTest, CharactersWithoutAGlyphAreLeftOutAndLongTextIsCut)
-{
+TEST_F(TextTest, CharactersWithoutAGlyphAreLeftOutAndLongTextIsCut) {
     OutlineText text("Courier New", &dc, 12);
     text.print("1\t2\x80\xff\n");
     GLfloat m[16];
@@ -137,8 +134,7 @@ TEST_F(TextTest, CharactersWithoutAGlyphAreLeftOutAndLongTextIsCut)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(TextTest, RotationAdvancesBySpinOnEveryPrintButNotOnANullFormat)
-{
+TEST_F(TextTest, RotationAdvancesBySpinOnEveryPrintButNotOnANullFormat) {
     auto* red = new OutlineText("Courier New", &dc, 12);
     red->spin.y = 2.0f;
     red->rotation.x = -90.0f;
@@ -160,8 +156,7 @@ TEST_F(TextTest, RotationAdvancesBySpinOnEveryPrintButNotOnANullFormat)
     EXPECT_EQ(red->rotation.y, 4.0f);
     GLfloat m[16];
     modelview(m);
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(m[i], (i % 5 == 0) ? 1.0f : 0.0f);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], (i % 5 == 0) ? 1.0f : 0.0f);
 
     // The first print turns by the starting angles: the X rotation stands the text up.
     glLoadIdentity();

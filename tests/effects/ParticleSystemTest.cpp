@@ -24,16 +24,15 @@ protected:
 };
 
 // Every launch point lies within (S - 1) / 10 of the origin on each axis.
-void expectNearOrigin(const Particle& p, Point3 o, float reach)
-{
+void expectNearOrigin(const Particle& p, Point3 o, float reach) {
     EXPECT_LE(std::fabs(p.position.x - o.x), reach + 1e-6f);
     EXPECT_LE(std::fabs(p.position.y - o.y), reach + 1e-6f);
     EXPECT_LE(std::fabs(p.position.z - o.z), reach + 1e-6f);
 }
 
-TEST_F(ParticleSystemTest, LaunchScattersAroundTheOriginWithUnscaledFirstLives)
-{
-    ParticleSystem system(400, origin, drift, still, 0.08f, 0.5f, ParticleColour{0.9f, 0.2f, 0.1f, {1, 2}});
+TEST_F(ParticleSystemTest, LaunchScattersAroundTheOriginWithUnscaledFirstLives) {
+    ParticleSystem system(400, origin, drift, still, 0.08f, 0.5f,
+                          ParticleColour{0.9f, 0.2f, 0.1f, {1, 2}});
     EXPECT_EQ(system.activeCount, 400);
     EXPECT_EQ(system.growthPerStep, 0);
     bool scattered = false;
@@ -52,8 +51,7 @@ TEST_F(ParticleSystemTest, LaunchScattersAroundTheOriginWithUnscaledFirstLives)
     EXPECT_TRUE(scattered);
 }
 
-TEST_F(ParticleSystemTest, SpreadTooSmallToScatterLaunchesAtTheOrigin)
-{
+TEST_F(ParticleSystemTest, SpreadTooSmallToScatterLaunchesAtTheOrigin) {
     for (float spread : {0.01f, 0.0f, -3.0f}) {
         ParticleSystem system(50, origin, drift, still, spread, 1.0f, black);
         for (int i = 0; i < system.count; ++i) {
@@ -67,8 +65,7 @@ TEST_F(ParticleSystemTest, SpreadTooSmallToScatterLaunchesAtTheOrigin)
     }
 }
 
-TEST_F(ParticleSystemTest, ExpiredParticlesRelaunchInTheSameStepWithTheSystemsColour)
-{
+TEST_F(ParticleSystemTest, ExpiredParticlesRelaunchInTheSameStepWithTheSystemsColour) {
     ParticleSystem system(3, origin, drift, still, 0.035f, 0.25f, black);
     system.colour.red = 1.0f;
     Particle& expired = system.particles[0];
@@ -94,8 +91,7 @@ TEST_F(ParticleSystemTest, ExpiredParticlesRelaunchInTheSameStepWithTheSystemsCo
     EXPECT_EQ(living.colour.red, 0.0f);
 }
 
-TEST_F(ParticleSystemTest, AccelerationChangesVelocityAfterTheMove)
-{
+TEST_F(ParticleSystemTest, AccelerationChangesVelocityAfterTheMove) {
     ParticleSystem system(1, origin, Point3{1, 0, 0}, Point3{0.5f, 0, 0}, 0.035f, 1.0f, black);
     Particle& p = system.particles[0];
     p.life = 10.0;
@@ -107,8 +103,7 @@ TEST_F(ParticleSystemTest, AccelerationChangesVelocityAfterTheMove)
     EXPECT_EQ(p.position.x, 2.5f);
 }
 
-TEST_F(ParticleSystemTest, GrowthAddsParticlesUpToTheCount)
-{
+TEST_F(ParticleSystemTest, GrowthAddsParticlesUpToTheCount) {
     ParticleSystem system(5000, origin, drift, still, 0.08f, 0.5f, black);
     system.setGrowth(100, 50);
     const Particle untouched = system.particles[4999];
@@ -116,8 +111,7 @@ TEST_F(ParticleSystemTest, GrowthAddsParticlesUpToTheCount)
     EXPECT_EQ(system.activeCount, 150);
     EXPECT_EQ(system.particles[4999].life, untouched.life);
     EXPECT_EQ(system.particles[4999].position.x, untouched.position.x);
-    for (int i = 2; i <= 97; ++i)
-        system.step();
+    for (int i = 2; i <= 97; ++i) system.step();
     EXPECT_EQ(system.activeCount, 4950);
     system.step();
     EXPECT_EQ(system.activeCount, 5000);
@@ -128,12 +122,10 @@ TEST_F(ParticleSystemTest, GrowthAddsParticlesUpToTheCount)
     EXPECT_EQ(small.activeCount, 120);
 }
 
-TEST_F(ParticleSystemTest, CopyStartsFromTheSourceStateAndRunsOnItsOwn)
-{
+TEST_F(ParticleSystemTest, CopyStartsFromTheSourceStateAndRunsOnItsOwn) {
     ParticleSystem source(200, origin, drift, still, 0.08f, 0.5f, black);
     source.setGrowth(100, 50);
-    for (int i = 0; i < 5; ++i)
-        source.step();
+    for (int i = 0; i < 5; ++i) source.step();
     ParticleSystem copy(source);
     EXPECT_NE(copy.particles, source.particles);
     EXPECT_EQ(copy.activeCount, source.activeCount);
@@ -156,18 +148,17 @@ TEST_F(ParticleSystemTest, CopyStartsFromTheSourceStateAndRunsOnItsOwn)
     }
 }
 
-TEST_F(ParticleSystemTest, StartUpTrailsLaunchBlackAndTheRocketCopiesShareTheirStart)
-{
+TEST_F(ParticleSystemTest, StartUpTrailsLaunchBlackAndTheRocketCopiesShareTheirStart) {
     createParticleSystems();
     // Coloured after they were built: red, but the particles keep their black until relaunched.
     EXPECT_EQ(trailB1->colour.red, 1.0f);
-    for (int i = 0; i < trailB1->count; ++i)
-        ASSERT_EQ(trailB1->particles[i].colour.red, 0.0f);
+    for (int i = 0; i < trailB1->count; ++i) ASSERT_EQ(trailB1->particles[i].colour.red, 0.0f);
     EXPECT_EQ(rocketCopyFlame->activeCount, rocketFlame->activeCount);
     EXPECT_EQ(rocketCopyFlame->growthPerStep, rocketFlame->growthPerStep);
     for (int i = 0; i < rocketFlame->count; ++i)
         ASSERT_EQ(rocketCopyFlame->particles[i].position.z, rocketFlame->particles[i].position.z);
-    for (ParticleSystem* s : {trailA1, trailB1, trailA2, trailB2, trailA3, trailB3, rocketFlame, rocketCopyFlame})
+    for (ParticleSystem* s :
+         {trailA1, trailB1, trailA2, trailB2, trailA3, trailB3, rocketFlame, rocketCopyFlame})
         delete s;
 }
 

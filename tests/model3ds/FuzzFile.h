@@ -17,7 +17,8 @@ inline const std::string& scratchFile(const char* stem) {
     static char removeAtExit[512];  // plain storage: still there when the exit handler runs
     static const std::string path = [stem] {
         char folder[512];
-        std::string p = platform::getTempPath(sizeof folder, folder) ? std::string(folder) : std::string();
+        std::string p =
+            platform::getTempPath(sizeof folder, folder) ? std::string(folder) : std::string();
         p += stem + std::to_string(std::random_device{}());
         std::snprintf(removeAtExit, sizeof removeAtExit, "%s", p.c_str());
         std::atexit([] { std::remove(removeAtExit); });

@@ -8,13 +8,15 @@
 
 namespace models {
 
-inline write3ds::MeshDesc gridMesh(const std::string& name, int n, float z, const std::string& material) {
+inline write3ds::MeshDesc gridMesh(const std::string& name, int n, float z,
+                                   const std::string& material) {
     write3ds::MeshDesc mesh;
     mesh.name = name;
     mesh.material = material;
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
-            mesh.vertices.insert(mesh.vertices.end(), {static_cast<float>(x), static_cast<float>(y), z});
+            mesh.vertices.insert(mesh.vertices.end(),
+                                 {static_cast<float>(x), static_cast<float>(y), z});
             mesh.texCoords.insert(mesh.texCoords.end(),
                                   {x / static_cast<float>(n - 1), y / static_cast<float>(n - 1)});
         }
@@ -22,7 +24,8 @@ inline write3ds::MeshDesc gridMesh(const std::string& name, int n, float z, cons
     for (int y = 0; y + 1 < n; ++y) {
         for (int x = 0; x + 1 < n; ++x) {
             const auto i = static_cast<std::uint16_t>(y * n + x);
-            const auto right = static_cast<std::uint16_t>(i + 1), up = static_cast<std::uint16_t>(i + n),
+            const auto right = static_cast<std::uint16_t>(i + 1),
+                       up = static_cast<std::uint16_t>(i + n),
                        diagonal = static_cast<std::uint16_t>(i + n + 1);
             mesh.faces.insert(mesh.faces.end(), {i, right, diagonal, i, diagonal, up});
         }

@@ -23,7 +23,8 @@ void vertexList(ChunkWriter& w, std::uint16_t n) {
 }
 
 // Faces with flags 7; groups writes the face list's own children (material and smoothing groups).
-void faceList(ChunkWriter& w, std::initializer_list<std::uint16_t> indices, const Writes& groups = {}) {
+void faceList(ChunkWriter& w, std::initializer_list<std::uint16_t> indices,
+              const Writes& groups = {}) {
     w.begin(0x4120);
     w.u16(static_cast<std::uint16_t>(indices.size() / 3));
     int k = 0;
@@ -182,9 +183,10 @@ TEST(Loader, NamesAreKeptTo255CharactersAndReadToTheirEnd) {
     EXPECT_EQ(second->vertexCount, 1);
 
     // A name without its terminator at the end of the file fails the load.
-    std::vector<std::uint8_t> bytes = {0x4D, 0x4D, 0, 0, 0, 0, 0x3D, 0x3D, 0, 0, 0, 0,
-                                       0x00, 0x40, 0, 0, 0, 0, 'a', 'b', 'c'};
-    for (std::uint32_t i = 0, size = 21; i < 3; ++i, size -= 6) std::memcpy(&bytes[i * 6 + 2], &size, 4);
+    std::vector<std::uint8_t> bytes = {0x4D, 0x4D, 0,    0, 0, 0, 0x3D, 0x3D, 0,   0,  0,
+                                       0,    0x00, 0x40, 0, 0, 0, 0,    'a',  'b', 'c'};
+    for (std::uint32_t i = 0, size = 21; i < 3; ++i, size -= 6)
+        std::memcpy(&bytes[i * 6 + 2], &size, 4);
     auto unterminated = loadBytes(bytes);
     EXPECT_NE(unterminated->object.loadError, nullptr);
     EXPECT_EQ(unterminated->meshCount(), 0);
@@ -234,7 +236,8 @@ TEST(Loader, MeshListsAreKeptOnlyWhereTheyAreSafe) {
              mappingList(w, 2, 0.25f);
          },
          true, 2, 0, true, false, true},
-        {"empty vertex list", 0x4100, [](ChunkWriter& w) { vertexList(w, 0); }, true, 0, 0, true, false, false},
+        {"empty vertex list", 0x4100, [](ChunkWriter& w) { vertexList(w, 0); }, true, 0, 0, true,
+         false, false},
         {"camera", 0x4700,
          [](ChunkWriter& w) {
              for (int i = 0; i < 8; ++i) w.f32(1.0f);
@@ -248,7 +251,8 @@ TEST(Loader, MeshListsAreKeptOnlyWhereTheyAreSafe) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        auto model = loadBytes(editorFile([&](ChunkWriter& w) { namedObject(w, "Obj", c.body, c.kind); }));
+        auto model =
+            loadBytes(editorFile([&](ChunkWriter& w) { namedObject(w, "Obj", c.body, c.kind); }));
         EXPECT_EQ(model->object.loadError == nullptr, c.kept);
         ASSERT_EQ(model->meshCount(), c.kept ? 1 : 0);
         if (!c.kept) continue;

@@ -31,9 +31,12 @@ std::vector<std::uint8_t> materialFile(const Writes& body) {
 void value(ChunkWriter& w, std::uint16_t id, std::initializer_list<float> values) {
     w.begin(id);
     for (float v : values) {
-        if (id == 0x0011 || id == 0x0012) w.u8(static_cast<std::uint8_t>(v));
-        else if (id == 0x0030) w.u16(static_cast<std::uint16_t>(v));
-        else w.f32(v);
+        if (id == 0x0011 || id == 0x0012)
+            w.u8(static_cast<std::uint8_t>(v));
+        else if (id == 0x0030)
+            w.u16(static_cast<std::uint16_t>(v));
+        else
+            w.f32(v);
     }
     w.end();
 }
@@ -97,7 +100,9 @@ TEST(MaterialChunks, WrongSubChunkFailsTheMaterialAndEndsTheLoad) {
             property(w, 0xA040, [](ChunkWriter& w) { value(w, 0x0030, {50}); });
         },
         [](ChunkWriter& w) { property(w, 0xA020, [](ChunkWriter& w) { value(w, 0x0030, {5}); }); },
-        [](ChunkWriter& w) { property(w, 0xA040, [](ChunkWriter& w) { value(w, 0x0011, {1, 1, 1}); }); },
+        [](ChunkWriter& w) {
+            property(w, 0xA040, [](ChunkWriter& w) { value(w, 0x0011, {1, 1, 1}); });
+        },
     };
     for (const Writes& body : broken) {
         auto model = models::loadBytes(materialFile(body));
@@ -108,9 +113,11 @@ TEST(MaterialChunks, WrongSubChunkFailsTheMaterialAndEndsTheLoad) {
 }
 
 TEST(MaterialChunks, ShininessPercentages) {
-    for (auto [id, percent, shininess] : {std::tuple{0x0030, 25.0f, 32.0f}, std::tuple{0x0031, 0.5f, 64.0f}}) {
+    for (auto [id, percent, shininess] :
+         {std::tuple{0x0030, 25.0f, 32.0f}, std::tuple{0x0031, 0.5f, 64.0f}}) {
         auto model = models::loadBytes(materialFile([id = id, percent = percent](ChunkWriter& w) {
-            property(w, 0xA040, [&](ChunkWriter& w) { value(w, static_cast<std::uint16_t>(id), {percent}); });
+            property(w, 0xA040,
+                     [&](ChunkWriter& w) { value(w, static_cast<std::uint16_t>(id), {percent}); });
         }));
         ASSERT_NE(model->material("M"), nullptr);
         EXPECT_FLOAT_EQ(model->material("M")->shininess, shininess);
@@ -139,24 +146,27 @@ TEST(MaterialChunks, MapWithoutNameOrWithTooLongPathLeavesMaterialUntextured) {
     EXPECT_EQ(nameless->material("M")->texture, nullptr);
 
     const std::string folder(250, 'f');
-    auto tooLong = models::loadBytes(materialFile([](ChunkWriter& w) { mapChunk(w, 0xA200, "long.bmp"); }),
-                                     folder.c_str());
+    auto tooLong = models::loadBytes(
+        materialFile([](ChunkWriter& w) { mapChunk(w, 0xA200, "long.bmp"); }), folder.c_str());
     ASSERT_NE(tooLong->material("M"), nullptr);
     EXPECT_EQ(tooLong->material("M")->texture, nullptr);
 
-    auto fits = models::loadBytes(materialFile([](ChunkWriter& w) { mapChunk(w, 0xA200, "a.bmp"); }),
-                                  folder.c_str());
+    auto fits = models::loadBytes(
+        materialFile([](ChunkWriter& w) { mapChunk(w, 0xA200, "a.bmp"); }), folder.c_str());
     ASSERT_NE(fits->material("M"), nullptr);
     ASSERT_NE(fits->material("M")->texture, nullptr);
     EXPECT_EQ(fits->material("M")->texture->fileName.size(), 255u);
 
     // A name longer than a name buffer is cut when read: with no folder in front, the cut name
     // would fit the path and name another file.
-    const std::string longName = std::string(296, 'n') + ".bmp", fullName = std::string(251, 'n') + ".bmp";
-    auto cut = models::loadBytes(materialFile([&](ChunkWriter& w) { mapChunk(w, 0xA200, longName.c_str()); }));
+    const std::string longName = std::string(296, 'n') + ".bmp",
+                      fullName = std::string(251, 'n') + ".bmp";
+    auto cut = models::loadBytes(
+        materialFile([&](ChunkWriter& w) { mapChunk(w, 0xA200, longName.c_str()); }));
     ASSERT_NE(cut->material("M"), nullptr);
     EXPECT_EQ(cut->material("M")->texture, nullptr);
-    auto whole = models::loadBytes(materialFile([&](ChunkWriter& w) { mapChunk(w, 0xA200, fullName.c_str()); }));
+    auto whole = models::loadBytes(
+        materialFile([&](ChunkWriter& w) { mapChunk(w, 0xA200, fullName.c_str()); }));
     ASSERT_NE(whole->material("M"), nullptr);
     ASSERT_NE(whole->material("M")->texture, nullptr);
     EXPECT_EQ(whole->material("M")->texture->fileName, fullName);

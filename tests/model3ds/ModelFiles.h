@@ -56,7 +56,9 @@ struct LoadedModel {
     int meshCount() const { return object.meshes->count; }
     int materialCount() const { return object.materials->count; }
     Mesh* mesh(const char* name) { return static_cast<Mesh*>(object.meshes->find(name)); }
-    Material* material(const char* name) { return static_cast<Material*>(object.materials->find(name)); }
+    Material* material(const char* name) {
+        return static_cast<Material*>(object.materials->find(name));
+    }
 };
 
 inline std::unique_ptr<LoadedModel> loadBytes(const std::vector<std::uint8_t>& bytes,
@@ -69,7 +71,8 @@ inline std::unique_ptr<LoadedModel> loadBytes(const std::vector<std::uint8_t>& b
     return model;
 }
 
-inline std::unique_ptr<LoadedModel> loadModel(const write3ds::Model& m, const char* textureFolder = nullptr) {
+inline std::unique_ptr<LoadedModel> loadModel(const write3ds::Model& m,
+                                              const char* textureFolder = nullptr) {
     return loadBytes(write3ds::encode(m), textureFolder);
 }
 

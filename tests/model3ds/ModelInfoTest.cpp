@@ -22,7 +22,8 @@ ToolRun modelInfo(const std::string& file) {
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
     char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, n);
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.output.append(buffer, n);
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
@@ -49,7 +50,8 @@ TEST(ModelInfo, APartlyLoadedFileListsWhatWasKeptThenTheMessage) {
     EXPECT_LT(red, message);
 
     // A whole file: the same list and nothing else.
-    const std::string whole = models::writeBytes("whole.3ds", write3ds::encode(models::sampleModel()));
+    const std::string whole =
+        models::writeBytes("whole.3ds", write3ds::encode(models::sampleModel()));
     const ToolRun complete = modelInfo(whole);
     std::remove(whole.c_str());
     EXPECT_EQ(complete.status, 0);

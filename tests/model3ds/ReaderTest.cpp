@@ -23,7 +23,8 @@ TEST(MappedReader, OpenFailuresLeaveNothingOpen) {
     platform::MappingHandle mapping = nullptr;
     const unsigned char* view = nullptr;
     EXPECT_FALSE(object.openMapped(nullptr, file, mapping, view));
-    EXPECT_FALSE(object.openMapped(models::scratchPath("missing.3ds").c_str(), file, mapping, view));
+    EXPECT_FALSE(
+        object.openMapped(models::scratchPath("missing.3ds").c_str(), file, mapping, view));
     const std::string empty = models::writeBytes("empty.3ds", {});
     EXPECT_FALSE(object.openMapped(empty.c_str(), file, mapping, view));
     EXPECT_EQ(file, platform::invalidFileHandle);
@@ -43,7 +44,8 @@ TEST(MappedReader, OpenFailuresLeaveNothingOpen) {
 
 TEST(MappedReader, TypedReadsAreLittleEndianAndStopAtTheEnd) {
     SceneObject object;
-    const std::vector<std::uint8_t> bytes = {0x34, 0x12, 0x78, 0x56, 0x34, 0x12, 0x00, 0x00, 0x80, 0x3F, 0xAA};
+    const std::vector<std::uint8_t> bytes = {0x34, 0x12, 0x78, 0x56, 0x34, 0x12,
+                                             0x00, 0x00, 0x80, 0x3F, 0xAA};
     readFrom(object, bytes);
     std::uint16_t u16 = 0;
     std::uint32_t u32 = 0;
@@ -66,7 +68,8 @@ TEST(MappedReader, TypedReadsAreLittleEndianAndStopAtTheEnd) {
 TEST(MappedReader, ChunkHeadersAndSkipsStayInsideTheFile) {
     SceneObject object;
     // A chunk of length 8 with a 2-byte body, then one whose length runs past the end.
-    const std::vector<std::uint8_t> bytes = {0x10, 0x00, 8, 0, 0, 0, 0xAB, 0xCD, 0x20, 0x00, 0xFF, 0xFF, 0xFF, 0xFF};
+    const std::vector<std::uint8_t> bytes = {0x10, 0x00, 8,    0,    0,    0,    0xAB,
+                                             0xCD, 0x20, 0x00, 0xFF, 0xFF, 0xFF, 0xFF};
     readFrom(object, bytes);
     ChunkHeader header;
     ASSERT_TRUE(object.readChunkHeader(header));

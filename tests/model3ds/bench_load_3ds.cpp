@@ -20,7 +20,8 @@ const std::string& largeModel() {
         model.materials.push_back(grey);
         // Four meshes of 180 x 180 vertices: 4 x 64,082 = 256,328 triangles.
         for (int i = 0; i < 4; ++i)
-            model.meshes.push_back(models::gridMesh("Grid" + std::to_string(i), 180, static_cast<float>(i), "Grey"));
+            model.meshes.push_back(
+                models::gridMesh("Grid" + std::to_string(i), 180, static_cast<float>(i), "Grey"));
         const std::string p = models::scratchPath("bench-large.3ds");
         write3ds::writeFile(p, model);
         return p;
@@ -49,7 +50,8 @@ void lib3dsLoader(benchmark::State& state) {
         Lib3dsFile* file = lib3ds_file_load(path.c_str());
         triangles = 0;
         if (file)
-            for (Lib3dsMesh* m = file->meshes; m; m = m->next) triangles += static_cast<long>(m->faces);
+            for (Lib3dsMesh* m = file->meshes; m; m = m->next)
+                triangles += static_cast<long>(m->faces);
         lib3ds_file_free(file);
     }
     state.counters["triangles"] = static_cast<double>(triangles);

@@ -17,7 +17,8 @@ namespace {
 std::vector<RecordedMessage> messages;
 std::vector<std::string> scratchFiles;
 
-std::intptr_t recordingProc(platform::WindowHandle, unsigned message, std::uintptr_t wParam, std::intptr_t) {
+std::intptr_t recordingProc(platform::WindowHandle, unsigned message, std::uintptr_t wParam,
+                            std::intptr_t) {
     messages.push_back(RecordedMessage{message, wParam, std::chrono::steady_clock::now()});
     return 1;
 }
@@ -44,7 +45,8 @@ std::vector<unsigned char> encodeTone(double seconds) {
     int written = lame_encode_buffer_interleaved(lame, pcm.data(), frames, mp3.data(),
                                                  static_cast<int>(mp3.size()));
     EXPECT_GE(written, 0);
-    written += lame_encode_flush(lame, mp3.data() + written, static_cast<int>(mp3.size()) - written);
+    written +=
+        lame_encode_flush(lame, mp3.data() + written, static_cast<int>(mp3.size()) - written);
     mp3.resize(static_cast<std::size_t>(written));
     // The encoder left the first frame blank for the Info tag that carries the exact length.
     unsigned char tag[2880];
@@ -56,7 +58,8 @@ std::vector<unsigned char> encodeTone(double seconds) {
 
 }  // namespace
 
-std::vector<unsigned char> decodeReference(const std::string& path, long* sampleRate, int* channels) {
+std::vector<unsigned char> decodeReference(const std::string& path, long* sampleRate,
+                                           int* channels) {
     mpg123_init();
     mpg123_handle* handle = mpg123_new(nullptr, nullptr);
     std::vector<unsigned char> pcm;
@@ -101,12 +104,14 @@ std::string tone(double seconds) {
 
 void writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<unsigned char> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in),
+                                      std::istreambuf_iterator<char>());
 }
 
 void useAudioDriver(const char* driver, const std::string& diskFile) {
@@ -121,7 +126,9 @@ platform::WindowHandle createRecordingWindow() {
     return platform::createMessageWindow("MP3TESTCLASS", "recorder", instance);
 }
 
-std::vector<RecordedMessage>& recordedMessages() { return messages; }
+std::vector<RecordedMessage>& recordedMessages() {
+    return messages;
+}
 
 int countMessages(unsigned message) {
     int count = 0;

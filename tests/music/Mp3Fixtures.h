@@ -18,7 +18,8 @@ struct RecordedMessage {
 };
 
 // libmpg123's plain decode of the whole file as signed 16-bit PCM.
-std::vector<unsigned char> decodeReference(const std::string& path, long* sampleRate, int* channels);
+std::vector<unsigned char> decodeReference(const std::string& path, long* sampleRate,
+                                           int* channels);
 
 std::string scratchPath(const std::string& suffix);  // unique to the running test
 // A scratch file "tone.mp3" holding a tone (440 Hz left, 660 Hz right) of the given length,

@@ -33,7 +33,8 @@ protected:
         ASSERT_NE(library, nullptr);
         play = reinterpret_cast<Mp3PlayEntry>(platform::getProcAddress(library, "mp3play"));
         stop = reinterpret_cast<Mp3StopEntry>(platform::getProcAddress(library, "mp3stop"));
-        getTime = reinterpret_cast<Mp3GetTimeEntry>(platform::getProcAddress(library, "mp3gettime"));
+        getTime =
+            reinterpret_cast<Mp3GetTimeEntry>(platform::getProcAddress(library, "mp3gettime"));
         seek = reinterpret_cast<Mp3SeekEntry>(platform::getProcAddress(library, "mp3seek"));
     }
 
@@ -55,7 +56,8 @@ protected:
     void startThread(const std::string& path) {
         paramsPath = path;
         params = PlayParams{paramsPath.c_str(), 0, window, 0};
-        platform::ThreadHandle thread = platform::createThread(playAndMark, &params, false, nullptr);
+        platform::ThreadHandle thread =
+            platform::createThread(playAndMark, &params, false, nullptr);
         ASSERT_NE(thread, nullptr);
         platform::closeThreadHandle(thread);
     }
@@ -106,7 +108,8 @@ TEST_F(Mp3Library, DevicePlaysExactlyTheDecodedPcmAndReportsInOrder) {
     ASSERT_GE(written.size(), expected.size());
     // The device plays silence while it waits to be resumed and while its last buffer plays out;
     // between the two lies every decoded sample, in order, nothing left out or added.
-    const auto start = std::search(written.begin(), written.end(), expected.begin(), expected.end());
+    const auto start =
+        std::search(written.begin(), written.end(), expected.begin(), expected.end());
     ASSERT_NE(start, written.end());
     const auto isSilent = [](unsigned char b) { return b == 0; };
     EXPECT_TRUE(std::all_of(written.begin(), start, isSilent));

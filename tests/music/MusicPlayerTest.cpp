@@ -101,7 +101,8 @@ TEST_F(MusicPlayerTest, WhatCannotPlayRunsSilent) {
 // loaded (as a platform that shuts SDL down at exit would) runs after the library's own exit
 // handling, and by then the player thread must have let go of audio.
 TEST_F(MusicPlayerTest, ExitWhilePlayingStopsThePlayerFirst) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process: the library is not loaded yet
+    GTEST_FLAG_SET(death_test_style,
+                   "threadsafe");  // a fresh process: the library is not loaded yet
     const std::string path = tone(2.0);
     EXPECT_EXIT(
         {

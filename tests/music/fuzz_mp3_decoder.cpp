@@ -14,7 +14,8 @@ namespace {
 // One file per fuzzing process, removed when the process exits.
 struct ScratchFile {
     std::string path = (std::filesystem::temp_directory_path() /
-                        ("orbek-fuzz-mp3-" + std::to_string(std::random_device{}()))).string();
+                        ("orbek-fuzz-mp3-" + std::to_string(std::random_device{}())))
+                           .string();
     ~ScratchFile() {
         std::error_code ignored;
         std::filesystem::remove(path, ignored);

@@ -44,7 +44,8 @@ std::vector<Received> received;
 template <int procedure>
 std::intptr_t recordingProc(platform::WindowHandle window, unsigned message, std::uintptr_t wParam,
                             std::intptr_t lParam) {
-    if (message < platform::msgUser) return platform::defWindowProc(window, message, wParam, lParam);
+    if (message < platform::msgUser)
+        return platform::defWindowProc(window, message, wParam, lParam);
     received.push_back({procedure, window, message, wParam, lParam});
     return 1;
 }
@@ -52,7 +53,8 @@ std::intptr_t recordingProc(platform::WindowHandle window, unsigned message, std
 struct MessageWindow {
     std::string cls;
     platform::WindowHandle window;
-    explicit MessageWindow(const char* name, platform::WindowProc procedure = recordingProc<1>) : cls(name) {
+    explicit MessageWindow(const char* name, platform::WindowProc procedure = recordingProc<1>)
+        : cls(name) {
         platform::initialise();
         platform::registerWindowClass(name, procedure, platform::getModuleHandle());
         window = platform::createMessageWindow(name, "t", platform::getModuleHandle());
@@ -149,7 +151,8 @@ TEST(WindowClasses, CanBeRegisteredAgainAfterUnregistering) {
     const platform::ModuleHandle instance = platform::getModuleHandle();
     for (int round = 0; round < 40; ++round) {
         const char* name = round % 2 ? "ReuseB" : "ReuseA";
-        ASSERT_TRUE(platform::registerWindowClass(name, round % 2 ? recordingProc<2> : recordingProc<1>, instance));
+        ASSERT_TRUE(platform::registerWindowClass(
+            name, round % 2 ? recordingProc<2> : recordingProc<1>, instance));
         platform::WindowHandle window = platform::createMessageWindow(name, "w", instance);
         ASSERT_NE(window, nullptr);
         received.clear();
@@ -212,7 +215,8 @@ TEST(Files, PrivateFoldersAreNewNamedAfterTheirPrefixAndRemovableOnlyWhenEmpty) 
     EXPECT_FALSE(canCreateFileIn(first));
     EXPECT_FALSE(canCreateFileIn(second));
 
-    const std::string missing = std::string(temp) + "orbek-no-such-folder" + platform::pathSeparator;
+    const std::string missing =
+        std::string(temp) + "orbek-no-such-folder" + platform::pathSeparator;
     EXPECT_EQ(platform::makePrivateFolder(missing.c_str(), "x-", sizeof first, first), 0u);
 }
 
@@ -223,7 +227,8 @@ TEST(Files, SeparatorsAndTheExecutablesFolder) {
     const std::string folder = platform::executableFolder();
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), platform::pathSeparator);
-    EXPECT_TRUE(std::ifstream(folder + "platform_tests" + ORBEK_EXECUTABLE_SUFFIX).good()) << folder;
+    EXPECT_TRUE(std::ifstream(folder + "platform_tests" + ORBEK_EXECUTABLE_SUFFIX).good())
+        << folder;
 }
 
 TEST(MappedFiles, MapTheWholeFileForSeveralReadersAndRefuseEmptyMissingAndFolders) {
@@ -282,7 +287,8 @@ TEST(Threads, ASuspendedThreadRunsOnlyAfterResume) {
     EXPECT_EQ(ran.load(), 0);
     EXPECT_TRUE(platform::setThreadPriority(thread, platform::threadPriorityHighest));
     EXPECT_TRUE(platform::resumeThread(thread));
-    for (int i = 0; i < 200 && ran.load() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    for (int i = 0; i < 200 && ran.load() == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_EQ(ran.load(), 42);
     EXPECT_TRUE(platform::closeThreadHandle(thread));
 }
@@ -298,9 +304,11 @@ TEST(SharedLibraries, AMissingLibraryOrEntryIsNullNotACrash) {
 TEST(MessageBoxes, HeadlessBoxesPrintCaptionAndTextAndAnswerTheDefault) {
     ASSERT_TRUE(platform::dialogsSuppressed());
     testing::internal::CaptureStderr();
-    EXPECT_EQ(platform::messageBox(nullptr, "Program Will Now Close.", "ERROR", platform::mbOk | platform::mbIconStop),
+    EXPECT_EQ(platform::messageBox(nullptr, "Program Will Now Close.", "ERROR",
+                                   platform::mbOk | platform::mbIconStop),
               platform::idOk);
-    EXPECT_EQ(platform::messageBox(nullptr, "Use Windowed Mode Instead?", "Q", platform::mbYesNo), platform::idNo);
+    EXPECT_EQ(platform::messageBox(nullptr, "Use Windowed Mode Instead?", "Q", platform::mbYesNo),
+              platform::idNo);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "ERROR: Program Will Now Close.\nQ: Use Windowed Mode Instead?\n");
 }
@@ -356,7 +364,8 @@ Decoded decode(const std::vector<unsigned char>& file) {
     EXPECT_EQ(bitmap.rowBytes, (bitmap.width * 3 + 3) / 4 * 4);
     result.width = bitmap.width;
     result.height = bitmap.height;
-    result.rows.assign(bitmap.rows, bitmap.rows + static_cast<std::size_t>(bitmap.rowBytes) * bitmap.height);
+    result.rows.assign(bitmap.rows,
+                       bitmap.rows + static_cast<std::size_t>(bitmap.rowBytes) * bitmap.height);
     platform::releaseDecodedBitmap(&bitmap);
     EXPECT_EQ(bitmap.rows, nullptr);
     return result;
@@ -379,12 +388,13 @@ TEST(Bitmaps, EveryDepthComesOutAsBottomUpPaddedBgr) {
     d = decode(bmpFile({3, 2, 8, rgb, fourColours, {0, 1, 2, 0, 3, 3, 0, 0}}));
     EXPECT_EQ(d.width, 3);
     EXPECT_EQ(d.height, 2);
-    EXPECT_EQ(d.rows, (Bytes{0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0,  //
-                             10, 20, 30, 10, 20, 30, 0, 0, 255, 0, 0, 0}));
+    EXPECT_EQ(d.rows, (Bytes{0,  0,  255, 0,  255, 0,  255, 0, 0,   0, 0, 0,  //
+                             10, 20, 30,  10, 20,  30, 0,   0, 255, 0, 0, 0}));
     // 4 bits, run-length encoded: a run of three, then three pixels given literally, then the end.
     d = decode(bmpFile({6, 1, 4, rle4, fourColours, {3, 0x12, 0, 3, 0x30, 0x10, 0, 1}}));
     EXPECT_EQ(d.width, 6);
-    EXPECT_EQ(d.rows, (Bytes{0, 255, 0, 255, 0, 0, 0, 255, 0, 10, 20, 30, 0, 0, 255, 0, 255, 0, 0, 0}));
+    EXPECT_EQ(d.rows,
+              (Bytes{0, 255, 0, 255, 0, 0, 0, 255, 0, 10, 20, 30, 0, 0, 255, 0, 255, 0, 0, 0}));
     // 8 bits, run-length encoded, ending early: the rows it gave are kept.
     d = decode(bmpFile({2, 2, 8, rle8, fourColours, {2, 3, 0, 1}}));
     ASSERT_EQ(d.rows.size(), 16u);
@@ -398,8 +408,10 @@ TEST(Bitmaps, DamagedAndUnknownFilesAreRefused) {
     EXPECT_TRUE(decode(bmpFile({2, 2, 24, 7, {}, Bytes(16, 7)})).rows.empty()) << "compression";
     EXPECT_TRUE(decode(bmpFile({2, 2, 12, rgb, {}, Bytes(16, 7)})).rows.empty()) << "depth";
     EXPECT_TRUE(decode(bmpFile({0, 2, 24, rgb, {}, Bytes(16, 7)})).rows.empty()) << "width";
-    EXPECT_TRUE(decode(bmpFile({2, -2, 8, rle8, fourColours, {0, 1}})).rows.empty()) << "top-down runs";
-    EXPECT_TRUE(decode(bmpFile({100000, 1, 24, rgb, {}, Bytes(16, 7)})).rows.empty()) << "pixels missing";
+    EXPECT_TRUE(decode(bmpFile({2, -2, 8, rle8, fourColours, {0, 1}})).rows.empty())
+        << "top-down runs";
+    EXPECT_TRUE(decode(bmpFile({100000, 1, 24, rgb, {}, Bytes(16, 7)})).rows.empty())
+        << "pixels missing";
     Bytes notBmp = good;
     notBmp[0] = 'X';
     EXPECT_TRUE(decode(notBmp).rows.empty());
@@ -426,14 +438,16 @@ TEST(GLContext, TheDemosPixelFormatGivesADepthBufferAndOutlineDigits) {
     platform::initialise();
     const platform::ModuleHandle instance = platform::getModuleHandle();
     ASSERT_TRUE(platform::registerWindowClass("TestGL", plainProcedure, instance));
-    platform::WindowHandle window = platform::createWindow("TestGL", "gl", false, 0, 0, 64, 48, instance);
+    platform::WindowHandle window =
+        platform::createWindow("TestGL", "gl", false, 0, 0, 64, 48, instance);
     ASSERT_NE(window, nullptr);
     platform::DeviceContext dc = platform::getDC(window);
     ASSERT_NE(dc, nullptr);
     platform::PixelFormatDescriptor descriptor{};
     descriptor.nSize = sizeof descriptor;
     descriptor.nVersion = 1;
-    descriptor.dwFlags = platform::pfdDrawToWindow | platform::pfdSupportOpenGL | platform::pfdDoubleBuffer;
+    descriptor.dwFlags =
+        platform::pfdDrawToWindow | platform::pfdSupportOpenGL | platform::pfdDoubleBuffer;
     descriptor.iPixelType = platform::pfdTypeRGBA;
     descriptor.cColorBits = 16;
     descriptor.cDepthBits = 16;
@@ -456,7 +470,8 @@ TEST(GLContext, TheDemosPixelFormatGivesADepthBufferAndOutlineDigits) {
     EXPECT_TRUE(platform::useFontBitmaps(dc, 32, 96, base));
     glGetError();  // Wine's bitmap of the empty space glyph leaves GL_OUT_OF_MEMORY behind
     std::vector<platform::GlyphMetricsFloat> metrics(96);
-    EXPECT_TRUE(platform::useFontOutlines(dc, 32, 96, base, 0.0f, 0.2f, platform::fontFormatPolygons, metrics.data()));
+    EXPECT_TRUE(platform::useFontOutlines(dc, 32, 96, base, 0.0f, 0.2f,
+                                          platform::fontFormatPolygons, metrics.data()));
     // A monospace face: every digit advances alike, along X only; in em units.
     const float advance = metrics['0' - 32].gmfCellIncX;
     EXPECT_GT(advance, 0.3f);

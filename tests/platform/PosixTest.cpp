@@ -9,7 +9,7 @@ TEST(PosixFiles, PrivateFoldersAreForTheirOwnerOnly) {
     char temp[512], folder[512];
     ASSERT_GT(platform::getTempPath(sizeof temp, temp), 0u);
     ASSERT_GT(platform::makePrivateFolder(temp, "orbek-test-", sizeof folder, folder), 0u);
-    struct stat info{};
+    struct stat info {};
     ASSERT_EQ(stat(folder, &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
     EXPECT_TRUE(platform::removeFolder(folder));

@@ -55,7 +55,8 @@ inline std::vector<std::uint8_t> build(const Layout& s) {
     }
     std::vector<std::uint8_t> out;
     if (s.fileHeader) {
-        const std::uint32_t offset = static_cast<std::uint32_t>(14 + header.size() + s.palette.size());
+        const std::uint32_t offset =
+            static_cast<std::uint32_t>(14 + header.size() + s.palette.size());
         out.push_back('B');
         out.push_back('M');
         put32(out, static_cast<std::uint32_t>(offset + s.pixels.size()));
@@ -93,7 +94,8 @@ Layout picture(int width, int height, ColourAt colourAt) {
 
 inline std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     char folder[512];
-    std::string path = platform::getTempPath(sizeof folder, folder) ? std::string(folder) : std::string();
+    std::string path =
+        platform::getTempPath(sizeof folder, folder) ? std::string(folder) : std::string();
     // Tests run side by side in processes of their own: the test's name keeps the files apart.
     path += "orbek-test-";
     if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())

@@ -71,36 +71,49 @@ TEST(LoadBitmap, EveryDepthAndEncodingComesOutAsBottomUpPackedRgb) {
     } cases[] = {
         // Bottom row blue, red, green, white; top row black. Stored blue, green, red.
         {"24-bit",
-         bmp(4, 2, 24, {255, 0, 0, 0, 0, 255, 0, 255, 0, 255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+         bmp(4, 2, 24,
+             {255, 0, 0, 0, 0, 255, 0, 255, 0, 255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
          {{0, 0, blue}, {1, 0, red}, {3, 0, white}, {3, 1, black}}},
         // Rows of 9 bytes plus 3 of padding: bottom red, green, blue; top white.
         {"24-bit padded",
-         bmp(3, 2, 24,
-             {0, 0, 255, 0, 255, 0, 255, 0, 0, 7, 7, 7, 255, 255, 255, 255, 255, 255, 255, 255, 255, 7, 7, 7}),
+         bmp(3, 2, 24, {0,   0,   255, 0,   255, 0,   255, 0,   0,   7, 7, 7,
+                        255, 255, 255, 255, 255, 255, 255, 255, 255, 7, 7, 7}),
          {{0, 0, red}, {2, 0, blue}, {0, 1, white}, {2, 1, white}}},
         {"24-bit top-down",
-         bmp(3, -2, 24,
-             {255, 255, 255, 255, 255, 255, 255, 255, 255, 7, 7, 7, 0, 0, 255, 0, 255, 0, 255, 0, 0, 7, 7, 7}),
+         bmp(3, -2, 24, {255, 255, 255, 255, 255, 255, 255, 255, 255, 7, 7, 7,
+                         0,   0,   255, 0,   255, 0,   255, 0,   0,   7, 7, 7}),
          {{0, 0, red}, {2, 0, blue}, {0, 1, white}, {2, 1, white}}},
-        {"8-bit", bmp(2, 2, 8, {0, 1, 0, 0, 2, 0, 0, 0}, rgbPalette), {{0, 0, red}, {1, 0, green}, {0, 1, blue}}},
-        {"1-bit", bmp(8, 1, 1, {0xA0, 0, 0, 0}, {0, 0, 0, 0, 255, 255, 255, 0}),
+        {"8-bit",
+         bmp(2, 2, 8, {0, 1, 0, 0, 2, 0, 0, 0}, rgbPalette),
+         {{0, 0, red}, {1, 0, green}, {0, 1, blue}}},
+        {"1-bit",
+         bmp(8, 1, 1, {0xA0, 0, 0, 0}, {0, 0, 0, 0, 255, 255, 255, 0}),
          {{0, 0, white}, {1, 0, black}, {2, 0, white}}},
-        {"4-bit", bmp(2, 1, 4, {0x21, 0, 0, 0}, padded(rgbPalette, 16 * 4)), {{0, 0, blue}, {1, 0, green}}},
+        {"4-bit",
+         bmp(2, 1, 4, {0x21, 0, 0, 0}, padded(rgbPalette, 16 * 4)),
+         {{0, 0, blue}, {1, 0, green}}},
         // Bottom row four reds; top row two greens and two blues; then end of bitmap.
-        {"RLE8", bmp(4, 2, 8, {4, 0, 0, 0, 2, 1, 2, 2, 0, 1}, rgbPalette, 1),
+        {"RLE8",
+         bmp(4, 2, 8, {4, 0, 0, 0, 2, 1, 2, 2, 0, 1}, rgbPalette, 1),
          {{3, 0, red}, {1, 1, green}, {2, 1, blue}}},
-        {"RLE4", bmp(4, 1, 4, {4, 0x12, 0, 1}, padded(rgbPalette, 16 * 4), 2), {{0, 0, green}, {3, 0, blue}}},
+        {"RLE4",
+         bmp(4, 1, 4, {4, 0x12, 0, 1}, padded(rgbPalette, 16 * 4), 2),
+         {{0, 0, green}, {3, 0, blue}}},
         {"16-bit 5-5-5", bmp(2, 1, 16, {0x00, 0x7C, 0x1F, 0x00}), {{0, 0, red}, {1, 0, blue}}},
         {"32-bit", bmp(1, 1, 32, {0, 255, 0, 0}), {{0, 0, green}}},
         // Three-byte colour table entries; entry 5 is green.
-        {"core header", withHeader(bmp(2, 1, 8, {5, 0, 0, 0}, [] {
-                                       std::vector<std::uint8_t> p(256 * 3, 0);
-                                       p[3 * 5 + 1] = 255;
-                                       return p;
-                                   }()), 12, true),
+        {"core header",
+         withHeader(bmp(2, 1, 8, {5, 0, 0, 0},
+                        [] {
+                            std::vector<std::uint8_t> p(256 * 3, 0);
+                            p[3 * 5 + 1] = 255;
+                            return p;
+                        }()),
+                    12, true),
          {{0, 0, green}, {1, 0, black}}},
         {"no file header",
-         withHeader(bmp(1, 1, 8, {1, 0, 0, 0}, padded({0, 0, 255, 0, 255, 0, 0, 0}, 256 * 4)), 40, false),
+         withHeader(bmp(1, 1, 8, {1, 0, 0, 0}, padded({0, 0, 255, 0, 255, 0, 0, 0}, 256 * 4)), 40,
+                    false),
          {{0, 0, blue}}},
     };
     for (const auto& c : cases) {
@@ -133,27 +146,40 @@ std::vector<std::uint8_t> masks(std::uint32_t red, std::uint32_t green, std::uin
 TEST(LoadBitmap, BitFieldMasksAndRunLengthSkips) {
     const std::uint32_t bitfields = 3;
     // Colour table: red, green, blue, then white; red is entry 0, which a skip must not show.
-    const std::vector<std::uint8_t> table = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0};
+    const std::vector<std::uint8_t> table = {0,   0, 255, 0, 0,   255, 0,   0,
+                                             255, 0, 0,   0, 255, 255, 255, 0};
     const struct {
         const char* what;
         Layout file;
         std::vector<Probe> probes;
     } cases[] = {
         // 5-6-5: red, green, blue, and a middle grey of every channel's top bit.
-        {"16-bit 5-6-5", bmp(4, 1, 16, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0x10, 0x84}, masks(0xF800, 0x07E0, 0x001F), bitfields),
+        {"16-bit 5-6-5",
+         bmp(4, 1, 16, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0x10, 0x84},
+             masks(0xF800, 0x07E0, 0x001F), bitfields),
          {{0, 0, red}, {1, 0, green}, {2, 0, blue}}},
         // Red in the lowest byte and blue in the third: the reverse of the usual order.
-        {"32-bit reversed", bmp(2, 1, 32, {255, 0, 0, 0, 0, 0, 255, 0}, masks(0xFF, 0xFF00, 0xFF0000), bitfields),
+        {"32-bit reversed",
+         bmp(2, 1, 32, {255, 0, 0, 0, 0, 0, 255, 0}, masks(0xFF, 0xFF00, 0xFF0000), bitfields),
          {{0, 0, red}, {1, 0, blue}}},
         {"16-bit 5-6-5 without file header",
-         withHeader(bmp(1, 1, 16, {0xE0, 0x07, 0, 0}, masks(0xF800, 0x07E0, 0x001F), bitfields), 40, false),
+         withHeader(bmp(1, 1, 16, {0xE0, 0x07, 0, 0}, masks(0xF800, 0x07E0, 0x001F), bitfields), 40,
+                    false),
          {{0, 0, green}}},
         // Row 0: one green, end of line. Row 1: delta 2 right and 1 up, then one blue, end of
         // bitmap. Row 1 starts black up to x 2 and row 2 holds the blue at x 2.
-        {"RLE8 end of line and delta", bmp(4, 3, 8, {1, 1, 0, 0, 0, 2, 2, 1, 1, 2, 0, 1}, padded(table, 256 * 4), 1),
-         {{0, 0, green}, {1, 0, black}, {3, 0, black}, {0, 1, black}, {3, 1, black}, {2, 2, blue}, {0, 2, black}}},
+        {"RLE8 end of line and delta",
+         bmp(4, 3, 8, {1, 1, 0, 0, 0, 2, 2, 1, 1, 2, 0, 1}, padded(table, 256 * 4), 1),
+         {{0, 0, green},
+          {1, 0, black},
+          {3, 0, black},
+          {0, 1, black},
+          {3, 1, black},
+          {2, 2, blue},
+          {0, 2, black}}},
         // The same moves in four bits: green, white at x 1 after a delta of one, on the second row.
-        {"RLE4 end of line and delta", bmp(4, 2, 4, {1, 0x10, 0, 0, 0, 2, 1, 0, 1, 0x30, 0, 1}, padded(table, 16 * 4), 2),
+        {"RLE4 end of line and delta",
+         bmp(4, 2, 4, {1, 0x10, 0, 0, 0, 2, 1, 0, 1, 0x30, 0, 1}, padded(table, 16 * 4), 2),
          {{0, 0, green}, {1, 0, black}, {0, 1, black}, {1, 1, white}, {2, 1, black}}},
     };
     for (const auto& c : cases) {
@@ -179,7 +205,8 @@ TEST(LoadBitmap, MessagesForFilesThatAreNotUsableBitmaps) {
 
     testing::internal::CaptureStderr();
     EXPECT_EQ(loadBitmap(emptyPath.c_str()), nullptr);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: Failed to open DIB file " + emptyPath + ".\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Error: Failed to open DIB file " + emptyPath + ".\n");
     std::remove(emptyPath.c_str());
 
     const std::string conversion = "Error: Image file conversion error.\n";
@@ -188,7 +215,8 @@ TEST(LoadBitmap, MessagesForFilesThatAreNotUsableBitmaps) {
         Layout file;
         std::string message;
     } refused[] = {
-        {"108-byte header", withHeader(bmp(1, 1, 24, {0, 0, 0, 0}), 108, true), "Error: Unknown DIB file format.\n"},
+        {"108-byte header", withHeader(bmp(1, 1, 24, {0, 0, 0, 0}), 108, true),
+         "Error: Unknown DIB file format.\n"},
         {"20000 x 20000", bmp(20000, 20000, 24, {}), conversion},
         {"truncated", bmp(64, 64, 24, std::vector<std::uint8_t>(100, 0)), conversion},
         {"JPEG inside", bmp(1, 1, 24, {1, 2, 3, 4}, {}, 4), conversion},

@@ -217,7 +217,8 @@ write3ds::MaterialDesc plainMaterial(const char* name, float r, float g, float b
 }
 
 // A rectangle of half-sizes (w, h) around (x, y).
-write3ds::MeshDesc rectangle(const char* name, float x, float y, float w, float h, const char* material) {
+write3ds::MeshDesc rectangle(const char* name, float x, float y, float w, float h,
+                             const char* material) {
     write3ds::MeshDesc mesh;
     mesh.name = name;
     mesh.vertices = {x - w, y - h, 0, x + w, y - h, 0, x + w, y + h, 0, x - w, y + h, 0};
@@ -237,7 +238,8 @@ void dropFaces(Mesh* mesh) {
 TEST_F(DrawingGL, MeshesWithoutMaterialInheritTheStateAndFacelessMeshesApplyNothing) {
     write3ds::Model m;
     m.materials = {plainMaterial("Green", 0, 1, 0), plainMaterial("Red", 1, 0, 0)};
-    m.meshes = {rectangle("Left", -0.5f, 0, 0.4f, 0.5f, "Green"), rectangle("Hollow", 0, 0, 1, 1, "Red"),
+    m.meshes = {rectangle("Left", -0.5f, 0, 0.4f, 0.5f, "Green"),
+                rectangle("Hollow", 0, 0, 1, 1, "Red"),
                 rectangle("Right", 0.5f, 0, 0.4f, 0.5f, "")};
     auto model = models::loadModel(m);
     ASSERT_EQ(model->meshCount(), 3);
@@ -294,6 +296,6 @@ TEST_F(DrawingGL, ASecondObjectDrawnWithoutReloadingStandsInTheFirstOnesFrame) {
     const std::vector<unsigned char> rgb = gl.readPixels();
     EXPECT_EQ(pixel(rgb, 160, 180), (std::vector<int>{255, 255, 255}));  // ndc (-0.5, 0.25)
     EXPECT_EQ(pixel(rgb, 160, 161), (std::vector<int>{255, 255, 255}));  // ndc (-0.5, 0.33)
-    EXPECT_EQ(pixel(rgb, 131, 180), (std::vector<int>{0, 0, 0}));        // beside it: not lying flat
-    EXPECT_EQ(pixel(rgb, 480, 240), (std::vector<int>{0, 0, 0}));        // where the bar alone would be
+    EXPECT_EQ(pixel(rgb, 131, 180), (std::vector<int>{0, 0, 0}));  // beside it: not lying flat
+    EXPECT_EQ(pixel(rgb, 480, 240), (std::vector<int>{0, 0, 0}));  // where the bar alone would be
 }

@@ -45,8 +45,8 @@ TEST(Vector, DifferenceIsTakenBetweenTheStoredPoints) {
     const Vector v(s[0], s[1], s[2], e[0], e[1], e[2]);
     const double stored[3] = {v.difference.x, v.difference.y, v.difference.z};
     for (int i = 0; i < 3; ++i) {
-        const double expected =
-            static_cast<double>(static_cast<float>(e[i])) - static_cast<double>(static_cast<float>(s[i]));
+        const double expected = static_cast<double>(static_cast<float>(e[i])) -
+                                static_cast<double>(static_cast<float>(s[i]));
         EXPECT_EQ(stored[i], expected) << "component " << i;
         EXPECT_NE(stored[i], e[i] - s[i]) << "component " << i;
     }

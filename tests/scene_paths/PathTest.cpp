@@ -18,36 +18,49 @@
 
 namespace {
 
-void expectPoint(const std::optional<Point3>& point, float x, float y, float z)
-{
+void expectPoint(const std::optional<Point3>& point, float x, float y, float z) {
     ASSERT_TRUE(point.has_value());
     EXPECT_EQ(point->x, x);
     EXPECT_EQ(point->y, y);
     EXPECT_EQ(point->z, z);
 }
 
-void setPoints(Path& path, std::initializer_list<Point3> points)
-{
+void setPoints(Path& path, std::initializer_list<Point3> points) {
     path.setPoints(static_cast<int>(points.size()), points.begin());
 }
 
-TEST(Path, PointsLieInProportionToLengthPassingOverZeroLengthSegments)
-{
+TEST(Path, PointsLieInProportionToLengthPassingOverZeroLengthSegments) {
     const struct {
         const char* what;
         std::vector<Point3> line;
         double length;
         std::vector<std::pair<double, Point3>> at;  // in this order: the place may jump backwards
     } cases[] = {
-        {"straight", {{0, 0, 0}, {10, 0, 0}}, 10.0, {{100, {10, 0, 0}}, {0, {0, 0, 0}}, {25, {2.5f, 0, 0}}}},
+        {"straight",
+         {{0, 0, 0}, {10, 0, 0}},
+         10.0,
+         {{100, {10, 0, 0}}, {0, {0, 0, 0}}, {25, {2.5f, 0, 0}}}},
         {"bent",
          {{0, 0, 0}, {1, 0, 0}, {1, 3, 0}},
          4.0,
-         {{25, {1, 0, 0}}, {50, {1, 1, 0}}, {12.5, {0.5f, 0, 0}}, {87.5, {1, 2.5f, 0}}, {5, {0.2f, 0, 0}}}},
-        {"first segment empty", {{0, 0, 0}, {0, 0, 0}, {4, 0, 0}}, 4.0, {{0, {0, 0, 0}}, {50, {2, 0, 0}}}},
-        {"middle segment empty", {{0, 0, 0}, {2, 0, 0}, {2, 0, 0}, {2, 2, 0}}, 4.0, {{50, {2, 0, 0}}, {75, {2, 1, 0}}}},
+         {{25, {1, 0, 0}},
+          {50, {1, 1, 0}},
+          {12.5, {0.5f, 0, 0}},
+          {87.5, {1, 2.5f, 0}},
+          {5, {0.2f, 0, 0}}}},
+        {"first segment empty",
+         {{0, 0, 0}, {0, 0, 0}, {4, 0, 0}},
+         4.0,
+         {{0, {0, 0, 0}}, {50, {2, 0, 0}}}},
+        {"middle segment empty",
+         {{0, 0, 0}, {2, 0, 0}, {2, 0, 0}, {2, 2, 0}},
+         4.0,
+         {{50, {2, 0, 0}}, {75, {2, 1, 0}}}},
         // 100 percent is the last vertex, not a not-a-number.
-        {"last segment empty", {{0, 0, 0}, {4, 0, 0}, {4, 0, 0}}, 4.0, {{100, {4, 0, 0}}, {50, {2, 0, 0}}}},
+        {"last segment empty",
+         {{0, 0, 0}, {4, 0, 0}, {4, 0, 0}},
+         4.0,
+         {{100, {4, 0, 0}}, {50, {2, 0, 0}}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -63,8 +76,7 @@ TEST(Path, PointsLieInProportionToLengthPassingOverZeroLengthSegments)
     }
 }
 
-TEST(Path, MovesOnlyWithinTheEndsAndTakesNewPoints)
-{
+TEST(Path, MovesOnlyWithinTheEndsAndTakesNewPoints) {
     Path path;
     setPoints(path, {{0, 0, 0}, {1, 0, 0}, {1, 3, 0}});
     EXPECT_EQ(path.milestones[1], 25.0);
@@ -95,8 +107,7 @@ TEST(Path, MovesOnlyWithinTheEndsAndTakesNewPoints)
     expectPoint(path.setParameter(50.0), 0, 1, 0);
 }
 
-TEST(Path, LengthsComeFromSinglePrecisionPoints)
-{
+TEST(Path, LengthsComeFromSinglePrecisionPoints) {
     Path path;
     setPoints(path, {{0, 0, 0}, {0.1f, 0, 0}});
     EXPECT_EQ(path.totalLength, static_cast<double>(0.1f));
@@ -116,8 +127,7 @@ TEST(Path, LengthsComeFromSinglePrecisionPoints)
     EXPECT_NEAR(point->y, 4.0f, 1e-6f);
 }
 
-TEST(Path, LinesWithoutTwoUsableVerticesNeverMove)
-{
+TEST(Path, LinesWithoutTwoUsableVerticesNeverMove) {
     Path single;
     setPoints(single, {{1, 2, 3}});
     EXPECT_EQ(single.milestones, nullptr);
@@ -146,8 +156,7 @@ TEST(Path, LinesWithoutTwoUsableVerticesNeverMove)
     expectPoint(unbounded.currentPoint(), 0, 0, 0);
 }
 
-TEST(Path, CopySharesTheLineButKeepsItsOwnPlace)
-{
+TEST(Path, CopySharesTheLineButKeepsItsOwnPlace) {
     auto* source = new Path();
     setPoints(*source, {{0, 0, 0}, {1, 0, 0}, {1, 3, 0}});
     source->setParameter(25.0);
@@ -170,8 +179,7 @@ TEST(Path, CopySharesTheLineButKeepsItsOwnPlace)
     delete source;
 }
 
-TEST(Path, FirstObjectOfTheFileIsTheLineInVertexOrderAndAMissingFileNeverMoves)
-{
+TEST(Path, FirstObjectOfTheFileIsTheLineInVertexOrderAndAMissingFileNeverMoves) {
     write3ds::Model model;
     write3ds::MeshDesc line;
     line.name = "line";
@@ -201,8 +209,7 @@ TEST(Path, FirstObjectOfTheFileIsTheLineInVertexOrderAndAMissingFileNeverMoves)
     EXPECT_FALSE(missing.advance(0.5));
 }
 
-TEST(Camera, LookReplacesTheMatrixWithTheView)
-{
+TEST(Camera, LookReplacesTheMatrixWithTheView) {
     testing_support::OffscreenGL gl;
     ASSERT_TRUE(gl.ready()) << gl.error();
     EXPECT_EQ(camera.up.y, 1.0f);  // as built before anything ran
@@ -214,8 +221,7 @@ TEST(Camera, LookReplacesTheMatrixWithTheView)
     view.look();
     GLfloat m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    for (int i = 0; i < 16; ++i)
-        EXPECT_NEAR(m[i], (i % 5 == 0) ? 1.0f : 0.0f, 1e-6f) << i;
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i], (i % 5 == 0) ? 1.0f : 0.0f, 1e-6f) << i;
 
     // The demo's camera: up is world -Z, looking along +Y.
     view.up = Point3{0, 0, -1};

@@ -24,7 +24,8 @@ OffscreenGL::OffscreenGL(int width, int height) : width_(width), height_(height)
         return;
     }
     platform::registerWindowClass(className, testWindowProc, platform::getModuleHandle());
-    window_ = platform::createWindow(className, "test", false, 0, 0, width, height, platform::getModuleHandle());
+    window_ = platform::createWindow(className, "test", false, 0, 0, width, height,
+                                     platform::getModuleHandle());
     if (window_ == nullptr) {
         error_ = "createWindow failed (no video driver?)";
         return;
@@ -33,7 +34,8 @@ OffscreenGL::OffscreenGL(int width, int height) : width_(width), height_(height)
     platform::PixelFormatDescriptor descriptor{};
     descriptor.nSize = sizeof descriptor;
     descriptor.nVersion = 1;
-    descriptor.dwFlags = platform::pfdDrawToWindow | platform::pfdSupportOpenGL | platform::pfdDoubleBuffer;
+    descriptor.dwFlags =
+        platform::pfdDrawToWindow | platform::pfdSupportOpenGL | platform::pfdDoubleBuffer;
     descriptor.cColorBits = 24;
     descriptor.cDepthBits = 16;
     int format = platform::choosePixelFormat(deviceContext_, &descriptor);
@@ -73,9 +75,12 @@ std::vector<unsigned char> OffscreenGL::readPixels() const {
     return topDown;
 }
 
-void OffscreenGL::swap() const { platform::swapBuffers(deviceContext_); }
+void OffscreenGL::swap() const {
+    platform::swapBuffers(deviceContext_);
+}
 
-int countPixelsNot(const std::vector<unsigned char>& rgb, unsigned char r, unsigned char g, unsigned char b) {
+int countPixelsNot(const std::vector<unsigned char>& rgb, unsigned char r, unsigned char g,
+                   unsigned char b) {
     int count = 0;
     for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
         if (rgb[i] != r || rgb[i + 1] != g || rgb[i + 2] != b) ++count;

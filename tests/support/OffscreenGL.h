@@ -36,6 +36,7 @@ private:
 };
 
 // Pixels that differ from the given background colour.
-int countPixelsNot(const std::vector<unsigned char>& rgb, unsigned char r, unsigned char g, unsigned char b);
+int countPixelsNot(const std::vector<unsigned char>& rgb, unsigned char r, unsigned char g,
+                   unsigned char b);
 
 }  // namespace testing_support

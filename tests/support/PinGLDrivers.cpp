@@ -8,13 +8,12 @@ namespace {
 struct PinGLDrivers {
     PinGLDrivers() {
         const char* libraries[] = {
-            "libEGL.so.1",
-            "libEGL_mesa.so.0",
-            "libGLX_mesa.so.0",
-            "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so",
+            "libEGL.so.1",      "libEGL_mesa.so.0",
+            "libGLX_mesa.so.0", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so",
             "libdbus-1.so.3",
         };
-        for (const char* library : libraries) dlopen(library, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+        for (const char* library : libraries)
+            dlopen(library, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     }
 };
 

@@ -26,7 +26,8 @@ Bytes readWhole(const std::string& path) {
     if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
         unsigned char chunk[65536];
         std::size_t got;
-        while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+        while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+            bytes.insert(bytes.end(), chunk, chunk + got);
         std::fclose(f);
     }
     return bytes;
@@ -64,7 +65,8 @@ TEST(Win32Files, BackslashesSlashesAndDriveColonsAllSeparate) {
     EXPECT_TRUE(platform::isPathSeparator('/'));
     EXPECT_TRUE(platform::isPathSeparator(':'));
     char folder[512];
-    EXPECT_EQ(platform::makePrivateFolder("Z:\\no\\such\\folder\\", "x-", sizeof folder, folder), 0u);
+    EXPECT_EQ(platform::makePrivateFolder("Z:\\no\\such\\folder\\", "x-", sizeof folder, folder),
+              0u);
 }
 
 TEST(Win32Bitmaps, TheFlagFromTheArchiveDecodesToItsOwnSize) {
@@ -82,7 +84,8 @@ TEST(Win32Bitmaps, TheFlagFromTheArchiveDecodesToItsOwnSize) {
 }
 
 TEST(Mp3Frames, HeadersTagsAndTheFirstFrameAreFound) {
-    const unsigned char mpeg1[4] = {0xFF, 0xFB, 0x90, 0x64};  // Layer III, 128 kbit/s, 44.1 kHz, joint stereo
+    const unsigned char mpeg1[4] = {0xFF, 0xFB, 0x90,
+                                    0x64};  // Layer III, 128 kbit/s, 44.1 kHz, joint stereo
     FrameHeader header;
     ASSERT_TRUE(parseFrameHeader(mpeg1, 4, &header));
     EXPECT_TRUE(header.mpeg1);
@@ -91,7 +94,8 @@ TEST(Mp3Frames, HeadersTagsAndTheFirstFrameAreFound) {
     EXPECT_EQ(header.channels, 2);
     EXPECT_EQ(header.samplesPerFrame, 1152);
     EXPECT_EQ(header.length, 417u);
-    const unsigned char mpeg2Mono[4] = {0xFF, 0xF3, 0x52, 0xC0};  // MPEG-2, 40 kbit/s, 22.05 kHz, padded, mono
+    const unsigned char mpeg2Mono[4] = {0xFF, 0xF3, 0x52,
+                                        0xC0};  // MPEG-2, 40 kbit/s, 22.05 kHz, padded, mono
     ASSERT_TRUE(parseFrameHeader(mpeg2Mono, 4, &header));
     EXPECT_FALSE(header.mpeg1);
     EXPECT_EQ(header.sampleRate, 22050);
@@ -128,7 +132,8 @@ std::size_t decodeAll(AcmDecoder& decoder, std::size_t limit, bool* sound) {
         const std::size_t got = decoder.read(buffer.data(), buffer.size());
         if (got == 0) break;
         EXPECT_EQ(got % static_cast<std::size_t>(decoder.bytesPerFrame()), 0u);
-        *sound = *sound || std::any_of(buffer.begin(), buffer.begin() + got, [](unsigned char c) { return c != 0; });
+        *sound = *sound || std::any_of(buffer.begin(), buffer.begin() + got,
+                                       [](unsigned char c) { return c != 0; });
         total += got;
     }
     return total;
@@ -152,7 +157,8 @@ TEST(AcmDecoder, TheTrackDecodesFromMemorySeeksAndEnds) {
     ASSERT_TRUE(decoder.open(copy.c_str(), AcmDecoder::Reading::wholeFile));
     EXPECT_TRUE(platform::deleteFile(copy.c_str()));
     bool sound = false;
-    const std::size_t second = static_cast<std::size_t>(decoder.sampleRate() * decoder.bytesPerFrame());
+    const std::size_t second =
+        static_cast<std::size_t>(decoder.sampleRate() * decoder.bytesPerFrame());
     EXPECT_GE(decodeAll(decoder, second, &sound), second);
     EXPECT_TRUE(sound);
 
@@ -168,14 +174,17 @@ TEST(AcmDecoder, TheTrackDecodesFromMemorySeeksAndEnds) {
     const std::size_t cutAt = 160000;
     Bytes shortTrack{'I', 'D', '3', 3, 0, 0, 0, 0, 0x0F, 0x76};  // 2038 bytes of tag
     shortTrack.resize(2048, 0);
-    shortTrack.insert(shortTrack.end(), track.begin(), track.begin() + std::min(cutAt, track.size()));
+    shortTrack.insert(shortTrack.end(), track.begin(),
+                      track.begin() + std::min(cutAt, track.size()));
     const std::string cut = writeTemp("cut.mp3", shortTrack);
     AcmDecoder shortDecoder;
     ASSERT_TRUE(shortDecoder.open(cut.c_str(), AcmDecoder::Reading::wholeFile));
     platform::deleteFile(cut.c_str());
     sound = false;
-    const double seconds = static_cast<double>(decodeAll(shortDecoder, 100 * second, &sound)) / second;
-    const double expected = header.lengthSeconds() * static_cast<double>(cutAt) / static_cast<double>(track.size());
+    const double seconds =
+        static_cast<double>(decodeAll(shortDecoder, 100 * second, &sound)) / second;
+    const double expected =
+        header.lengthSeconds() * static_cast<double>(cutAt) / static_cast<double>(track.size());
     EXPECT_TRUE(sound);
     EXPECT_NEAR(seconds, expected, expected * 0.1);
     Bytes rest(4096);

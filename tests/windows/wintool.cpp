@@ -1,8 +1,8 @@
 // Smoke-test helper for the Windows build, run beside orbek42.exe in the same desktop:
-//   wintool wait TEXT SECONDS   waits until a visible top-level window whose title holds TEXT exists
-//   wintool close TEXT          posts WM_CLOSE to it, as a close button would
-//   wintool dialogs             lists open message boxes; exit 1 when there is one
-//   wintool play MP3 SECONDS    plays a file through mp3.dll as the demo does, stops it after
+//   wintool wait TEXT SECONDS   waits until a visible top-level window whose title holds TEXT
+//   exists wintool close TEXT          posts WM_CLOSE to it, as a close button would wintool
+//   dialogs             lists open message boxes; exit 1 when there is one wintool play MP3 SECONDS
+//   plays a file through mp3.dll as the demo does, stops it after
 //                               SECONDS and prints what the library reported
 // Exit status 0 on success, 1 when the window is not there (or a box is, or playback failed),
 // 2 on a usage error.
@@ -72,7 +72,8 @@ LRESULT CALLBACK reportWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 DWORD WINAPI playThread(LPVOID params) {
     HMODULE library = GetModuleHandleA("mp3.dll");
-    auto play = reinterpret_cast<Mp3PlayEntry>(reinterpret_cast<void*>(GetProcAddress(library, "mp3play")));
+    auto play =
+        reinterpret_cast<Mp3PlayEntry>(reinterpret_cast<void*>(GetProcAddress(library, "mp3play")));
     return play(params);
 }
 
@@ -93,8 +94,10 @@ int play(const char* path, int seconds) {
         std::printf("mp3.dll cannot be loaded\n");
         return 1;
     }
-    auto stop = reinterpret_cast<Mp3StopEntry>(reinterpret_cast<void*>(GetProcAddress(library, "mp3stop")));
-    auto getTime = reinterpret_cast<Mp3GetTimeEntry>(reinterpret_cast<void*>(GetProcAddress(library, "mp3gettime")));
+    auto stop =
+        reinterpret_cast<Mp3StopEntry>(reinterpret_cast<void*>(GetProcAddress(library, "mp3stop")));
+    auto getTime = reinterpret_cast<Mp3GetTimeEntry>(
+        reinterpret_cast<void*>(GetProcAddress(library, "mp3gettime")));
     if (stop == nullptr || getTime == nullptr || GetProcAddress(library, "mp3play") == nullptr ||
         GetProcAddress(library, "mp3seek") == nullptr) {
         std::printf("an entry point is missing\n");
@@ -126,9 +129,12 @@ int play(const char* path, int seconds) {
     WaitForSingleObject(thread, 2000);
     DWORD threadResult = 1;
     GetExitCodeThread(thread, &threadResult);
-    std::printf("reports: %d positions, last at %u ms; ended %s (%lu ms after the stop); mp3play returned %lu\n",
-                reports.positions, static_cast<unsigned>(reports.lastPosition), reports.ended ? "yes" : "no",
-                static_cast<unsigned long>(stopTook), static_cast<unsigned long>(threadResult));
+    std::printf(
+        "reports: %d positions, last at %u ms; ended %s (%lu ms after the stop); mp3play returned "
+        "%lu\n",
+        reports.positions, static_cast<unsigned>(reports.lastPosition),
+        reports.ended ? "yes" : "no", static_cast<unsigned long>(stopTook),
+        static_cast<unsigned long>(threadResult));
     return reports.ended && reports.positions > 0 && threadResult == 0 ? 0 : 1;
 }
 
@@ -161,6 +167,7 @@ int main(int argc, char** argv) {
         EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
         return search.count == 0 ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: wintool wait TEXT SECONDS | close TEXT | dialogs | play MP3 SECONDS\n");
+    std::fprintf(stderr,
+                 "usage: wintool wait TEXT SECONDS | close TEXT | dialogs | play MP3 SECONDS\n");
     return 2;
 }

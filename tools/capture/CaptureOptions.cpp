@@ -36,14 +36,16 @@ bool parseFrameList(const std::string& text, std::set<long>* frames) {
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t comma = text.find(',', start);
-        std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        std::string item =
+            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         std::size_t dash = item.find('-');
         long first, last;
         if (dash == std::string::npos) {
             if (!parseNumber(item, &first)) return false;
             last = first;
-        } else if (!parseNumber(item.substr(0, dash), &first) || !parseNumber(item.substr(dash + 1), &last) ||
-                   last < first || last - first > 1000000) {
+        } else if (!parseNumber(item.substr(0, dash), &first) ||
+                   !parseNumber(item.substr(dash + 1), &last) || last < first ||
+                   last - first > 1000000) {
             return false;
         }
         for (long frame = first; frame <= last; ++frame) frames->insert(frame);
@@ -103,7 +105,8 @@ bool parseCaptureOptions(int argc, char** argv, CaptureOptions* options, std::st
         *error = "--frames goes with --png";
         return false;
     }
-    if (!options->timeline && !options->stats && options->videoPath.empty() && options->pngFolder.empty()) {
+    if (!options->timeline && !options->stats && options->videoPath.empty() &&
+        options->pngFolder.empty()) {
         *error = "nothing to do: give --timeline, --stats, --video or --png";
         return false;
     }

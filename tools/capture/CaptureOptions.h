@@ -6,12 +6,12 @@
 
 struct CaptureOptions {
     bool timeline = false;
-    std::string videoPath;      // --video FILE.mp4
-    std::string pngFolder;      // --png DIR
-    std::set<long> pngFrames;   // --frames LIST
-    long maxFrames = -1;        // --max-frames N: stop after N frames; -1 for the whole show
-    std::string archivePath;    // --archive PATH; empty: data.dat here, else beside the program
-    bool stats = false;         // --stats: the director's time per frame
+    std::string videoPath;     // --video FILE.mp4
+    std::string pngFolder;     // --png DIR
+    std::set<long> pngFrames;  // --frames LIST
+    long maxFrames = -1;       // --max-frames N: stop after N frames; -1 for the whole show
+    std::string archivePath;   // --archive PATH; empty: data.dat here, else beside the program
+    bool stats = false;        // --stats: the director's time per frame
     bool help = false;
 };
 

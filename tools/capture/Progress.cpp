@@ -6,8 +6,10 @@
 #include "platform/Process.h"
 
 Progress::Progress(long expectedFrames)
-    : expected_(expectedFrames), terminal_(platform::stderrIsTerminal()),
-      started_(std::chrono::steady_clock::now()), lastReport_(started_) {}
+    : expected_(expectedFrames),
+      terminal_(platform::stderrIsTerminal()),
+      started_(std::chrono::steady_clock::now()),
+      lastReport_(started_) {}
 
 void Progress::frameDone(long frame) {
     auto now = std::chrono::steady_clock::now();
@@ -24,15 +26,18 @@ void Progress::frameDone(long frame) {
         char bar[width + 1];
         for (int i = 0; i < width; ++i) bar[i] = i < filled ? '#' : '.';
         bar[width] = '\0';
-        std::fprintf(stderr, "\r[%s] frame %ld of %ld, %.1f fps, %.0f s left ", bar, frame + 1, total, perSecond, left);
+        std::fprintf(stderr, "\r[%s] frame %ld of %ld, %.1f fps, %.0f s left ", bar, frame + 1,
+                     total, perSecond, left);
     } else {
-        std::fprintf(stderr, "frame %ld of %ld, %.1f fps, %.0f s left\n", frame + 1, total, perSecond, left);
+        std::fprintf(stderr, "frame %ld of %ld, %.1f fps, %.0f s left\n", frame + 1, total,
+                     perSecond, left);
     }
     std::fflush(stderr);
 }
 
 void Progress::finish(long frames) {
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
-    std::fprintf(stderr, "%s%ld frames in %.1f s (%.1f fps)\n", terminal_ ? "\n" : "", frames, seconds,
-                 seconds > 0 ? frames / seconds : 0.0);
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+    std::fprintf(stderr, "%s%ld frames in %.1f s (%.1f fps)\n", terminal_ ? "\n" : "", frames,
+                 seconds, seconds > 0 ? frames / seconds : 0.0);
 }

@@ -1,4 +1,5 @@
-// Progress on stderr: a bar redrawn in place on a terminal, plain lines every few seconds elsewhere.
+// Progress on stderr: a bar redrawn in place on a terminal, plain lines every few seconds
+// elsewhere.
 #pragma once
 
 #include <chrono>

@@ -9,8 +9,8 @@
 class VideoEncoder {
 public:
     // Starts ffmpeg; the soundtrack starts with the first frame. False with a message in error.
-    bool start(const std::string& outputPath, const std::string& soundtrackPath, int width, int height,
-               int framesPerSecond, std::string* error);
+    bool start(const std::string& outputPath, const std::string& soundtrackPath, int width,
+               int height, int framesPerSecond, std::string* error);
     // One frame of RGB rows, bottom row first (as GL reads them).
     bool addFrame(const std::vector<unsigned char>& bottomUpRgb);
     // Finishes the file; false when ffmpeg failed.

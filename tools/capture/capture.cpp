@@ -41,7 +41,9 @@ std::string findArchive(const std::string& given) {
 }
 
 // Which scene a presented frame shows; scene 1 counts its two phases apart.
-std::pair<int, int> sceneShown() { return {sceneIndex, sceneIndex == 0 ? sceneOnePhase : -1}; }
+std::pair<int, int> sceneShown() {
+    return {sceneIndex, sceneIndex == 0 ? sceneOnePhase : -1};
+}
 
 void printTimeline(const std::map<std::pair<int, int>, long>& counts, long total) {
     for (const auto& [scene, frames] : counts) {
@@ -50,8 +52,8 @@ void printTimeline(const std::map<std::pair<int, int>, long>& counts, long total
         else
             std::printf("scene %d: %ld frames\n", scene.first + 1, frames);
     }
-    std::printf("total: %ld frames, %.2f seconds at %d fps\n", total, total / double(framesPerSecond),
-                framesPerSecond);
+    std::printf("total: %ld frames, %.2f seconds at %d fps\n", total,
+                total / double(framesPerSecond), framesPerSecond);
 }
 
 // Drains the queue as the main loop does before every frame; false on a quit request.
@@ -72,9 +74,11 @@ void printFrameStats() {
     if (frameTimes.empty()) return;
     std::vector<double> sorted = frameTimes;
     std::sort(sorted.begin(), sorted.end());
-    auto at = [&](double share) { return sorted[static_cast<std::size_t>(share * (sorted.size() - 1))]; };
-    std::printf("director: %zu frames, p50 %.2f ms, p99 %.2f ms, max %.2f ms\n", sorted.size(), at(0.5), at(0.99),
-                sorted.back());
+    auto at = [&](double share) {
+        return sorted[static_cast<std::size_t>(share * (sorted.size() - 1))];
+    };
+    std::printf("director: %zu frames, p50 %.2f ms, p99 %.2f ms, max %.2f ms\n", sorted.size(),
+                at(0.5), at(0.99), sorted.back());
 }
 
 std::vector<unsigned char> readBackBuffer() {
@@ -113,8 +117,9 @@ std::string play(const CaptureOptions& options, VideoEncoder* video, long* prese
         if (!drawFrame()) break;  // the show is over; its last frame is not presented
         if (options.stats) {
             glFinish();
-            frameTimes.push_back(
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());
+            frameTimes.push_back(std::chrono::duration<double, std::milli>(
+                                     std::chrono::steady_clock::now() - started)
+                                     .count());
         }
         ++(*counts)[sceneShown()];
         ++*presented;

@@ -29,7 +29,8 @@ const char* const usageText =
     "  datpack extract ARCHIVE DIR      unpack every entry into the existing folder DIR\n"
     "  datpack --help                   show this text\n"
     "\n"
-    "Entry names are bare file names of 1 to 51 characters, not \".\", without '/', '\\' or \"..\".\n"
+    "Entry names are bare file names of 1 to 51 characters, not \".\", without '/', '\\' or "
+    "\"..\".\n"
     "extract writes only such names, straight into DIR, replacing plain files of the same name;\n"
     "if DIR holds a symbolic link, folder or device under an entry's name, nothing is extracted.\n"
     "An entry whose name is unsafe or whose data lies past the end of the archive is skipped\n"
@@ -38,14 +39,12 @@ const char* const usageText =
     "Exit status: 0 on success; 1 when the archive or a file cannot be read or written, or when\n"
     "extract skipped or failed any entry; 2 on a usage error.\n";
 
-int usageError(const char* text)
-{
+int usageError(const char* text) {
     std::fprintf(stderr, "datpack: %s\n%s", text, usageText);
     return exitUsage;
 }
 
-bool readWholeFile(const char* path, std::vector<std::uint8_t>& data)
-{
+bool readWholeFile(const char* path, std::vector<std::uint8_t>& data) {
     std::FILE* input = std::fopen(path, "rb");
     if (!input) {
         return false;
@@ -62,17 +61,16 @@ bool readWholeFile(const char* path, std::vector<std::uint8_t>& data)
 }
 
 // True when path is missing or a plain file (through links): what a failed write may remove.
-bool isPlainFileOrMissing(const std::string& path, bool followLinks)
-{
+bool isPlainFileOrMissing(const std::string& path, bool followLinks) {
     std::error_code status;
-    std::filesystem::file_status found =
-        followLinks ? std::filesystem::status(path, status) : std::filesystem::symlink_status(path, status);
+    std::filesystem::file_status found = followLinks
+                                             ? std::filesystem::status(path, status)
+                                             : std::filesystem::symlink_status(path, status);
     return found.type() == std::filesystem::file_type::not_found ||
            found.type() == std::filesystem::file_type::regular;
 }
 
-std::string baseName(const std::string& path)
-{
+std::string baseName(const std::string& path) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < path.size(); ++i) {
         if (path[i] == '/' || path[i] == '\\' || platform::isPathSeparator(path[i])) {
@@ -82,15 +80,15 @@ std::string baseName(const std::string& path)
     return path.substr(start);
 }
 
-int create(const char* archivePath, int fileCount, char** files)
-{
+int create(const char* archivePath, int fileCount, char** files) {
     // Every input is read before the archive is opened, so ARCHIVE may be among the FILEs.
     std::vector<ArchiveInput> inputs;
     for (int i = 0; i < fileCount; ++i) {
         ArchiveInput input;
         input.name = baseName(files[i]);
         if (!readWholeFile(files[i], input.data)) {
-            std::fprintf(stderr, "datpack: cannot read \"%s\": %s\n", files[i], std::strerror(errno));
+            std::fprintf(stderr, "datpack: cannot read \"%s\": %s\n", files[i],
+                         std::strerror(errno));
             return exitFailure;
         }
         inputs.push_back(std::move(input));
@@ -108,8 +106,7 @@ int create(const char* archivePath, int fileCount, char** files)
     return exitSuccess;
 }
 
-int list(const char* archivePath)
-{
+int list(const char* archivePath) {
     Archive archive(archivePath);
     if (!archive.isValid()) {
         std::fprintf(stderr, "datpack: %s\n", archive.error());
@@ -127,8 +124,7 @@ int list(const char* archivePath)
     return std::fflush(stdout) == 0 ? exitSuccess : exitFailure;
 }
 
-int extract(const char* archivePath, const char* folderArgument)
-{
+int extract(const char* archivePath, const char* folderArgument) {
     std::error_code status;
     if (!std::filesystem::is_directory(folderArgument, status)) {
         std::fprintf(stderr, "datpack: \"%s\" is not an existing folder\n", folderArgument);
@@ -146,9 +142,12 @@ int extract(const char* archivePath, const char* folderArgument)
     // Unlike the demo's private folder, DIR may already hold files under the entries' names: a
     // link would carry the write outside DIR, and a device or folder is nothing to overwrite.
     for (std::uint32_t i = 0; i < archive.count(); ++i) {
-        if (!archive.entryProblem(i) && !isPlainFileOrMissing(folder + archive.entry(i).name, false)) {
-            std::fprintf(stderr, "datpack: \"%s%s\" is a symbolic link or not a plain file; nothing was extracted\n",
-                         folder.c_str(), archive.entry(i).name);
+        if (!archive.entryProblem(i) &&
+            !isPlainFileOrMissing(folder + archive.entry(i).name, false)) {
+            std::fprintf(
+                stderr,
+                "datpack: \"%s%s\" is a symbolic link or not a plain file; nothing was extracted\n",
+                folder.c_str(), archive.entry(i).name);
             return exitFailure;
         }
     }
@@ -167,8 +166,7 @@ int extract(const char* archivePath, const char* folderArgument)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 2) {
         return usageError("no command given");
     }

@@ -27,9 +27,11 @@ int fail(const std::string& message) {
 
 int main(int argc, char** argv) {
     if (argc < 2 || argc > 3 || std::strcmp(argv[1], "--help") == 0) {
-        std::fputs("usage: glyphbake OUTPUT [FACE]\n"
-                   "Bakes the outline glyphs of FACE (default \"Courier New\", bold) for codes 32 to 127.\n",
-                   argc < 2 ? stderr : stdout);
+        std::fputs(
+            "usage: glyphbake OUTPUT [FACE]\n"
+            "Bakes the outline glyphs of FACE (default \"Courier New\", bold) for codes 32 to "
+            "127.\n",
+            argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
     }
     platform::GlyphSet set;
@@ -39,10 +41,11 @@ int main(int argc, char** argv) {
     set.extrusion = extrusion;
     set.format = platform::fontFormatPolygons;
 
-    platform::FontHandle font = platform::createFont(-requestHeight, platform::fwBold, set.faceName.c_str());
+    platform::FontHandle font =
+        platform::createFont(-requestHeight, platform::fwBold, set.faceName.c_str());
     if (font == nullptr) return fail("no font can be opened");
-    const bool complete = platform::buildGlyphShapes(font, set.first, glyphCount, set.deviation, set.extrusion,
-                                                     set.format, &set.glyphs);
+    const bool complete = platform::buildGlyphShapes(font, set.first, glyphCount, set.deviation,
+                                                     set.extrusion, set.format, &set.glyphs);
     platform::deleteFont(font);
     if (!complete) return fail("some glyphs of " + set.faceName + " could not be filled");
 

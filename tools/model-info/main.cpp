@@ -33,10 +33,10 @@ void printMesh(const Mesh* mesh) {
 
 void printMaterial(const Material* m) {
     const char* texture = m->texture ? orDash(m->texture->fileName.c_str()) : "-";
-    std::printf("material %s ambient=%g,%g,%g diffuse=%g,%g,%g specular=%g,%g,%g shininess=%g texture=%s\n",
-                orDash(m->name), m->ambient[0], m->ambient[1], m->ambient[2], m->diffuse[0],
-                m->diffuse[1], m->diffuse[2], m->specular[0], m->specular[1], m->specular[2],
-                m->shininess, texture);
+    std::printf(
+        "material %s ambient=%g,%g,%g diffuse=%g,%g,%g specular=%g,%g,%g shininess=%g texture=%s\n",
+        orDash(m->name), m->ambient[0], m->ambient[1], m->ambient[2], m->diffuse[0], m->diffuse[1],
+        m->diffuse[2], m->specular[0], m->specular[1], m->specular[2], m->shininess, texture);
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 
 #include <png.h>
 
-bool savePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb) {
-    if (width <= 0 || height <= 0 || rgb.size() < static_cast<std::size_t>(width) * height * 3) return false;
+bool savePng(const std::string& path, int width, int height,
+             const std::vector<unsigned char>& rgb) {
+    if (width <= 0 || height <= 0 || rgb.size() < static_cast<std::size_t>(width) * height * 3)
+        return false;
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(width);

@@ -68,7 +68,8 @@ void material(ChunkWriter& w, const MaterialDesc& m) {
     colourChunk(w, idSpecular, m.specular);
     w.begin(idShininess);
     w.begin(idPercentInt);
-    const int percent = m.shininessPercent < 0 ? 0 : (m.shininessPercent > 100 ? 100 : m.shininessPercent);
+    const int percent =
+        m.shininessPercent < 0 ? 0 : (m.shininessPercent > 100 ? 100 : m.shininessPercent);
     w.u16(static_cast<std::uint16_t>(percent));
     w.end();
     w.end();
@@ -156,7 +157,8 @@ void ChunkWriter::end() {
     const std::size_t start = open_.back();
     open_.pop_back();
     const std::uint32_t length = static_cast<std::uint32_t>(bytes_.size() - start);
-    for (int i = 0; i < 4; ++i) bytes_[start + 2 + i] = static_cast<std::uint8_t>(length >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes_[start + 2 + i] = static_cast<std::uint8_t>(length >> (8 * i));
 }
 
 void ChunkWriter::u8(std::uint8_t v) {

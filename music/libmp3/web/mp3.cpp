@@ -8,13 +8,15 @@
 
 extern "C" {
 // WebAudio.js
-int webAudioDescribe(const char* path, double* seconds, std::uint32_t* sampleRate, std::uint32_t* channels);
+int webAudioDescribe(const char* path, double* seconds, std::uint32_t* sampleRate,
+                     std::uint32_t* channels);
 void webAudioPlay(const char* path, platform::WindowHandle window);
 int webAudioStop();
 int webAudioSeek(std::uint32_t milliseconds);
 
 // Called by WebAudio.js for every report of a play.
-EMSCRIPTEN_KEEPALIVE void mp3ReportFromPage(platform::WindowHandle window, unsigned message, std::uint32_t positionMs) {
+EMSCRIPTEN_KEEPALIVE void mp3ReportFromPage(platform::WindowHandle window, unsigned message,
+                                            std::uint32_t positionMs) {
     if (window != nullptr) platform::postMessage(window, message, positionMs, 0);
 }
 
@@ -27,7 +29,9 @@ std::uint32_t mp3play(void* raw) {
     return 0;
 }
 
-std::int32_t mp3stop() { return webAudioStop(); }
+std::int32_t mp3stop() {
+    return webAudioStop();
+}
 
 // Decodes the whole track, which the browser does in a couple of seconds, so the length is exact;
 // mp3play then starts without a wait.
@@ -43,7 +47,9 @@ std::int32_t mp3gettime(PlayParams* params, TrackInfo* trackInfo, double* unitLe
     return 1;
 }
 
-std::int32_t mp3seek(std::uint32_t milliseconds) { return webAudioSeek(milliseconds); }
+std::int32_t mp3seek(std::uint32_t milliseconds) {
+    return webAudioSeek(milliseconds);
+}
 }
 
 namespace {

@@ -9,12 +9,13 @@
 namespace {
 
 constexpr std::size_t sourceChunk = 4096;
-constexpr std::size_t searchWindow = 65536;                 // how far past a tag the first frame may lie
+constexpr std::size_t searchWindow = 65536;  // how far past a tag the first frame may lie
 constexpr std::uint64_t largestFile = std::uint64_t(128) << 20;  // over an hour at 256 kbit/s
-constexpr WORD codecDelay = 1393;                            // samples the codec's filter bank adds in front
+constexpr WORD codecDelay = 1393;  // samples the codec's filter bank adds in front
 
 // Reads up to count bytes from offset into bytes, which ends up holding what was really read.
-bool readAt(HANDLE file, std::uint64_t offset, std::size_t count, std::vector<unsigned char>* bytes) {
+bool readAt(HANDLE file, std::uint64_t offset, std::size_t count,
+            std::vector<unsigned char>* bytes) {
     bytes->assign(count, 0);
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(offset);
@@ -22,7 +23,8 @@ bool readAt(HANDLE file, std::uint64_t offset, std::size_t count, std::vector<un
     std::size_t got = 0;
     while (got < count) {
         DWORD read = 0;
-        if (!ReadFile(file, bytes->data() + got, static_cast<DWORD>(count - got), &read, nullptr)) return false;
+        if (!ReadFile(file, bytes->data() + got, static_cast<DWORD>(count - got), &read, nullptr))
+            return false;
         if (read == 0) break;
         got += read;
     }
@@ -32,16 +34,18 @@ bool readAt(HANDLE file, std::uint64_t offset, std::size_t count, std::vector<un
 
 }  // namespace
 
-AcmDecoder::~AcmDecoder() { closeStream(); }
+AcmDecoder::~AcmDecoder() {
+    closeStream();
+}
 
 bool AcmDecoder::open(const char* path, Reading reading) {
     if (path == nullptr || stream != nullptr || !file.empty()) return false;
-    HANDLE handle =
-        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size;
-    bool ok = GetFileType(handle) == FILE_TYPE_DISK && GetFileSizeEx(handle, &size) && size.QuadPart > 0 &&
-              static_cast<std::uint64_t>(size.QuadPart) <= largestFile;
+    bool ok = GetFileType(handle) == FILE_TYPE_DISK && GetFileSizeEx(handle, &size) &&
+              size.QuadPart > 0 && static_cast<std::uint64_t>(size.QuadPart) <= largestFile;
     const std::uint64_t fileBytes = ok ? static_cast<std::uint64_t>(size.QuadPart) : 0;
 
     // start: the bytes from the end of any ID3v2 tag on, at most searchWindow of them.
@@ -50,15 +54,19 @@ bool AcmDecoder::open(const char* path, Reading reading) {
     std::size_t startBytes = 0;
     std::uint64_t tag = 0;
     if (ok && reading == Reading::wholeFile) {
-        ok = readAt(handle, 0, static_cast<std::size_t>(fileBytes), &file) && file.size() == fileBytes;
+        ok = readAt(handle, 0, static_cast<std::size_t>(fileBytes), &file) &&
+             file.size() == fileBytes;
         if (ok) tag = id3v2TagSize(file.data(), file.size());
         ok = ok && tag < fileBytes;
         if (ok) {
             start = file.data() + tag;
-            startBytes = std::min<std::size_t>(searchWindow, file.size() - static_cast<std::size_t>(tag));
+            startBytes =
+                std::min<std::size_t>(searchWindow, file.size() - static_cast<std::size_t>(tag));
         }
     } else if (ok) {
-        ok = readAt(handle, 0, std::min<std::size_t>(searchWindow, static_cast<std::size_t>(fileBytes)), &head);
+        ok =
+            readAt(handle, 0,
+                   std::min<std::size_t>(searchWindow, static_cast<std::size_t>(fileBytes)), &head);
         if (ok) tag = id3v2TagSize(head.data(), head.size());
         ok = ok && tag < fileBytes && (tag == 0 || readAt(handle, tag, searchWindow, &head));
         start = head.data();
@@ -121,12 +129,15 @@ bool AcmDecoder::openStream() {
         return false;
     }
     DWORD outputSize = 0;
-    if (acmStreamSize(stream, sourceChunk, &outputSize, ACM_STREAMSIZEF_SOURCE) != 0) outputSize = 0;
+    if (acmStreamSize(stream, sourceChunk, &outputSize, ACM_STREAMSIZEF_SOURCE) != 0)
+        outputSize = 0;
     // Room for what the codec suggests, doubled for variable bit rates, and never less than a
     // few frames of the largest kind.
-    const std::size_t frameBytes = static_cast<std::size_t>(first.samplesPerFrame) * output.nBlockAlign;
+    const std::size_t frameBytes =
+        static_cast<std::size_t>(first.samplesPerFrame) * output.nBlockAlign;
     source.assign(sourceChunk, 0);
-    decoded.assign(std::max<std::size_t>(static_cast<std::size_t>(outputSize) * 2, frameBytes * 8), 0);
+    decoded.assign(std::max<std::size_t>(static_cast<std::size_t>(outputSize) * 2, frameBytes * 8),
+                   0);
     header = ACMSTREAMHEADER{};
     header.cbStruct = sizeof header;
     header.pbSrc = source.data();
@@ -206,12 +217,15 @@ std::size_t AcmDecoder::read(unsigned char* buffer, std::size_t capacity) {
 
 std::int64_t AcmDecoder::seekMilliseconds(std::int64_t milliseconds) {
     if (stream == nullptr || milliseconds < 0) return -1;
-    const std::uint64_t target = audioStart + static_cast<std::uint64_t>(milliseconds) * first.bitRate / 8000;
+    const std::uint64_t target =
+        audioStart + static_cast<std::uint64_t>(milliseconds) * first.bitRate / 8000;
     if (target >= file.size()) return -1;
     const std::size_t at = static_cast<std::size_t>(target);
     FrameHeader here;
-    const long long found = findFirstFrame(file.data() + at, std::min(searchWindow, file.size() - at), &here);
-    if (found < 0 || here.sampleRate != first.sampleRate || here.channels != first.channels) return -1;
+    const long long found =
+        findFirstFrame(file.data() + at, std::min(searchWindow, file.size() - at), &here);
+    if (found < 0 || here.sampleRate != first.sampleRate || here.channels != first.channels)
+        return -1;
     // A fresh codec stream: the old one's bit reservoir belongs to the old position.
     closeStream();
     if (!openStream()) return -1;

@@ -36,7 +36,8 @@ public:
     int bytesPerFrame() const { return first.channels * 2; }
     // From a Xing/Info frame count, else from the audio's size and the first frame's bit rate.
     double lengthSeconds() const { return length; }
-    // Decodes up to capacity bytes (whole sample frames); 0 at the end of the track or after an error.
+    // Decodes up to capacity bytes (whole sample frames); 0 at the end of the track or after an
+    // error.
     std::size_t read(unsigned char* buffer, std::size_t capacity);
     // Moves to about the given time (by the first frame's bit rate); the position reached in
     // milliseconds, or -1 when there is no frame there.

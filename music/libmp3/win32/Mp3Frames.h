@@ -12,7 +12,7 @@ struct FrameHeader {
     int bitRate = 0;          // bits per second
     int samplesPerFrame = 0;  // 1152 for MPEG-1, 576 for MPEG-2 and 2.5
     bool mpeg1 = false;
-    std::size_t length = 0;   // bytes in the whole frame, header included
+    std::size_t length = 0;  // bytes in the whole frame, header included
 };
 
 // Decodes the 4-byte header at p; false unless it is a valid Layer III header.
@@ -26,4 +26,5 @@ std::size_t id3v2TagSize(const unsigned char* data, std::size_t size);
 long long findFirstFrame(const unsigned char* data, std::size_t size, FrameHeader* header);
 
 // Frames counted by a Xing or Info tag in the first frame (at frame, available bytes); 0 when none.
-std::uint32_t taggedFrameCount(const unsigned char* frame, std::size_t available, const FrameHeader& header);
+std::uint32_t taggedFrameCount(const unsigned char* frame, std::size_t available,
+                               const FrameHeader& header);

@@ -8,10 +8,13 @@ constexpr int bufferCount = 8;
 
 }  // namespace
 
-WaveOutput::~WaveOutput() { close(); }
+WaveOutput::~WaveOutput() {
+    close();
+}
 
 bool WaveOutput::open(long sampleRate, int channels, int aheadMilliseconds) {
-    if (device != nullptr || sampleRate <= 0 || channels <= 0 || aheadMilliseconds <= 0) return false;
+    if (device != nullptr || sampleRate <= 0 || channels <= 0 || aheadMilliseconds <= 0)
+        return false;
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = static_cast<WORD>(channels);
@@ -22,15 +25,16 @@ bool WaveOutput::open(long sampleRate, int channels, int aheadMilliseconds) {
 
     done = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     if (done == nullptr) return false;
-    if (waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done), 0, CALLBACK_EVENT) !=
-        MMSYSERR_NOERROR) {
+    if (waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done), 0,
+                    CALLBACK_EVENT) != MMSYSERR_NOERROR) {
         device = nullptr;
         close();
         return false;
     }
     waveOutPause(device);
 
-    const std::size_t frames = static_cast<std::size_t>(sampleRate) * aheadMilliseconds / 1000 / bufferCount + 1;
+    const std::size_t frames =
+        static_cast<std::size_t>(sampleRate) * aheadMilliseconds / 1000 / bufferCount + 1;
     buffers.resize(bufferCount);
     for (Buffer& buffer : buffers) {
         buffer.bytes.assign(frames * format.nBlockAlign, 0);
@@ -38,7 +42,8 @@ bool WaveOutput::open(long sampleRate, int channels, int aheadMilliseconds) {
         buffer.header.lpData = reinterpret_cast<LPSTR>(buffer.bytes.data());
         buffer.header.dwBufferLength = static_cast<DWORD>(buffer.bytes.size());
         buffer.queued = false;
-        if (waveOutPrepareHeader(device, &buffer.header, sizeof buffer.header) != MMSYSERR_NOERROR) {
+        if (waveOutPrepareHeader(device, &buffer.header, sizeof buffer.header) !=
+            MMSYSERR_NOERROR) {
             close();
             return false;
         }
@@ -61,7 +66,8 @@ bool WaveOutput::submit(std::size_t bytes) {
     if (buffer.queued || bytes == 0 || bytes > buffer.bytes.size()) return false;
     buffer.header.dwBufferLength = static_cast<DWORD>(bytes);
     buffer.header.dwFlags &= ~static_cast<DWORD>(WHDR_DONE);
-    if (waveOutWrite(device, &buffer.header, sizeof buffer.header) != MMSYSERR_NOERROR) return false;
+    if (waveOutWrite(device, &buffer.header, sizeof buffer.header) != MMSYSERR_NOERROR)
+        return false;
     buffer.queued = true;
     nextBuffer = (nextBuffer + 1) % buffers.size();
     return true;
@@ -70,7 +76,8 @@ bool WaveOutput::submit(std::size_t bytes) {
 std::size_t WaveOutput::queuedBytes() {
     std::size_t total = 0;
     for (const Buffer& buffer : buffers)
-        if (buffer.queued && !(buffer.header.dwFlags & WHDR_DONE)) total += buffer.header.dwBufferLength;
+        if (buffer.queued && !(buffer.header.dwFlags & WHDR_DONE))
+            total += buffer.header.dwBufferLength;
     return total;
 }
 
@@ -78,7 +85,9 @@ std::int64_t WaveOutput::playedBytes() {
     if (device == nullptr) return 0;
     MMTIME time{};
     time.wType = TIME_BYTES;
-    if (waveOutGetPosition(device, &time, sizeof time) != MMSYSERR_NOERROR || time.wType != TIME_BYTES) return 0;
+    if (waveOutGetPosition(device, &time, sizeof time) != MMSYSERR_NOERROR ||
+        time.wType != TIME_BYTES)
+        return 0;
     return static_cast<std::int64_t>(time.u.cb);
 }
 
@@ -101,7 +110,8 @@ void WaveOutput::close() {
     if (device != nullptr) {
         waveOutReset(device);
         for (Buffer& buffer : buffers)
-            if (buffer.header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(device, &buffer.header, sizeof buffer.header);
+            if (buffer.header.dwFlags & WHDR_PREPARED)
+                waveOutUnprepareHeader(device, &buffer.header, sizeof buffer.header);
         waveOutClose(device);
         device = nullptr;
     }

@@ -1,6 +1,6 @@
 // Playing one track on Windows: the system's MP3 codec decodes through the Audio Compression
-// Manager, waveOut plays from a ring of buffers. The track is read into memory whole, so the program
-// may delete the file while it plays.
+// Manager, waveOut plays from a ring of buffers. The track is read into memory whole, so the
+// program may delete the file while it plays.
 #include "music/libmp3/Playback.h"
 #include "music/libmp3/win32/AcmDecoder.h"
 #include "music/libmp3/win32/WaveOutput.h"
@@ -24,7 +24,8 @@ Outcome playTrack(const std::string& path, platform::WindowHandle window, unsign
     AcmDecoder decoder;
     if (!decoder.open(path.c_str(), AcmDecoder::Reading::wholeFile)) return Outcome::cannotPlay;
     WaveOutput output;
-    if (!output.open(decoder.sampleRate(), decoder.channels(), decodeAheadMs)) return Outcome::cannotPlay;
+    if (!output.open(decoder.sampleRate(), decoder.channels(), decodeAheadMs))
+        return Outcome::cannotPlay;
 
     const std::int64_t bytesPerSecond = decoder.sampleRate() * decoder.bytesPerFrame();
     std::int64_t queuedSinceBase = 0;
@@ -48,7 +49,8 @@ Outcome playTrack(const std::string& path, platform::WindowHandle window, unsign
         if (decoderDone && output.queuedBytes() == 0) break;  // the device has played everything
         if (GetTickCount() - lastReport >= static_cast<DWORD>(reportIntervalMs)) {
             lastReport = GetTickCount();
-            report(window, mp3Position, basePositionMs + output.playedBytes() * 1000 / bytesPerSecond);
+            report(window, mp3Position,
+                   basePositionMs + output.playedBytes() * 1000 / bytesPerSecond);
         }
         output.wait(pollIntervalMs);
     }

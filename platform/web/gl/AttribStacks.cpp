@@ -24,8 +24,7 @@ constexpr size_t maxDepth = 16;  // GL's least stack depth
 std::vector<SavedAttributes> attributeStack;
 std::vector<SavedClientAttributes> clientStack;
 
-void restoreEnabled(const std::unordered_map<GLenum, bool>& saved)
-{
+void restoreEnabled(const std::unordered_map<GLenum, bool>& saved) {
     // Every capability either side knows about goes back to its saved value.
     std::vector<std::pair<GLenum, bool>> wanted(saved.begin(), saved.end());
     for (const auto& now : webgl::state().enabled)
@@ -40,15 +39,13 @@ void restoreEnabled(const std::unordered_map<GLenum, bool>& saved)
 
 }  // namespace
 
-void orbekglPushAttrib(GLbitfield mask)
-{
+void orbekglPushAttrib(GLbitfield mask) {
     if (webgl::recorded([=] { orbekglPushAttrib(mask); })) return;
     if (attributeStack.size() >= maxDepth) return;
     attributeStack.push_back(SavedAttributes{mask, webgl::state()});
 }
 
-void orbekglPopAttrib()
-{
+void orbekglPopAttrib() {
     if (webgl::recorded([] { orbekglPopAttrib(); })) return;
     if (attributeStack.empty()) return;
     SavedAttributes saved = attributeStack.back();
@@ -78,14 +75,12 @@ void orbekglPopAttrib()
     }
 }
 
-void orbekglPushClientAttrib(GLbitfield mask)
-{
+void orbekglPushClientAttrib(GLbitfield mask) {
     if (clientStack.size() >= maxDepth) return;
     clientStack.push_back(SavedClientAttributes{mask, webgl::state().unpacking});
 }
 
-void orbekglPopClientAttrib()
-{
+void orbekglPopClientAttrib() {
     if (clientStack.empty()) return;
     SavedClientAttributes saved = clientStack.back();
     clientStack.pop_back();

@@ -11,14 +11,12 @@
 
 namespace {
 
-void transform(const GLfloat m[16], const float in[4], float out[4])
-{
+void transform(const GLfloat m[16], const float in[4], float out[4]) {
     for (int row = 0; row < 4; ++row)
         out[row] = m[row] * in[0] + m[4 + row] * in[1] + m[8 + row] * in[2] + m[12 + row] * in[3];
 }
 
-void setRasterPosition(float x, float y, float z)
-{
+void setRasterPosition(float x, float y, float z) {
     GLfloat modelview[16], projection[16];
     GLint viewport[4];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
@@ -31,8 +29,8 @@ void setRasterPosition(float x, float y, float z)
 
     webgl::RasterPosition& raster = webgl::state().raster;
     const float w = clip[3];
-    raster.valid = w > 0.0f && std::fabs(clip[0]) <= w && std::fabs(clip[1]) <= w &&
-                   std::fabs(clip[2]) <= w;
+    raster.valid =
+        w > 0.0f && std::fabs(clip[0]) <= w && std::fabs(clip[1]) <= w && std::fabs(clip[2]) <= w;
     if (!raster.valid) return;
     raster.window[0] = viewport[0] + (clip[0] / w + 1.0f) * viewport[2] / 2.0f;
     raster.window[1] = viewport[1] + (clip[1] / w + 1.0f) * viewport[3] / 2.0f;
@@ -41,8 +39,7 @@ void setRasterPosition(float x, float y, float z)
 }
 
 // One byte per pixel, bottom row first, from the caller's bits under the unpacking state.
-std::vector<unsigned char> unpackBits(GLsizei width, GLsizei height, const GLubyte* bitmap)
-{
+std::vector<unsigned char> unpackBits(GLsizei width, GLsizei height, const GLubyte* bitmap) {
     std::vector<unsigned char> bits(static_cast<size_t>(width) * static_cast<size_t>(height));
     if (!bitmap) return bits;
     const webgl::PixelUnpacking& u = webgl::state().unpacking;
@@ -60,8 +57,7 @@ std::vector<unsigned char> unpackBits(GLsizei width, GLsizei height, const GLuby
 }
 
 void drawBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat xmove,
-                GLfloat ymove, const std::vector<unsigned char>& bits)
-{
+                GLfloat ymove, const std::vector<unsigned char>& bits) {
     webgl::RasterPosition& raster = webgl::state().raster;
     if (!raster.valid) return;
     webgl::flushPoints();
@@ -113,21 +109,20 @@ void drawBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLf
 
 }  // namespace
 
-void orbekglRasterPos3f(GLfloat x, GLfloat y, GLfloat z)
-{
+void orbekglRasterPos3f(GLfloat x, GLfloat y, GLfloat z) {
     if (webgl::recorded([=] { orbekglRasterPos3f(x, y, z); })) return;
     setRasterPosition(x, y, z);
 }
 
-void orbekglRasterPos2f(GLfloat x, GLfloat y) { orbekglRasterPos3f(x, y, 0.0f); }
-void orbekglRasterPos2i(GLint x, GLint y)
-{
+void orbekglRasterPos2f(GLfloat x, GLfloat y) {
+    orbekglRasterPos3f(x, y, 0.0f);
+}
+void orbekglRasterPos2i(GLint x, GLint y) {
     orbekglRasterPos3f(static_cast<float>(x), static_cast<float>(y), 0.0f);
 }
 
 void orbekglBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat xmove,
-                   GLfloat ymove, const GLubyte* bitmap)
-{
+                   GLfloat ymove, const GLubyte* bitmap) {
     if (width < 0 || height < 0) return;
     std::vector<unsigned char> bits = unpackBits(width, height, bitmap);
     auto call = [=] { drawBitmap(width, height, xorig, yorig, xmove, ymove, bits); };

@@ -35,15 +35,14 @@ constexpr size_t maxGatheredPoints = 32768;
 
 // WebGL draws neither quad strips nor polygons; the same vertices as a triangle strip or fan
 // cover the same area.
-GLenum drawableMode(GLenum mode)
-{
+GLenum drawableMode(GLenum mode) {
     if (mode == GL_QUAD_STRIP) return GL_TRIANGLE_STRIP;
     if (mode == GL_POLYGON) return GL_TRIANGLE_FAN;
     return mode;
 }
 
-void draw(GLenum mode, const std::vector<Vertex>& vertices, bool colour, bool normal, bool texCoord)
-{
+void draw(GLenum mode, const std::vector<Vertex>& vertices, bool colour, bool normal,
+          bool texCoord) {
     size_t count = vertices.size();
     if (mode == GL_QUADS) count -= count % 4;
     if (count == 0) return;
@@ -60,14 +59,12 @@ void draw(GLenum mode, const std::vector<Vertex>& vertices, bool colour, bool no
     glEnd();
 }
 
-bool pointsCanWait()
-{
+bool pointsCanWait() {
     return webgl::state().gatherPoints && batch.colour && !webgl::isEnabled(GL_TEXTURE_2D) &&
            !webgl::isEnabled(GL_LIGHTING) && !webgl::isEnabled(GL_FOG);
 }
 
-void setColour(float r, float g, float b, float a)
-{
+void setColour(float r, float g, float b, float a) {
     float* c = webgl::state().current.colour;
     c[0] = r;
     c[1] = g;
@@ -86,30 +83,26 @@ void setColour(float r, float g, float b, float a)
 
 namespace webgl {
 
-float byteExact(float c)
-{
+float byteExact(float c) {
     // In double: c * 255 in float may round up onto the half that decides the byte.
     const double clamped = std::min(std::max(static_cast<double>(c), 0.0), 1.0);
     return static_cast<float>((std::floor(clamped * 255.0 + 0.5) + 0.25) / 255.0);
 }
 
-void flushPoints()
-{
+void flushPoints() {
     if (gathered.empty()) return;
     draw(GL_POINTS, gathered, true, false, false);
     gathered.clear();
 }
 
-void clearImmediate()
-{
+void clearImmediate() {
     batch = Batch{};
     gathered.clear();
 }
 
 }  // namespace webgl
 
-void orbekglBegin(GLenum mode)
-{
+void orbekglBegin(GLenum mode) {
     if (webgl::recorded([=] { orbekglBegin(mode); })) return;
     if (batch.open) return;
     if (mode != GL_POINTS) webgl::flushPoints();
@@ -119,8 +112,7 @@ void orbekglBegin(GLenum mode)
     batch.vertices.clear();
 }
 
-void orbekglEnd()
-{
+void orbekglEnd() {
     if (webgl::recorded([] { orbekglEnd(); })) return;
     if (!batch.open) return;
     batch.open = false;
@@ -141,8 +133,7 @@ void orbekglEnd()
     }
 }
 
-void orbekglVertex4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w)
-{
+void orbekglVertex4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
     if (webgl::recorded([=] { orbekglVertex4f(x, y, z, w); })) return;
     if (!batch.open) return;
     const webgl::CurrentAttributes& c = webgl::state().current;
@@ -152,39 +143,47 @@ void orbekglVertex4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w)
                                     {c.texCoord[0], c.texCoord[1]}});
 }
 
-void orbekglVertex2f(GLfloat x, GLfloat y) { orbekglVertex4f(x, y, 0.0f, 1.0f); }
-void orbekglVertex2i(GLint x, GLint y)
-{
+void orbekglVertex2f(GLfloat x, GLfloat y) {
+    orbekglVertex4f(x, y, 0.0f, 1.0f);
+}
+void orbekglVertex2i(GLint x, GLint y) {
     orbekglVertex4f(static_cast<float>(x), static_cast<float>(y), 0.0f, 1.0f);
 }
-void orbekglVertex3f(GLfloat x, GLfloat y, GLfloat z) { orbekglVertex4f(x, y, z, 1.0f); }
-void orbekglVertex3fv(const GLfloat* v) { orbekglVertex4f(v[0], v[1], v[2], 1.0f); }
-void orbekglVertex3d(GLdouble x, GLdouble y, GLdouble z)
-{
+void orbekglVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+    orbekglVertex4f(x, y, z, 1.0f);
+}
+void orbekglVertex3fv(const GLfloat* v) {
+    orbekglVertex4f(v[0], v[1], v[2], 1.0f);
+}
+void orbekglVertex3d(GLdouble x, GLdouble y, GLdouble z) {
     orbekglVertex4f(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), 1.0f);
 }
-void orbekglVertex3dv(const GLdouble* v) { orbekglVertex3d(v[0], v[1], v[2]); }
+void orbekglVertex3dv(const GLdouble* v) {
+    orbekglVertex3d(v[0], v[1], v[2]);
+}
 
-void orbekglColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a)
-{
+void orbekglColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
     if (webgl::recorded([=] { orbekglColor4f(r, g, b, a); })) return;
     setColour(r, g, b, a);
 }
 
-void orbekglColor3f(GLfloat r, GLfloat g, GLfloat b) { orbekglColor4f(r, g, b, 1.0f); }
-void orbekglColor3fv(const GLfloat* v) { orbekglColor4f(v[0], v[1], v[2], 1.0f); }
-void orbekglColor4fv(const GLfloat* v) { orbekglColor4f(v[0], v[1], v[2], v[3]); }
-void orbekglColor3d(GLdouble r, GLdouble g, GLdouble b)
-{
+void orbekglColor3f(GLfloat r, GLfloat g, GLfloat b) {
+    orbekglColor4f(r, g, b, 1.0f);
+}
+void orbekglColor3fv(const GLfloat* v) {
+    orbekglColor4f(v[0], v[1], v[2], 1.0f);
+}
+void orbekglColor4fv(const GLfloat* v) {
+    orbekglColor4f(v[0], v[1], v[2], v[3]);
+}
+void orbekglColor3d(GLdouble r, GLdouble g, GLdouble b) {
     orbekglColor4f(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b), 1.0f);
 }
-void orbekglColor3ub(GLubyte r, GLubyte g, GLubyte b)
-{
+void orbekglColor3ub(GLubyte r, GLubyte g, GLubyte b) {
     orbekglColor4f(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f);
 }
 
-void orbekglNormal3f(GLfloat x, GLfloat y, GLfloat z)
-{
+void orbekglNormal3f(GLfloat x, GLfloat y, GLfloat z) {
     if (webgl::recorded([=] { orbekglNormal3f(x, y, z); })) return;
     float* n = webgl::state().current.normal;
     n[0] = x;
@@ -193,14 +192,14 @@ void orbekglNormal3f(GLfloat x, GLfloat y, GLfloat z)
     if (batch.open) batch.normal = true;
 }
 
-void orbekglNormal3fv(const GLfloat* v) { orbekglNormal3f(v[0], v[1], v[2]); }
-void orbekglNormal3d(GLdouble x, GLdouble y, GLdouble z)
-{
+void orbekglNormal3fv(const GLfloat* v) {
+    orbekglNormal3f(v[0], v[1], v[2]);
+}
+void orbekglNormal3d(GLdouble x, GLdouble y, GLdouble z) {
     orbekglNormal3f(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
 }
 
-void orbekglTexCoord2f(GLfloat s, GLfloat t)
-{
+void orbekglTexCoord2f(GLfloat s, GLfloat t) {
     if (webgl::recorded([=] { orbekglTexCoord2f(s, t); })) return;
     float* c = webgl::state().current.texCoord;
     c[0] = s;
@@ -208,8 +207,9 @@ void orbekglTexCoord2f(GLfloat s, GLfloat t)
     if (batch.open) batch.texCoord = true;
 }
 
-void orbekglTexCoord2fv(const GLfloat* v) { orbekglTexCoord2f(v[0], v[1]); }
-void orbekglTexCoord2d(GLdouble s, GLdouble t)
-{
+void orbekglTexCoord2fv(const GLfloat* v) {
+    orbekglTexCoord2f(v[0], v[1]);
+}
+void orbekglTexCoord2d(GLdouble s, GLdouble t) {
     orbekglTexCoord2f(static_cast<float>(s), static_cast<float>(t));
 }

@@ -12,19 +12,21 @@ struct MaterialValues {
     GLfloat v[4];
 };
 
-void setMaterial(GLenum face, GLenum name, const GLfloat* values)
-{
+void setMaterial(GLenum face, GLenum name, const GLfloat* values) {
     if (face == GL_BACK) return;
     switch (name) {
-    case GL_AMBIENT_AND_DIFFUSE:
-        glMaterialfv(GL_FRONT, GL_AMBIENT, values);
-        glMaterialfv(GL_FRONT, GL_DIFFUSE, values);
-        break;
-    case GL_AMBIENT:
-    case GL_DIFFUSE:
-    case GL_SPECULAR:
-    case GL_SHININESS: glMaterialfv(GL_FRONT, name, values); break;
-    default: break;
+        case GL_AMBIENT_AND_DIFFUSE:
+            glMaterialfv(GL_FRONT, GL_AMBIENT, values);
+            glMaterialfv(GL_FRONT, GL_DIFFUSE, values);
+            break;
+        case GL_AMBIENT:
+        case GL_DIFFUSE:
+        case GL_SPECULAR:
+        case GL_SHININESS:
+            glMaterialfv(GL_FRONT, name, values);
+            break;
+        default:
+            break;
     }
 }
 
@@ -32,16 +34,14 @@ void setMaterial(GLenum face, GLenum name, const GLfloat* values)
 
 namespace webgl {
 
-void followColourMaterial()
-{
+void followColourMaterial() {
     if (!isEnabled(GL_COLOR_MATERIAL)) return;
     setMaterial(state().colourMaterialFace, state().colourMaterialMode, state().current.colour);
 }
 
 }  // namespace webgl
 
-void orbekglColorMaterial(GLenum face, GLenum mode)
-{
+void orbekglColorMaterial(GLenum face, GLenum mode) {
     if (webgl::recorded([=] { orbekglColorMaterial(face, mode); })) return;
     webgl::flushPoints();
     webgl::state().colourMaterialFace = face;
@@ -49,8 +49,7 @@ void orbekglColorMaterial(GLenum face, GLenum mode)
     webgl::followColourMaterial();
 }
 
-void orbekglMaterialfv(GLenum face, GLenum name, const GLfloat* values)
-{
+void orbekglMaterialfv(GLenum face, GLenum name, const GLfloat* values) {
     MaterialValues copy{{values[0], 0.0f, 0.0f, 0.0f}};
     if (name != GL_SHININESS)
         for (int i = 1; i < 4; ++i) copy.v[i] = values[i];
@@ -59,7 +58,6 @@ void orbekglMaterialfv(GLenum face, GLenum name, const GLfloat* values)
     setMaterial(face, name, copy.v);
 }
 
-void orbekglMaterialf(GLenum face, GLenum name, GLfloat value)
-{
+void orbekglMaterialf(GLenum face, GLenum name, GLfloat value) {
     orbekglMaterialfv(face, name, &value);
 }

@@ -24,8 +24,7 @@ struct Ring {
 };
 
 // sin and cos of slices + 1 angles from start by step; the last repeats the first for a full turn.
-Ring ring(int slices, double start, double sweep, bool fullTurn)
-{
+Ring ring(int slices, double start, double sweep, bool fullTurn) {
     Ring r;
     for (int i = 0; i <= slices; ++i) {
         const float angle = static_cast<float>(start + sweep * i / slices);
@@ -41,29 +40,29 @@ Ring ring(int slices, double start, double sweep, bool fullTurn)
 
 }  // namespace
 
-GLUquadric* orbekgluNewQuadric() { return new GLUquadric; }
+GLUquadric* orbekgluNewQuadric() {
+    return new GLUquadric;
+}
 
-void orbekgluDeleteQuadric(GLUquadric* quadric) { delete quadric; }
+void orbekgluDeleteQuadric(GLUquadric* quadric) {
+    delete quadric;
+}
 
-void orbekgluQuadricNormals(GLUquadric* quadric, GLenum normals)
-{
+void orbekgluQuadricNormals(GLUquadric* quadric, GLenum normals) {
     if (normals == GLU_SMOOTH || normals == GLU_FLAT || normals == GLU_NONE)
         quadric->normals = normals;
 }
 
-void orbekgluQuadricTexture(GLUquadric* quadric, GLboolean textureCoords)
-{
+void orbekgluQuadricTexture(GLUquadric* quadric, GLboolean textureCoords) {
     quadric->textureCoords = textureCoords != GL_FALSE;
 }
 
-void orbekgluQuadricOrientation(GLUquadric* quadric, GLenum orientation)
-{
+void orbekgluQuadricOrientation(GLUquadric* quadric, GLenum orientation) {
     if (orientation == GLU_OUTSIDE || orientation == GLU_INSIDE) quadric->orientation = orientation;
 }
 
 void orbekgluCylinder(GLUquadric* quadric, GLdouble base, GLdouble top, GLdouble height,
-                      GLint slices, GLint stacks)
-{
+                      GLint slices, GLint stacks) {
     if (slices > maxSlices) slices = maxSlices;
     if (slices < 2 || stacks < 1 || base < 0.0 || top < 0.0 || height < 0.0) return;
     const float deltaRadius = static_cast<float>(base - top);
@@ -75,12 +74,14 @@ void orbekgluCylinder(GLUquadric* quadric, GLdouble base, GLdouble top, GLdouble
     const float xyNormal = static_cast<float>(height / length) * (outside ? 1.0f : -1.0f);
     const Ring positions = ring(slices, 0.0, 2.0 * pi, true);
     // Smooth normals point out of each vertex column, flat ones out of the middle of each face.
-    const Ring normals = ring(slices, quadric->normals == GLU_FLAT ? -pi / slices : 0.0, 2.0 * pi, true);
+    const Ring normals =
+        ring(slices, quadric->normals == GLU_FLAT ? -pi / slices : 0.0, 2.0 * pi, true);
 
     for (int j = 0; j < stacks; ++j) {
         const float zLow = static_cast<float>(j * height / stacks);
         const float zHigh = static_cast<float>((j + 1) * height / stacks);
-        const float radiusLow = static_cast<float>(base - deltaRadius * (static_cast<float>(j) / stacks));
+        const float radiusLow =
+            static_cast<float>(base - deltaRadius * (static_cast<float>(j) / stacks));
         const float radiusHigh =
             static_cast<float>(base - deltaRadius * (static_cast<float>(j + 1) / stacks));
         const float tLow = static_cast<float>(j) / stacks;
@@ -105,8 +106,7 @@ void orbekgluCylinder(GLUquadric* quadric, GLdouble base, GLdouble top, GLdouble
 }
 
 void orbekgluPartialDisk(GLUquadric* quadric, GLdouble inner, GLdouble outer, GLint slices,
-                         GLint loops, GLdouble start, GLdouble sweep)
-{
+                         GLint loops, GLdouble start, GLdouble sweep) {
     if (slices > maxSlices) slices = maxSlices;
     if (slices < 2 || loops < 1 || outer <= 0.0 || inner < 0.0 || inner > outer) return;
     if (sweep < -360.0 || sweep > 360.0) sweep = 360.0;
@@ -116,8 +116,8 @@ void orbekgluPartialDisk(GLUquadric* quadric, GLdouble inner, GLdouble outer, GL
     }
     const bool outside = quadric->orientation == GLU_OUTSIDE;
     const float deltaRadius = static_cast<float>(outer - inner);
-    const Ring r = ring(slices, static_cast<float>(start / 180.0 * pi), pi * sweep / 180.0,
-                        sweep == 360.0);
+    const Ring r =
+        ring(slices, static_cast<float>(start / 180.0 * pi), pi * sweep / 180.0, sweep == 360.0);
     if (quadric->normals != GLU_NONE) orbekglNormal3f(0.0f, 0.0f, outside ? 1.0f : -1.0f);
 
     auto vertex = [&](float radius, int i) {
@@ -132,7 +132,8 @@ void orbekgluPartialDisk(GLUquadric* quadric, GLdouble inner, GLdouble outer, GL
     if (inner == 0.0) {
         // The innermost loop is a fan round the centre.
         strips = loops - 1;
-        const float radius = static_cast<float>(outer - deltaRadius * (static_cast<float>(loops - 1) / loops));
+        const float radius =
+            static_cast<float>(outer - deltaRadius * (static_cast<float>(loops - 1) / loops));
         orbekglBegin(GL_TRIANGLE_FAN);
         if (quadric->textureCoords) orbekglTexCoord2f(0.5f, 0.5f);
         orbekglVertex3f(0.0f, 0.0f, 0.0f);
@@ -140,7 +141,8 @@ void orbekgluPartialDisk(GLUquadric* quadric, GLdouble inner, GLdouble outer, GL
         orbekglEnd();
     }
     for (int j = 0; j < strips; ++j) {
-        const float radiusLow = static_cast<float>(outer - deltaRadius * (static_cast<float>(j) / loops));
+        const float radiusLow =
+            static_cast<float>(outer - deltaRadius * (static_cast<float>(j) / loops));
         const float radiusHigh =
             static_cast<float>(outer - deltaRadius * (static_cast<float>(j + 1) / loops));
         orbekglBegin(GL_QUAD_STRIP);
@@ -152,7 +154,6 @@ void orbekgluPartialDisk(GLUquadric* quadric, GLdouble inner, GLdouble outer, GL
     }
 }
 
-void orbekgluDisk(GLUquadric* quadric, GLdouble inner, GLdouble outer, GLint slices, GLint loops)
-{
+void orbekgluDisk(GLUquadric* quadric, GLdouble inner, GLdouble outer, GLint slices, GLint loops) {
     orbekgluPartialDisk(quadric, inner, outer, slices, loops, 0.0, 360.0);
 }

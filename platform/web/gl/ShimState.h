@@ -62,8 +62,7 @@ void flushPoints();
 bool compilingList();
 bool takeCommand(std::function<void()> command);
 template <class Command>
-inline bool recorded(Command&& command)
-{
+inline bool recorded(Command&& command) {
     return compilingList() && takeCommand(std::function<void()>(std::forward<Command>(command)));
 }
 

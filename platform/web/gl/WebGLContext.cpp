@@ -16,8 +16,7 @@ namespace {
 EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
 }
 
-bool webglCreateContext(const char* canvasSelector)
-{
+bool webglCreateContext(const char* canvasSelector) {
     if (context) return true;
     EmscriptenWebGLContextAttributes attributes;
     emscripten_webgl_init_context_attributes(&attributes);
@@ -46,24 +45,23 @@ bool webglCreateContext(const char* canvasSelector)
     return true;
 }
 
-void webglDestroyContext()
-{
+void webglDestroyContext() {
     if (!context) return;
     webgl::flushPoints();
     emscripten_webgl_destroy_context(context);
     context = 0;
 }
 
-void webglEndFrame()
-{
+void webglEndFrame() {
     webgl::flushPoints();
     orbekWebglNewFrame();
 }
 
-unsigned long webglDrawCount() { return orbekWebglDrawCount(); }
+unsigned long webglDrawCount() {
+    return orbekWebglDrawCount();
+}
 
-void webglSetPointGathering(bool on)
-{
+void webglSetPointGathering(bool on) {
     webgl::flushPoints();
     webgl::state().gatherPoints = on;
 }

@@ -6,8 +6,7 @@ namespace {
 
 // A bit of everything a list may hold: colours inside and outside batches, double-precision
 // vertices, quads, quad strips, polygons, normals, transforms.
-void shapes()
-{
+void shapes() {
     glColor3f(0.9f, 0.2f, 0.1f);
     glBegin(GL_TRIANGLES);
     glVertex3f(-0.9f, -0.9f, 0.0f);
@@ -37,15 +36,14 @@ void shapes()
     glEnd();
     glColor3f(1.0f, 1.0f, 0.0f);
     glBegin(GL_POLYGON);
-    const double pentagon[5][3] = {{0.5, -0.9, 0}, {0.9, -0.7, 0}, {0.8, -0.3, 0}, {0.4, -0.3, 0},
-                                   {0.3, -0.7, 0}};
+    const double pentagon[5][3] = {
+        {0.5, -0.9, 0}, {0.9, -0.7, 0}, {0.8, -0.3, 0}, {0.4, -0.3, 0}, {0.3, -0.7, 0}};
     for (const auto& p : pentagon) glVertex3dv(p);
     glEnd();
 }
 
 // A glyph-like list: a square in a colour, then a move to the next cell.
-void cell(float r, float g, float b)
-{
+void cell(float r, float g, float b) {
     glColor3f(r, g, b);
     glBegin(GL_QUADS);
     glVertex2f(0.0f, 0.0f);
@@ -56,8 +54,7 @@ void cell(float r, float g, float b)
     glTranslatef(0.4f, 0.0f, 0.0f);
 }
 
-GLuint compile(GLenum mode, const std::function<void()>& calls)
-{
+GLuint compile(GLenum mode, const std::function<void()>& calls) {
     GLuint list = glGenLists(1);
     glNewList(list, mode);
     calls();
@@ -65,12 +62,13 @@ GLuint compile(GLenum mode, const std::function<void()>& calls)
     return list;
 }
 
-void startRow() { glTranslatef(-0.9f, -0.15f, 0.0f); }
+void startRow() {
+    glTranslatef(-0.9f, -0.15f, 0.0f);
+}
 
 }  // namespace
 
-void displayListTests()
-{
+void displayListTests() {
     const Image direct = render(shapes);
     keep("lists-direct", direct);
     check(direct.litPixels() > 2000, "the list scene draws something",
@@ -91,7 +89,8 @@ void displayListTests()
 
     GLuint both = 0;
     const Image compiledAndRun = render([&] { both = compile(GL_COMPILE_AND_EXECUTE, shapes); });
-    check(compiledAndRun.differingPixels(direct) == 0, "GL_COMPILE_AND_EXECUTE draws while compiling");
+    check(compiledAndRun.differingPixels(direct) == 0,
+          "GL_COMPILE_AND_EXECUTE draws while compiling");
     check(render([&] { glCallList(both); }).differingPixels(direct) == 0,
           "GL_COMPILE_AND_EXECUTE keeps each call once");
 
@@ -143,9 +142,9 @@ void displayListTests()
     });
     check(byBase.differingPixels(byNames) == 0 && byNames.at(15, 64) == 0x0000ff,
           "glCallLists adds the list base to each offset");
-    const unsigned short wide[] = {static_cast<unsigned short>(cells + 2), static_cast<unsigned short>(cells),
-                                   static_cast<unsigned short>(cells + 1),
-                                   static_cast<unsigned short>(cells + 1)};
+    const unsigned short wide[] = {
+        static_cast<unsigned short>(cells + 2), static_cast<unsigned short>(cells),
+        static_cast<unsigned short>(cells + 1), static_cast<unsigned short>(cells + 1)};
     check(render([&] {
               startRow();
               glCallLists(4, GL_UNSIGNED_SHORT, wide);

@@ -17,21 +17,20 @@ struct Random {
 };
 
 // One batch per particle, as the particle systems draw them.
-void particles(Random& random, int count)
-{
+void particles(Random& random, int count) {
     for (int i = 0; i < count; ++i) {
         glDisable(GL_TEXTURE_2D);
         glBegin(GL_POINTS);
         glColor3f(random.next(), random.next(), random.next());
-        glVertex3f(random.next() * 1.8f - 0.9f, random.next() * 1.8f - 0.9f, random.next() * 1.8f - 0.9f);
+        glVertex3f(random.next() * 1.8f - 0.9f, random.next() * 1.8f - 0.9f,
+                   random.next() * 1.8f - 0.9f);
         glEnd();
     }
 }
 
 // Particles with the depth test on, overlapping each other and a triangle drawn between them,
 // a transform change half-way, and points without a colour of their own.
-void particleScene()
-{
+void particleScene() {
     Random random;
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
@@ -55,12 +54,13 @@ void particleScene()
     glDisable(GL_DEPTH_TEST);
 }
 
-void setGathering(bool on) { webglSetPointGathering(on); }
+void setGathering(bool on) {
+    webglSetPointGathering(on);
+}
 
 }  // namespace
 
-void pointGatheringTests()
-{
+void pointGatheringTests() {
     setGathering(false);
     unsigned long separateDraws = 0;
     const Image separate = render([&] { separateDraws = drawsDuring(particleScene); });

@@ -5,20 +5,17 @@
 
 namespace {
 
-void disk(GLUquadric* quadric, GLuint)
-{
+void disk(GLUquadric* quadric, GLuint) {
     glColor3f(1.0f, 1.0f, 1.0f);
     gluDisk(quadric, 0.0, 0.5, 32, 3);
 }
 
-void ring(GLUquadric* quadric, GLuint)
-{
+void ring(GLUquadric* quadric, GLuint) {
     glColor3f(1.0f, 1.0f, 1.0f);
     gluDisk(quadric, 0.25, 0.5, 32, 2);
 }
 
-void texturedDisk(GLUquadric* quadric, GLuint texture)
-{
+void texturedDisk(GLUquadric* quadric, GLuint texture) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
     glColor3f(1.0f, 1.0f, 1.0f);
@@ -28,23 +25,20 @@ void texturedDisk(GLUquadric* quadric, GLuint texture)
     glDisable(GL_TEXTURE_2D);
 }
 
-void cylinder(GLUquadric* quadric, GLuint)
-{
+void cylinder(GLUquadric* quadric, GLuint) {
     glColor3f(0.5f, 0.8f, 1.0f);
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
     gluCylinder(quadric, 0.5, 0.5, 0.9, 32, 4);
 }
 
-void cone(GLUquadric* quadric, GLuint)
-{
+void cone(GLUquadric* quadric, GLuint) {
     glColor3f(1.0f, 0.5f, 0.0f);
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
     gluCylinder(quadric, 0.5, 0.0, 0.9, 32, 1);
 }
 
 // Textured and tilted, with the depth test: the texture's seam and the strips' order show.
-void texturedTube(GLUquadric* quadric, GLuint texture)
-{
+void texturedTube(GLUquadric* quadric, GLuint texture) {
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -72,8 +66,7 @@ const QuadricScene quadricScenes[] = {
     {nullptr, nullptr},
 };
 
-GLuint makeTwoTexelTexture()
-{
+GLuint makeTwoTexelTexture() {
     const unsigned char texels[] = {255, 0, 0, 0, 255, 0};
     GLuint texture = 0;
     glGenTextures(1, &texture);

@@ -11,16 +11,16 @@ namespace {
 constexpr double pi = 3.14159265358979323846;
 
 // Area in pixels of a regular polygon with n corners on a circle of radius r (in pixels).
-double polygonArea(int n, double r) { return 0.5 * n * r * r * std::sin(2.0 * pi / n); }
+double polygonArea(int n, double r) {
+    return 0.5 * n * r * r * std::sin(2.0 * pi / n);
+}
 
-bool near(double value, double expected, double tolerance)
-{
+bool near(double value, double expected, double tolerance) {
     return std::fabs(value - expected) <= tolerance * expected;
 }
 
 // Renders the shared scene of that name and keeps it for the comparison with the desktop's.
-Image scene(const std::string& name, GLUquadric* quadric, GLuint texture)
-{
+Image scene(const std::string& name, GLUquadric* quadric, GLuint texture) {
     for (const QuadricScene* s = quadricScenes; s->name; ++s) {
         if (name != s->name) continue;
         const Image image = render([&] { s->draw(quadric, texture); });
@@ -33,8 +33,7 @@ Image scene(const std::string& name, GLUquadric* quadric, GLuint texture)
 
 }  // namespace
 
-void quadricTests()
-{
+void quadricTests() {
     GLUquadric* quadric = gluNewQuadric();
     gluQuadricNormals(quadric, GLU_SMOOTH);
     const GLuint texture = makeTwoTexelTexture();
@@ -50,13 +49,15 @@ void quadricTests()
 
     const Image ring = scene("quadric-ring", quadric, texture);
     const double ringArea = polygonArea(32, 32.0) - polygonArea(32, 16.0);
-    check(near(ring.litPixels(), ringArea, 0.03) && ring.at(64, 64) == 0 && ring.at(64 + 24, 64) != 0,
-          "a disk with an inner radius leaves its hole",
-          std::to_string(ring.litPixels()) + " pixels for " + std::to_string(ringArea));
+    check(
+        near(ring.litPixels(), ringArea, 0.03) && ring.at(64, 64) == 0 && ring.at(64 + 24, 64) != 0,
+        "a disk with an inner radius leaves its hole",
+        std::to_string(ring.litPixels()) + " pixels for " + std::to_string(ringArea));
 
     const Image textured = scene("quadric-disk-textured", quadric, texture);
     check(textured.at(64 - 10, 64) == 0xff0000 && textured.at(64 + 10, 64) == 0x00ff00 &&
-              textured.at(64 - 20, 64 + 20) == 0xff0000 && textured.at(64 + 20, 64 - 20) == 0x00ff00,
+              textured.at(64 - 20, 64 + 20) == 0xff0000 &&
+              textured.at(64 + 20, 64 - 20) == 0x00ff00,
           "disk texture coordinates run with x across the disk");
 
     // A cylinder lies along z: turned onto y and seen from the side it is a 64 x 64 rectangle
@@ -64,18 +65,21 @@ void quadricTests()
     const Image cylinder = scene("quadric-cylinder", quadric, texture);
     const double rectangle = 64.0 * 0.9 * 64.0;
     check(near(cylinder.litPixels(), rectangle, 0.03) && cylinder.at(64 - 30, 66) != 0 &&
-              cylinder.at(64 + 30, 120) != 0 && cylinder.at(64, 60) == 0 && cylinder.at(64 + 34, 80) == 0,
+              cylinder.at(64 + 30, 120) != 0 && cylinder.at(64, 60) == 0 &&
+              cylinder.at(64 + 34, 80) == 0,
           "a cylinder seen from the side covers its rectangle",
           std::to_string(cylinder.litPixels()) + " pixels for " + std::to_string(rectangle));
 
     const Image cone = scene("quadric-cone", quadric, texture);
     const double triangle = 0.5 * 64.0 * (0.9 * 64.0);
-    check(near(cone.litPixels(), triangle, 0.04) && cone.at(64, 64 + 52) != 0 && cone.at(64 + 20, 64 + 50) == 0,
+    check(near(cone.litPixels(), triangle, 0.04) && cone.at(64, 64 + 52) != 0 &&
+              cone.at(64 + 20, 64 + 50) == 0,
           "a cylinder with no top radius is a cone",
           std::to_string(cone.litPixels()) + " pixels for " + std::to_string(triangle));
 
     // Compared with the desktop's picture by the driver.
-    check(scene("quadric-tube-textured", quadric, texture).litPixels() > 1000, "the textured tube draws");
+    check(scene("quadric-tube-textured", quadric, texture).litPixels() > 1000,
+          "the textured tube draws");
 
     check(drawsDuring([&] { gluCylinder(quadric, 0.5, 0.5, 1.0, 16, 5); }) == 5,
           "a cylinder is one strip per stack");

@@ -15,7 +15,7 @@ struct Image {
     std::vector<std::uint8_t> rgba;  // rows bottom first, as glReadPixels gives them
 
     std::uint32_t at(int x, int y) const;  // 0xRRGGBB
-    int litPixels() const;                  // pixels that are not black
+    int litPixels() const;                 // pixels that are not black
     int differingPixels(const Image& other) const;
 };
 

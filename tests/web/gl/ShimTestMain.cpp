@@ -12,30 +12,26 @@ int failures = 0;
 int checks = 0;
 }  // namespace
 
-std::uint32_t Image::at(int x, int y) const
-{
+std::uint32_t Image::at(int x, int y) const {
     const std::uint8_t* p = &rgba[static_cast<size_t>((y * canvasSize + x) * 4)];
     return (static_cast<std::uint32_t>(p[0]) << 16) | (p[1] << 8) | p[2];
 }
 
-int Image::litPixels() const
-{
+int Image::litPixels() const {
     int lit = 0;
     for (int y = 0; y < canvasSize; ++y)
         for (int x = 0; x < canvasSize; ++x) lit += at(x, y) != 0;
     return lit;
 }
 
-int Image::differingPixels(const Image& other) const
-{
+int Image::differingPixels(const Image& other) const {
     int differing = 0;
     for (int y = 0; y < canvasSize; ++y)
         for (int x = 0; x < canvasSize; ++x) differing += at(x, y) != other.at(x, y);
     return differing;
 }
 
-Image render(const std::function<void()>& draw)
-{
+Image render(const std::function<void()>& draw) {
     glViewport(0, 0, canvasSize, canvasSize);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -52,24 +48,21 @@ Image render(const std::function<void()>& draw)
     return image;
 }
 
-unsigned long drawsDuring(const std::function<void()>& draw)
-{
+unsigned long drawsDuring(const std::function<void()>& draw) {
     const unsigned long before = webglDrawCount();
     draw();
     glFinish();
     return webglDrawCount() - before;
 }
 
-void check(bool passed, const std::string& name, const std::string& detail)
-{
+void check(bool passed, const std::string& name, const std::string& detail) {
     ++checks;
     if (!passed) ++failures;
     std::printf("%s %s%s%s\n", passed ? "ok  " : "FAIL", name.c_str(), detail.empty() ? "" : ": ",
                 detail.c_str());
 }
 
-void keep(const std::string& name, const Image& image)
-{
+void keep(const std::string& name, const Image& image) {
     // Rows top first for the PNG.
     std::vector<std::uint8_t> topFirst(image.rgba.size());
     const size_t row = canvasSize * 4;
@@ -85,8 +78,7 @@ void keep(const std::string& name, const Image& image)
         name.c_str(), topFirst.data(), topFirst.size());
 }
 
-int main()
-{
+int main() {
     if (!webglCreateContext("#canvas")) {
         std::printf("FAIL no WebGL context\n");
         EM_ASM({ document.title = "failed: no WebGL context"; });
@@ -116,7 +108,8 @@ int main()
         glVertex2f(-0.5f, 0.5f);
         glEnd();
     });
-    check(again && quad.at(64, 64) == 0x00ffff && quad.at(10, 10) == 0, "a context made again draws");
+    check(again && quad.at(64, 64) == 0x00ffff && quad.at(10, 10) == 0,
+          "a context made again draws");
     std::printf("%d checks, %d failed\n", checks, failures);
     if (failures == 0)
         EM_ASM({ document.title = "passed"; });

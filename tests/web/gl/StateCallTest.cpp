@@ -5,8 +5,7 @@
 
 namespace {
 
-void quad(float x0, float y0, float x1, float y1)
-{
+void quad(float x0, float y0, float x1, float y1) {
     glBegin(GL_QUADS);
     glVertex2f(x0, y0);
     glVertex2f(x1, y0);
@@ -18,13 +17,15 @@ void quad(float x0, float y0, float x1, float y1)
 // Rows bottom first, most significant bit leftmost: an L with a dot.
 const GLubyte letter[8] = {0xfe, 0xfe, 0xc0, 0xc0, 0xc6, 0xc6, 0xc0, 0xc0};
 
-bool bitSet(int column, int row) { return (letter[row] >> (7 - column)) & 1; }
+bool bitSet(int column, int row) {
+    return (letter[row] >> (7 - column)) & 1;
+}
 
 }  // namespace
 
-void stateCallTests()
-{
-    while (glGetError() != GL_NO_ERROR) {}
+void stateCallTests() {
+    while (glGetError() != GL_NO_ERROR) {
+    }
     const unsigned char blue[] = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255};
     const GLfloat border[4] = {1.0f, 0.0f, 0.0f, 1.0f};
     GLuint texture = 0;
@@ -43,7 +44,8 @@ void stateCallTests()
     glDisable(GL_COLOR_MATERIAL);
     glMaterialf(GL_FRONT, GL_SHININESS, 20.0f);
     const GLenum error = glGetError();
-    check(error == GL_NO_ERROR, "texture format 3, hints, GL_CLAMP, border colours and materials raise no GL error",
+    check(error == GL_NO_ERROR,
+          "texture format 3, hints, GL_CLAMP, border colours and materials raise no GL error",
           std::to_string(error));
 
     const Image textured = render([&] {
@@ -122,7 +124,8 @@ void stateCallTests()
                 const std::uint32_t pixel = bitmaps.at(20 + 10 * copy + column, 30 + row);
                 exact = exact && (pixel == (bitSet(column, row) ? 0xffff00u : 0u));
             }
-    check(exact && bitmaps.litPixels() == 2 * 30, "glBitmap sets its bits at the raster position and moves it on",
+    check(exact && bitmaps.litPixels() == 2 * 30,
+          "glBitmap sets its bits at the raster position and moves it on",
           std::to_string(bitmaps.litPixels()) + " lit pixels");
 
     // Enables and the current colour come back from the attribute stack.

@@ -7,16 +7,14 @@
 
 namespace {
 
-void point(float x, float y, float z, float r, float g, float b)
-{
+void point(float x, float y, float z, float r, float g, float b) {
     glBegin(GL_POINTS);
     glColor3f(r, g, b);
     glVertex3f(x, y, z);
     glEnd();
 }
 
-void perspectiveView()
-{
+void perspectiveView() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(45.0, 1.0, 0.1, 100.0);
@@ -25,8 +23,7 @@ void perspectiveView()
 }
 
 // Where a colour is, as the mean of its pixels; false when it is not on the canvas.
-bool find(const Image& image, std::uint32_t colour, double& x, double& y)
-{
+bool find(const Image& image, std::uint32_t colour, double& x, double& y) {
     double sx = 0, sy = 0;
     int n = 0;
     for (int j = 0; j < canvasSize; ++j)
@@ -44,8 +41,7 @@ bool find(const Image& image, std::uint32_t colour, double& x, double& y)
 
 }  // namespace
 
-void viewMatrixTests()
-{
+void viewMatrixTests() {
     glPointSize(4.0f);
     // Eye above and to the side of the target; the program's own camera uses -z as up.
     const Image look = render([] {
@@ -66,7 +62,8 @@ void viewMatrixTests()
     check(red && std::fabs(rx - 63.5) < 1.0 && std::fabs(ry - 63.5) < 1.0,
           "gluLookAt puts the target in the middle",
           red ? std::to_string(rx) + ", " + std::to_string(ry) : "not on the canvas");
-    check(green && gx > rx + 5.0 && std::fabs(gy - ry) < 1.0, "gluLookAt's side direction is to the right");
+    check(green && gx > rx + 5.0 && std::fabs(gy - ry) < 1.0,
+          "gluLookAt's side direction is to the right");
     check(blue && by > ry + 5.0, "gluLookAt's up direction is up on the screen");
 
     // Orthographic, so a shift in eye space is a shift in pixels: 0.5 is 32 pixels.
@@ -76,8 +73,9 @@ void viewMatrixTests()
         point(0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f);
     });
     double sx = 0, sy = 0;
-    check(find(shifted, 0xff0000, sx, sy) && std::fabs(sx - 95.5) < 1.0 && std::fabs(sy - 63.5) < 1.0,
-          "gluLookAt multiplies the matrix already there");
+    check(
+        find(shifted, 0xff0000, sx, sy) && std::fabs(sx - 95.5) < 1.0 && std::fabs(sy - 63.5) < 1.0,
+        "gluLookAt multiplies the matrix already there");
     glPointSize(1.0f);
 
     // 90 degrees at distance 2: the edges of the view are 2 from the middle.

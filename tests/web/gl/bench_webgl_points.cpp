@@ -14,14 +14,12 @@ namespace {
 constexpr int frames = 40;
 
 unsigned seed = 1u;
-float next()
-{
+float next() {
     seed = seed * 1664525u + 1013904223u;
     return static_cast<float>(seed >> 8) / static_cast<float>(1u << 24);
 }
 
-void frame(int particles)
-{
+void frame(int particles) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -39,8 +37,7 @@ void frame(int particles)
     glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
 }
 
-void measure(int particles, bool gather)
-{
+void measure(int particles, bool gather) {
     webglSetPointGathering(gather);
     frame(particles);
     const unsigned long draws = webglDrawCount();
@@ -48,13 +45,13 @@ void measure(int particles, bool gather)
     for (int i = 0; i < frames; ++i) frame(particles);
     const double perFrame = (emscripten_get_now() - start) / frames;
     std::printf("%5d particles, %s: %5lu draws, %7.2f ms a frame\n", particles,
-                gather ? "gathered   " : "one by one ", (webglDrawCount() - draws) / frames, perFrame);
+                gather ? "gathered   " : "one by one ", (webglDrawCount() - draws) / frames,
+                perFrame);
 }
 
 }  // namespace
 
-int main()
-{
+int main() {
     if (!webglCreateContext("#canvas")) {
         EM_ASM({ document.title = "failed: no WebGL context"; });
         return 1;

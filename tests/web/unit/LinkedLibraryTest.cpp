@@ -9,8 +9,12 @@
 
 namespace {
 
-int first() { return 1; }
-int second() { return 2; }
+int first() {
+    return 1;
+}
+int second() {
+    return 2;
+}
 
 const platform::LinkedEntryPoint testEntries[] = {
     {"first", reinterpret_cast<void*>(&first)},
@@ -24,7 +28,8 @@ TEST(LinkedLibrary, TheDecoderRegistersItselfWithItsFourEntryPoints) {
     ASSERT_NE(library, nullptr);
     EXPECT_EQ(platform::getProcAddress(library, "mp3play"), reinterpret_cast<void*>(&mp3play));
     EXPECT_EQ(platform::getProcAddress(library, "mp3stop"), reinterpret_cast<void*>(&mp3stop));
-    EXPECT_EQ(platform::getProcAddress(library, "mp3gettime"), reinterpret_cast<void*>(&mp3gettime));
+    EXPECT_EQ(platform::getProcAddress(library, "mp3gettime"),
+              reinterpret_cast<void*>(&mp3gettime));
     EXPECT_EQ(platform::getProcAddress(library, "mp3seek"), reinterpret_cast<void*>(&mp3seek));
     EXPECT_EQ(platform::getProcAddress(library, "mp3pause"), nullptr);
     EXPECT_TRUE(platform::freeLibrary(library));
@@ -32,7 +37,8 @@ TEST(LinkedLibrary, TheDecoderRegistersItselfWithItsFourEntryPoints) {
 
 TEST(LinkedLibrary, NamesIgnoreFoldersAndCaseAndLoadsAreCounted) {
     ASSERT_TRUE(platform::registerLinkedLibrary("Sample.DLL", testEntries, 2));
-    EXPECT_FALSE(platform::registerLinkedLibrary("sample.dll", testEntries, 1)) << "a name is taken once";
+    EXPECT_FALSE(platform::registerLinkedLibrary("sample.dll", testEntries, 1))
+        << "a name is taken once";
     EXPECT_EQ(platform::loadLibrary("other.dll"), nullptr);
     EXPECT_EQ(platform::loadLibrary(""), nullptr);
 
@@ -48,7 +54,8 @@ TEST(LinkedLibrary, NamesIgnoreFoldersAndCaseAndLoadsAreCounted) {
     EXPECT_TRUE(platform::freeLibrary(once));
     EXPECT_TRUE(platform::freeLibrary(twice));
     EXPECT_FALSE(platform::freeLibrary(twice)) << "more releases than loads";
-    EXPECT_EQ(platform::getProcAddress(once, "first"), nullptr) << "nothing is found through a released handle";
+    EXPECT_EQ(platform::getProcAddress(once, "first"), nullptr)
+        << "nothing is found through a released handle";
     int notAHandle = 0;
     EXPECT_FALSE(platform::freeLibrary(&notAHandle));
 }

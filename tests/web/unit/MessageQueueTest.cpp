@@ -19,7 +19,8 @@ std::intptr_t record(platform::WindowHandle, unsigned message, std::uintptr_t, s
 struct Windows : testing::Test {
     void SetUp() override {
         handled.clear();
-        ASSERT_TRUE(platform::registerWindowClass("QueueTest", record, platform::getModuleHandle()));
+        ASSERT_TRUE(
+            platform::registerWindowClass("QueueTest", record, platform::getModuleHandle()));
         first = platform::createMessageWindow("QueueTest", "first", platform::getModuleHandle());
         second = platform::createMessageWindow("QueueTest", "second", platform::getModuleHandle());
         ASSERT_NE(first, nullptr);
@@ -63,7 +64,8 @@ TEST_F(Windows, WaitingForOneWindowLeavesTheOthersQueuedAndDestroyedWindowsLoseT
     EXPECT_EQ(message.message, 12002u);
 
     ASSERT_TRUE(platform::destroyWindow(first));
-    EXPECT_FALSE(platform::postMessage(first, 12000, 0, 0)) << "nothing is posted to a window that is gone";
+    EXPECT_FALSE(platform::postMessage(first, 12000, 0, 0))
+        << "nothing is posted to a window that is gone";
     EXPECT_FALSE(platform::peekMessage(&message)) << "the first window's two messages went with it";
     first = nullptr;
 }

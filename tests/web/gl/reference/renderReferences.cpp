@@ -13,8 +13,7 @@ namespace {
 
 constexpr int size = 128;
 
-bool writeRender(const std::string& file)
-{
+bool writeRender(const std::string& file) {
     std::vector<unsigned char> bottomFirst(size * size * 4), topFirst(size * size * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, size, size, GL_RGBA, GL_UNSIGNED_BYTE, bottomFirst.data());
@@ -29,8 +28,7 @@ bool writeRender(const std::string& file)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: webgl_references FOLDER\n");
         return 2;
@@ -42,7 +40,8 @@ int main(int argc, char** argv)
     }
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_Window* window = SDL_CreateWindow("references", 0, 0, size, size, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    SDL_Window* window =
+        SDL_CreateWindow("references", 0, 0, size, size, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
     if (!context) {
         std::fprintf(stderr, "no GL context: %s\n", SDL_GetError());
