@@ -50,29 +50,11 @@ int showCursor(bool show) {
     return show ? 0 : -1;
 }
 
-DeviceContext getDC(WindowHandle window) {
-    if (window == nullptr || !isLiveWindow(window) || window->messageOnly) return nullptr;
-    if (window->deviceContext == nullptr) window->deviceContext = new DeviceContextData{window};
-    return window->deviceContext;
-}
-
-bool releaseDC(WindowHandle window, DeviceContext deviceContext) {
-    return window != nullptr && deviceContext != nullptr && isLiveWindow(window) &&
-           window->deviceContext == deviceContext;
-}
-
-int choosePixelFormat(DeviceContext deviceContext, const PixelFormatDescriptor* descriptor) {
-    if (deviceContext == nullptr || descriptor == nullptr) return 0;
-    const std::uint32_t needed = pfdDrawToWindow | pfdSupportOpenGL;
-    if ((descriptor->dwFlags & needed) != needed || descriptor->iPixelType != pfdTypeRGBA) return 0;
-    return 1;  // SDL offers one format: the closest visual to the attributes set with it
-}
-
 bool setPixelFormat(DeviceContext deviceContext, int format,
                     const PixelFormatDescriptor* descriptor) {
     if (deviceContext == nullptr || descriptor == nullptr || format != 1) return false;
     Window* window = deviceContext->window;
-    if (window->sdl != nullptr) return false;  // a window's format is set once
+    if (sdlWindow(window) != nullptr) return false;  // a window's format is set once
 
     int red, green, blue;
     colourSizes(descriptor->cColorBits, &red, &green, &blue);
@@ -90,25 +72,26 @@ bool setPixelFormat(DeviceContext deviceContext, int format,
     flags |= window->popup
                  ? (pendingFullscreenMode() ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_BORDERLESS)
                  : SDL_WINDOW_RESIZABLE;
-    window->sdl = SDL_CreateWindow(window->title.c_str(), window->x, window->y, window->width,
-                                   window->height, flags);
-    if (window->sdl == nullptr) {
+    SDL_Window* sdl = SDL_CreateWindow(window->title.c_str(), window->x, window->y, window->width,
+                                       window->height, flags);
+    if (sdl == nullptr) {
         // Fewer colour bits than asked are fine; a missing depth buffer is not.
         SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 0);
         SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 0);
         SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 0);
-        window->sdl = SDL_CreateWindow(window->title.c_str(), window->x, window->y, window->width,
-                                       window->height, flags);
+        sdl = SDL_CreateWindow(window->title.c_str(), window->x, window->y, window->width,
+                               window->height, flags);
     }
-    if (window->sdl == nullptr) return false;
+    if (sdl == nullptr) return false;
+    window->native = sdl;
     if (window->popup && pendingFullscreenMode())
-        SDL_SetWindowDisplayMode(window->sdl, pendingFullscreenMode());
+        SDL_SetWindowDisplayMode(sdl, pendingFullscreenMode());
     return true;
 }
 
 RenderContext createContext(DeviceContext deviceContext) {
-    if (deviceContext == nullptr || deviceContext->window->sdl == nullptr) return nullptr;
-    SDL_GLContext context = SDL_GL_CreateContext(deviceContext->window->sdl);
+    if (deviceContext == nullptr || sdlWindow(deviceContext->window) == nullptr) return nullptr;
+    SDL_GLContext context = SDL_GL_CreateContext(sdlWindow(deviceContext->window));
     if (context == nullptr) return nullptr;
     // The program paces itself; waiting for the display's refresh would only add to that.
     SDL_GL_SetSwapInterval(0);
@@ -119,8 +102,8 @@ bool makeCurrent(DeviceContext deviceContext, RenderContext renderContext) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
     if (renderContext == nullptr)
         return SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr) == 0;
-    if (deviceContext == nullptr || deviceContext->window->sdl == nullptr) return false;
-    return SDL_GL_MakeCurrent(deviceContext->window->sdl, renderContext->context) == 0;
+    if (deviceContext == nullptr || sdlWindow(deviceContext->window) == nullptr) return false;
+    return SDL_GL_MakeCurrent(sdlWindow(deviceContext->window), renderContext->context) == 0;
 }
 
 bool deleteContext(RenderContext renderContext) {
@@ -131,8 +114,8 @@ bool deleteContext(RenderContext renderContext) {
 }
 
 bool swapBuffers(DeviceContext deviceContext) {
-    if (deviceContext == nullptr || deviceContext->window->sdl == nullptr) return false;
-    SDL_GL_SwapWindow(deviceContext->window->sdl);
+    if (deviceContext == nullptr || sdlWindow(deviceContext->window) == nullptr) return false;
+    SDL_GL_SwapWindow(sdlWindow(deviceContext->window));
     return true;
 }
 

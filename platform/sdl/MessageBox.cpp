@@ -51,7 +51,7 @@ int messageBox(WindowHandle owner, const char* text, const char* caption, unsign
     const bool askYesNo = (style & 0xF) == mbYesNo;
     SDL_MessageBoxData box{};
     box.flags = flags;
-    box.window = (owner != nullptr && isLiveWindow(owner)) ? owner->sdl : nullptr;
+    box.window = (owner != nullptr && isLiveWindow(owner)) ? sdlWindow(owner) : nullptr;
     box.title = caption ? caption : "";
     box.message = text ? text : "";
     box.numbuttons = askYesNo ? 2 : 1;

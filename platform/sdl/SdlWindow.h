@@ -1,41 +1,24 @@
-// What a window is in the SDL implementation; shared by the message queue and the GL context code.
+// What the SDL implementation adds to a window: its SDL window and GL context, shared by the
+// message queue, the GL context and the message box code.
 // Internal to platform/sdl: nothing outside this folder may include it.
 #pragma once
 
 #include <SDL.h>
-#include <string>
 
-#include "platform/GLContext.h"
-#include "platform/Window.h"
+#include "platform/WindowRegistry.h"
 
 namespace platform {
-
-struct Window {
-    std::string className;
-    WindowProc procedure = nullptr;
-    std::string title;
-    bool messageOnly = false;
-    bool popup = false;
-    bool minimised = false;
-    int x = 0, y = 0, width = 0, height = 0;
-    SDL_Window* sdl = nullptr;  // made when its pixel format is set: SDL fixes the visual then
-    DeviceContext deviceContext = nullptr;
-};
-
-struct DeviceContextData {
-    Window* window;
-};
 
 struct RenderContextData {
     SDL_GLContext context;
     Window* window;
 };
 
-// Live windows only; a message for a window that is gone is dropped.
-bool isLiveWindow(const Window* window);
+// Made when the window's pixel format is set, since SDL fixes the visual then; null until that.
+inline SDL_Window* sdlWindow(const Window* window) {
+    return static_cast<SDL_Window*>(window->native);
+}
 Window* windowFromSdlId(Uint32 id);
-// Starts SDL's video subsystem on first use.
-bool ensureVideo();
 // Translates an SDL key to a virtual-key code; 0 when it has none.
 unsigned virtualKeyFromSdl(SDL_Keycode key);
 // The display mode that changeDisplaySettings chose, for full-screen windows made after it.

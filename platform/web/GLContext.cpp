@@ -38,24 +38,6 @@ int showCursor(bool show) {
     return show ? 0 : -1;
 }
 
-DeviceContext getDC(WindowHandle window) {
-    if (window == nullptr || !isLiveWindow(window) || window->messageOnly) return nullptr;
-    if (window->deviceContext == nullptr) window->deviceContext = new DeviceContextData{window};
-    return window->deviceContext;
-}
-
-bool releaseDC(WindowHandle window, DeviceContext deviceContext) {
-    return window != nullptr && deviceContext != nullptr && isLiveWindow(window) &&
-           window->deviceContext == deviceContext;
-}
-
-int choosePixelFormat(DeviceContext deviceContext, const PixelFormatDescriptor* descriptor) {
-    if (deviceContext == nullptr || descriptor == nullptr) return 0;
-    const std::uint32_t needed = pfdDrawToWindow | pfdSupportOpenGL;
-    if ((descriptor->dwFlags & needed) != needed || descriptor->iPixelType != pfdTypeRGBA) return 0;
-    return 1;  // a canvas offers one format: RGBA with a depth buffer
-}
-
 bool setPixelFormat(DeviceContext deviceContext, int format,
                     const PixelFormatDescriptor* descriptor) {
     return deviceContext != nullptr && descriptor != nullptr && format == 1;
