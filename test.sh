@@ -8,7 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc)
 
-stage() { echo "== $*"; }
+# Each stage's heading says how long the stages before it took.
+started=$SECONDS
+stage() { echo "== $* (at $((SECONDS - started)) s)"; }
 
 # A stage this machine may be unable to run: exit status 77 skips it.
 skippable() {

@@ -10,11 +10,11 @@ scripts/build-web.sh web_tests
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 ctest --preset web -j"$jobs"
 
+(cd tests/web && [ -d node_modules ] || npm ci --no-audit --no-fund --silent)
 cmake --build build -j"$jobs" --target orbek42-capture
 stills=$(mktemp -d)
 trap 'rm -rf "$stills"' EXIT
 build/bin/orbek42-capture --png "$stills" --frames "$(node tests/web/show_test.js --frames)" >/dev/null
 
-(cd tests/web && [ -d node_modules ] || npm ci --no-audit --no-fund --silent)
 mkdir -p build-web/screenshots
 node tests/web/show_test.js build-web/bin "$stills" build-web/screenshots

@@ -5,6 +5,7 @@
 #include <emscripten.h>
 
 #include "platform/web/gl/WebGL.h"
+#include "tests/web/gl/QuadricScenes.h"
 #include "tests/web/gl/ShimTest.h"
 
 namespace {
@@ -32,14 +33,7 @@ int Image::differingPixels(const Image& other) const {
 }
 
 Image render(const std::function<void()>& draw) {
-    glViewport(0, 0, canvasSize, canvasSize);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    startTestFrame(canvasSize);
     draw();
     Image image;
     image.rgba.resize(canvasSize * canvasSize * 4);

@@ -52,15 +52,7 @@ int main(int argc, char** argv) {
     const GLuint texture = makeTwoTexelTexture();
     int failures = 0;
     for (const QuadricScene* scene = quadricScenes; scene->name; ++scene) {
-        // The browser tests' frame: black, depth 1, -1..1 on both axes.
-        glViewport(0, 0, size, size);
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        startTestFrame(size);  // the browser tests' frame
         scene->draw(quadric, texture);
         glFinish();
         if (!writeRender(std::string(argv[1]) + "/" + scene->name + ".rgba")) ++failures;
