@@ -27,11 +27,12 @@ debian_version() {
 }
 
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-  description=$(git describe --tags --long 2>/dev/null || true)
+  # Only tags that are version numbers count.
+  description=$(git describe --tags --long --match 'v[0-9]*' --match '[0-9]*' 2>/dev/null || true)
   hash=$(git rev-parse --short=7 HEAD)
   date=$(git log -1 --format=%cd --date=format:%Y%m%d)
   version=$(debian_version "$description" "$hash" "$date") ||
-    { echo "version.sh: the tag in '$description' does not start with a version number" >&2; exit 1; }
+    { echo "version.sh: the tag in '$description' is not a version Debian takes" >&2; exit 1; }
   [ -z "$(git status --porcelain --untracked-files=no)" ] || version="$version+dirty"
   echo "$version"
 else
@@ -42,5 +43,6 @@ else
     *-*-g*) ;;
     ?*) description="$description-0-g$hash" ;;
   esac
-  debian_version "${description:-}" "${hash:-}" "${date:-}" 2>/dev/null || echo "0.0~unknown"
+  debian_version "${description:-}" "${hash:-}" "${date:-}" ||
+    debian_version "" "${hash:-}" "${date:-}" || echo "0.0~unknown"
 fi
