@@ -19,21 +19,8 @@ source tests/support/virtual_screen.sh
 cmake --preset mingw >/dev/null || exit 1
 cmake --build --preset mingw -j"${JOBS:-$(nproc)}" || exit 1
 
-# The prefix lives in the build tree; no Mono or Gecko installer may ask anything.
-export WINEPREFIX=$build/wine-prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Wine plays through ALSA's null device: the track is decoded and played and nobody hears it.
-export ALSA_CONFIG_PATH=$build/alsa-null.conf
-printf 'pcm.!default { type null }\n' >"$ALSA_CONFIG_PATH"
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "== making the Wine prefix"
-  wineboot -i >/dev/null 2>&1 || { echo "FAIL: wineboot"; exit 1; }
-fi
-wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Courier New" /t REG_SZ /d "Liberation Mono" /f \
-  >/dev/null 2>&1 || { echo "FAIL: the font replacement cannot be set"; exit 1; }
-temp=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null)
-wineserver -w
-[ -n "$temp" ] && [ -d "$temp" ] || { echo "FAIL: Wine's temporary folder not found"; exit 1; }
+source scripts/windows/wine_prefix.sh
+prepare_wine "$build" || exit 1
 cp "$data" "$build/bin/data.dat"
 rm -rf "$build/bin/extracted" "$build"/countdown*.png
 rm -rf "$temp"/orbek42-* "$temp"/orbek-test-* "$temp"/orbek-map-test.bin "$temp"/orbek-win32-test-*  # left by a killed run

@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # The Windows binaries under Wine on the current X display, called by scripts/test-windows.sh:
-#   smoke_under_wine.sh BIN_DIR SHOTS_DIR TEMP_DIR
+#   smoke_under_wine.sh BIN_DIR SHOTS_DIR TEMP_DIR [TOOLS_DIR]
 # BIN_DIR holds the build and data.dat, SHOTS_DIR gets the countdown screenshots, TEMP_DIR is Wine's
 # temporary folder as a Unix path. Prints one line per check; exits 1 at the first failure.
+# With TOOLS_DIR (the build's bin folder; scripts/test-release.sh), BIN_DIR is an unzipped release
+# holding only the demo: its helpers come from TOOLS_DIR and only the run ended by Escape is made.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../tests/support/virtual_screen.sh"
 cd "$1" || exit 90
 shots=$2
 temp=$3
+tools=${4:-.}
 pid=""
 
 fail() {
   echo "FAIL $*"
-  wine wintool.exe dialogs
+  wine "$tools/wintool.exe" dialogs
   [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
   exit 1
 }
@@ -50,19 +53,19 @@ check_countdown() {
 
 one_run() {  # $1: escape | close
   wine orbek42.exe & pid=$!
-  wine wintool.exe wait ORBEK42 60 || fail "$1: no window"
+  wine "$tools/wintool.exe" wait ORBEK42 60 || fail "$1: no window"
   sleep 1
   kill -0 "$pid" 2>/dev/null || { wait "$pid"; fail "$1: orbek42.exe ended early with status $?"; }
-  wine wintool.exe dialogs || fail "$1: a message box is open"
+  wine "$tools/wintool.exe" dialogs || fail "$1: a message box is open"
   local unpacked
   unpacked=$(ls -d "$temp"/orbek42-* 2>/dev/null)
   [ "$(echo "$unpacked" | wc -l)" -eq 1 ] && [ -d "$unpacked" ] || fail "$1: not exactly one private folder in $temp"
-  [ "$(ls "$unpacked")" = "$(ls extracted)" ] || fail "$1: $unpacked does not hold what data.dat does"
+  [ "$(ls "$unpacked")" = "$(ls "$extracted")" ] || fail "$1: $unpacked does not hold what data.dat does"
   if [ "$1" = escape ]; then
     check_countdown
     press_escape
   else
-    wine wintool.exe close ORBEK42 || fail "$1: no window to close"
+    wine "$tools/wintool.exe" close ORBEK42 || fail "$1: no window to close"
   fi
   wait_for_exit "$pid" 15 || fail "$1: orbek42.exe did not end"
   local status=0
@@ -72,9 +75,20 @@ one_run() {  # $1: escape | close
   echo "ok $1: exit status 0"
 }
 
-mkdir extracted && wine datpack.exe extract data.dat extracted >/dev/null || fail "datpack.exe extract"
-[ -s extracted/musica.mp3 ] || fail "datpack.exe extracted no musica.mp3"
-echo "ok datpack.exe: $(ls extracted | wc -l) files extracted"
+# What the demo's private folder must hold: data.dat unpacked by datpack.exe, beside the build or,
+# for a release, beside the screenshots.
+if [ "$tools" = . ]; then extracted=extracted; else extracted=$shots/extracted; fi
+rm -rf "$extracted" && mkdir "$extracted" || fail "no folder $extracted"
+into=$extracted
+[ "$tools" = . ] || into=$(winepath -w "$extracted")
+wine "$tools/datpack.exe" extract data.dat "$into" >/dev/null || fail "datpack.exe extract"
+[ -s "$extracted/musica.mp3" ] || fail "datpack.exe extracted no musica.mp3"
+echo "ok datpack.exe: $(ls "$extracted" | wc -l) files extracted"
+if [ "$tools" != . ]; then
+  one_run escape
+  wineserver -k
+  exit 0
+fi
 wine platform_tests.exe || fail "platform_tests.exe"
 ORBEK_TEST_FILES=extracted wine win32_tests.exe || fail "win32_tests.exe"
 wine wintool.exe play "extracted\\musica.mp3" 2 || fail "mp3.dll"

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # One run of orbek42 on the current X display, ended by Escape or by a window close:
-#   run_and_end.sh BIN_DIR escape|close
+#   run_and_end.sh BIN_DIR escape|close [COMMAND]
+# COMMAND, ./orbek42 by default, is started in BIN_DIR; a release's launcher goes there.
 # Exits with the program's status, or 91 (ended early), 92 (did not end), 93 (no window).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../support/virtual_screen.sh"
 cd "$1" || exit 90
 
-./orbek42 & pid=$!
+"${3:-./orbek42}" & pid=$!
 # A loaded machine may take a while to start; give it 30 s to show its window.
 window=""
 for i in $(seq 1 300); do

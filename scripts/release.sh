@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds the demo and makes its release packages in dist/, VERSION from scripts/version.sh:
+#   orbek42-VERSION-linux-x86_64.tar.gz   a folder to unpack anywhere and start with run.sh
+#   orbek42_VERSION_amd64.deb             /usr/lib/orbek42, orbek42 on the PATH and in the menu
+#   orbek42-VERSION-win64.zip             the Windows folder, cross-built with mingw-w64
+# It builds in the trees of the presets default (build/) and mingw (build-win/), only what the
+# packages hold, then CPack packs them (cmake/Release.cmake). --no-windows leaves the zip out;
+# JOBS sets the build's parallelism. Prints the packages' paths, one a line, on stdout.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+windows=yes
+case ${1:-} in
+  --no-windows) windows=no ;;
+  "") ;;
+  *) echo "usage: scripts/release.sh [--no-windows]" >&2; exit 2 ;;
+esac
+jobs=${JOBS:-$(nproc)}
+version=$(scripts/version.sh)
+mkdir -p dist
+
+# pack BUILD_DIR GENERATOR FILE: CPack works in BUILD_DIR/cpack; the package FILE goes to dist/.
+pack() {
+  local log=$1/cpack/$2.log
+  mkdir -p "$1/cpack"
+  echo "== packing $3" >&2
+  if ! cpack --config "$1/CPackConfig.cmake" -G "$2" -B "$1/cpack" \
+    -D CPACK_PACKAGE_VERSION="$version" >"$log" 2>&1; then
+    cat "$log" >&2
+    echo "release.sh: CPack could not make $3" >&2
+    exit 1
+  fi
+  mv -f "$1/cpack/$3" dist/
+  echo "dist/$3"
+}
+
+scripts/install-deps.sh build >&2
+echo "== building orbek42 $version for Linux" >&2
+cmake --preset default >/dev/null
+cmake --build --preset default -j"$jobs" --target orbek42 mp3 data_dat release_icon >&2
+pack build TGZ "orbek42-$version-linux-$(uname -m).tar.gz"
+pack build DEB "orbek42_${version}_$(dpkg --print-architecture).deb"
+
+if [ $windows = yes ]; then
+  scripts/install-deps.sh windows >&2
+  echo "== building orbek42 $version for Windows" >&2
+  cmake --preset mingw >/dev/null
+  cmake --build --preset mingw -j"$jobs" --target orbek42 mp3 >&2
+  pack build-win ZIP "orbek42-$version-win64.zip"
+fi
