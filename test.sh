@@ -2,8 +2,8 @@
 # Builds everything and runs every test, one stage after another, each a CMake preset
 # (CMakePresets.json) or one script: the unit, integration and end-to-end tests, the same tests
 # under AddressSanitizer + UndefinedBehaviorSanitizer, each fuzz harness for a short while, the
-# Windows build under Wine, and the browser build in headless Chromium. GL tests run on Mesa's
-# software renderer through SDL's offscreen driver.
+# Windows build under Wine, the release packages, and the browser build in headless Chromium. GL
+# tests run on Mesa's software renderer through SDL's offscreen driver.
 set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc)
@@ -43,6 +43,11 @@ scripts/fuzz-short.sh build/bin build-fuzz
 
 stage "Windows build and its smoke test under Wine"
 skippable env JOBS="$jobs" scripts/test-windows.sh
+
+# The packages a viewer gets (scripts/release.sh), unpacked and run; the Debian package is also
+# installed and removed again when running as root in CI (CI=true, or ORBEK_RELEASE_INSTALL=1).
+stage "release packages: made, unpacked, installed and run"
+env JOBS="$jobs" scripts/test-release.sh
 
 stage "web build: the GL layer in headless Chromium"
 skippable scripts/test-web-gl.sh

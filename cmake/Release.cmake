@@ -95,10 +95,10 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A countdown of spinning 3D digits in a tube, an aeroplane
-that departs through it and launches two rockets, the earth with a waving flag,
-and a rocket that rises from it: five scenes in OpenGL, 640x480 full screen,
-about three minutes with music. Escape ends the show. Its models, textures
-and music were all made by the demo's own generator.")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A countdown of spinning 3D digits in a tube, an aeroplane that
+departs through it and launches two rockets, the earth with a waving flag, and
+a rocket that rises from it: five scenes in OpenGL, 640x480 full screen, about
+three minutes with music. Escape ends the show. Its models, textures and music
+were all made by the demo's own generator.")
 
 include(CPack)

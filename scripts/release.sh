@@ -16,7 +16,9 @@ case ${1:-} in
 esac
 jobs=${JOBS:-$(nproc)}
 version=$(scripts/version.sh)
+# dist/ holds the packages of the last run only.
 mkdir -p dist
+rm -f dist/orbek42[-_]*.tar.gz dist/orbek42[-_]*.deb dist/orbek42[-_]*.zip
 
 # pack BUILD_DIR GENERATOR FILE: CPack works in BUILD_DIR/cpack; the package FILE goes to dist/.
 pack() {

@@ -36,9 +36,9 @@ else
   packages=$(scripts/release.sh --no-windows) || exit 1
 fi
 version=$(scripts/version.sh)
-tarball=$(grep '\.tar\.gz$' <<<"$packages")
-deb=$(grep '\.deb$' <<<"$packages")
-zip=$(grep '\.zip$' <<<"$packages")
+tarball=$root/$(grep '\.tar\.gz$' <<<"$packages")
+deb=$root/$(grep '\.deb$' <<<"$packages")
+zip=$(grep '\.zip$' <<<"$packages") && zip=$root/$zip
 
 # check_text FILE: the release text, ASCII and 80 columns (a Windows copy ends its lines in CR LF).
 check_text() {
@@ -133,7 +133,7 @@ echo "ok fields, files, desktop entry and icon"
 if [ "$(id -u)" -eq 0 ] && { [ "${CI:-}" = true ] || [ "${ORBEK_RELEASE_INSTALL:-}" = 1 ]; }; then
   installed=yes
   DEBIAN_FRONTEND=noninteractive apt-get install -y --reinstall -o DPkg::Lock::Timeout=300 \
-    "$(realpath "$deb")" >"$scratch/apt.log" 2>&1 || { cat "$scratch/apt.log"; fail "apt-get install"; }
+    "$deb" >"$scratch/apt.log" 2>&1 || { cat "$scratch/apt.log"; fail "apt-get install"; }
   [ "$(command -v orbek42)" = /usr/bin/orbek42 ] || fail "no orbek42 on the PATH"
   run_demo installed "$scratch/elsewhere" orbek42
   dpkg -r orbek42 >/dev/null || fail "dpkg -r orbek42"
