@@ -18,7 +18,7 @@ scratch=$(mktemp -d)
 chmod 755 "$scratch"  # apt reads the package as its own user
 installed=no
 cleanup() {
-  [ $installed = yes ] && dpkg -r orbek42 >/dev/null 2>&1
+  [ $installed = yes ] && dpkg --purge orbek42 >/dev/null 2>&1
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -139,6 +139,7 @@ if [ "$(id -u)" -eq 0 ] && { [ "${CI:-}" = true ] || [ "${ORBEK_RELEASE_INSTALL:
   dpkg -r orbek42 >/dev/null || fail "dpkg -r orbek42"
   installed=no
   [ ! -e /usr/lib/orbek42 ] && [ ! -L /usr/bin/orbek42 ] || fail "dpkg -r left files behind"
+  dpkg --purge orbek42 >/dev/null  # nor any trace in dpkg's records
   echo "ok installed with apt-get, run, removed with dpkg -r"
 else
   echo "(installing it left out: that needs root and CI=true, or ORBEK_RELEASE_INSTALL=1)"
