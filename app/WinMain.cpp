@@ -1,5 +1,6 @@
-// Entry point: unpack the archive, open the window (which runs the start-up), run the loop, then
-// shut down and tear the window down; the asset folder removes the unpacked files on every way out.
+// Entry point: make sure there is a display, unpack the archive, open the window (which runs the
+// start-up), run the loop, then shut down and tear the window down; the asset folder removes the
+// unpacked files on every way out.
 #include "app/WinMain.h"
 
 #include <string>
@@ -26,10 +27,17 @@ int winMain(const DemoEntryPoints& demo) {
     if (!platform::initialise())
         return failBeforeWindow("The system's event queue cannot be started.");
 
+    if (!platform::displayAvailable())
+        return failBeforeWindow(
+            "There is no display to show the demo on. orbek42-capture makes a video of it "
+            "instead.");
+
     AssetFolder assets("data.dat");
     if (!assets.ready()) return failBeforeWindow(assets.problem());
 
-    int exitCode = 0;
+    // A window or start-up that fails has shown its message; the show never ran, and the exit
+    // status says so.
+    int exitCode = 1;
     if (createGLWindow(show::windowTitle, show::screenWidth, show::screenHeight, show::screenBits,
                        fullscreen, demo)) {
         exitCode = static_cast<int>(runMainLoop(demo));

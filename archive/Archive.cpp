@@ -12,6 +12,7 @@
 #include "archive/WholeFile.h"
 #include "platform/Files.h"
 #include "platform/LittleEndian.h"
+#include "platform/PrintableText.h"
 
 namespace {
 
@@ -191,9 +192,10 @@ void Archive::unpack(const ArchiveEntry& item, const char* folder) {
 void Archive::fail(const ArchiveEntry& item, const std::string& path, const char* what,
                    int errorNumber, const char* aftermath) {
     ++failed;
+    // The path ends in the entry's name, which may hold any byte but the few the name rule refuses.
     problemLines.push_back("Could not unpack " + quoted(archiveformat::printableName(item)) +
-                           " to " + quoted(path) + ": " + what + describeErrno(errorNumber) +
-                           aftermath + ".");
+                           " to " + quoted(platform::printableText(path)) + ": " + what +
+                           describeErrno(errorNumber) + aftermath + ".");
 }
 
 unsigned Archive::skippedCount() const {

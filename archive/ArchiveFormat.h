@@ -22,13 +22,13 @@ constexpr std::size_t nameSize = 52;
 // The name must leave room for its terminating NUL.
 constexpr std::size_t maxNameLength = nameSize - 1;
 
-// Why a name of length bytes cannot become a file in the unpacking folder, or nullptr when it can.
-// Refuses empty names, ".", anything holding "..", every path separator of any system, colons,
-// and the names of Windows devices (CON, NUL, COM1...).
+// Why a name of length bytes cannot become a file in the unpacking folder, or nullptr when it can:
+// names longer than the field allows, and whatever the bare-name rule (platform/FileNames.h)
+// refuses.
 const char* nameProblem(const char* name, std::size_t length);
 
-// The name field of an entry, cut at its NUL (or at 52 bytes), with unprintable bytes escaped as
-// \xNN so that it can go to a terminal or a message.
+// The name field of an entry, cut at its NUL (or at 52 bytes), escaped by printableText
+// (platform/PrintableText.h) so that it can go to a terminal or a message.
 std::string printableName(const ArchiveEntry& entry);
 
 }  // namespace archiveformat

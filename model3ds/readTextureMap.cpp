@@ -1,9 +1,11 @@
 // A texture map chunk of any kind (texture, bump, opacity, reflection, masks, ...) becomes the
 // material's one texture, loaded from textureFolder plus the map's file name. A map without a
 // usable name, with a name cut short on reading, or whose path would not fit the 255-character
-// buffer, leaves the material untextured: a path is never truncated into another file's name.
+// buffer, leaves the material untextured: a path is never truncated into another file's name. A
+// name that is not a bare file name is refused as a file that cannot be opened.
 #include <cstring>
 
+#include "platform/FileNames.h"
 #include "platform/GL.h"
 #include "scene/Material.h"
 #include "scene/SceneObject.h"
@@ -52,8 +54,13 @@ bool SceneObject::readTextureMap(Material* material, const ChunkHeader& header) 
     std::memcpy(path + folderLength, fileName, nameLength + 1);
     delete[] fileName;
 
+    // The name comes from the file: one that could reach outside the folder or open a device is
+    // never handed to the file system.
     Texture* texture = new Texture();
-    texture->load(path, 0, 0, GL_LINEAR, GL_LINEAR);
+    if (platform::bareNameProblem(path + folderLength, nameLength) == nullptr)
+        texture->load(path, 0, 0, GL_LINEAR, GL_LINEAR);
+    else
+        texture->refuse(path);
     material->texture = texture;
     return true;
 }

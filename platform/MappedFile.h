@@ -11,8 +11,12 @@ using FileHandle = std::intptr_t;
 constexpr FileHandle invalidFileHandle = -1;
 using MappingHandle = void*;  // null when none
 
-// Opens an existing file for reading, others may read it too. invalidFileHandle on failure.
+// Opens an existing regular file for reading, others may read it too. invalidFileHandle on failure,
+// and at once for anything else (a FIFO, a device, a folder): opening never waits.
 FileHandle openFileForMapping(const char* path);
+// Whether path names something this process may read: the bitmap reader's probe. The answer never
+// waits on what the name leads to, so a FIFO or a device cannot hold the caller up.
+bool fileReadable(const char* path);
 // Size of an open file in bytes (0 on failure).
 std::uint64_t fileSize(FileHandle file);
 // A read-only mapping of the whole file; null on failure, always null for an empty file.

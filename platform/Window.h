@@ -55,6 +55,10 @@ struct WindowRect {
 void useOffscreenVideo();
 void useSilentAudio();
 
+// False when the system has no display to show a window on: no video driver was asked for and
+// none but an invisible one (offscreen, dummy) would start. Call after initialise.
+bool displayAvailable();
+
 // Prepares the platform layer: call once on the main thread before anything else here.
 // Installs SIGINT/SIGTERM handling: a termination request arrives as msgQuit.
 bool initialise();

@@ -46,6 +46,12 @@ bool Texture::load(const char* path, int wrapS, int wrapT, int minFilter, int ma
     return true;
 }
 
+void Texture::refuse(const char* path) {
+    if (!path) return;
+    fileName = path;
+    if (platform::hasCurrentContext()) reportUnopenedBitmap(path);
+}
+
 void Texture::bind() {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glBindTexture(GL_TEXTURE_2D, id);

@@ -19,6 +19,10 @@ public:
     // given, is four floats. True when the image was read and uploaded.
     bool load(const char* path, int wrapS, int wrapT, int minFilter, int magFilter,
               const float* borderColour = nullptr);
+    // For a path that must never be opened (it holds a name that could leave its folder):
+    // remembered, and reported as a file that cannot be opened where load would read; the texture
+    // stays empty.
+    void refuse(const char* path);
     // Modulated texturing with this texture (name 0, no image, when it never loaded).
     void bind();
 

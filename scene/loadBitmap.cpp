@@ -4,7 +4,6 @@
 #include "scene/loadBitmap.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <new>
 #include <string>
@@ -14,6 +13,7 @@
 #include "platform/LittleEndian.h"
 #include "platform/MappedFile.h"
 #include "platform/MessageBox.h"
+#include "platform/PrintableText.h"
 #include "platform/Window.h"
 
 namespace {
@@ -31,16 +31,12 @@ BitmapImage* loadBitmap(const char* path) {
     if (!path) return nullptr;
 
     // A file that is simply not there is no error worth a box: the texture stays empty.
-    std::FILE* probe = std::fopen(path, "r");
-    if (!probe) return nullptr;
-    std::fclose(probe);
+    if (!platform::fileReadable(path)) return nullptr;
 
     platform::MappedFile file;
     if (!file.open(path)) {
-        std::string text = "Failed to open DIB file ";
-        text += path;
-        text += ".\n";
-        return fail(text.c_str());
+        reportUnopenedBitmap(path);
+        return nullptr;
     }
     const unsigned char* data = file.data();
     const std::size_t size = file.size();
@@ -152,6 +148,12 @@ BitmapImage* loadBitmap(const char* path) {
     image->height = static_cast<int>(rows);
     image->pixels = pixels;
     return image;
+}
+
+void reportUnopenedBitmap(const char* path) {
+    // The path ends in a name read from a model file: escaped, it cannot drive the terminal.
+    const std::string text = "Failed to open DIB file " + platform::printableText(path) + ".\n";
+    fail(text.c_str());
 }
 
 void releaseBitmap(BitmapImage* image) {

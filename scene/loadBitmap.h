@@ -12,5 +12,8 @@ struct BitmapImage {
 constexpr int maxBitmapSide = 16384;
 
 BitmapImage* loadBitmap(const char* path);
+// The box loadBitmap shows for a file it found but cannot open or map; also for a path refused
+// before it reaches the file system. The path is escaped for the terminal.
+void reportUnopenedBitmap(const char* path);
 // Frees the pixels, then the record.
 void releaseBitmap(BitmapImage* image);

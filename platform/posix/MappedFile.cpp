@@ -27,7 +27,9 @@ std::map<const unsigned char*, std::size_t>& viewSizes() {
 
 FileHandle openFileForMapping(const char* path) {
     if (path == nullptr) return invalidFileHandle;
-    int descriptor = ::open(path, O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a FIFO waits for a writer and some devices wait for a medium;
+    // only regular files are kept, and for those the flag changes nothing.
+    int descriptor = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) return invalidFileHandle;
     struct stat info {};
     if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -35,6 +37,10 @@ FileHandle openFileForMapping(const char* path) {
         return invalidFileHandle;
     }
     return descriptor;
+}
+
+bool fileReadable(const char* path) {
+    return path != nullptr && access(path, R_OK) == 0;
 }
 
 std::uint64_t fileSize(FileHandle file) {

@@ -2,6 +2,7 @@
 // messages posted from other threads travel as SDL user events, so any module of the process that
 // links SDL can post to a window of ours. SIGINT and SIGTERM become msgQuit.
 #include <csignal>
+#include <cstring>
 
 #include "platform/sdl/SdlWindow.h"
 
@@ -178,6 +179,18 @@ bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
     event.user.data2 = reinterpret_cast<void*>(wParam);
     event.user.windowID = static_cast<Uint32>(lParam);
     return SDL_PushEvent(&event) == 1;
+}
+
+bool displayAvailable() {
+    // A driver asked for by name (SDL_VIDEODRIVER, useOffscreenVideo) is taken at its word, even an
+    // invisible one; left to choose, SDL falls back to its offscreen driver where it finds no
+    // display, and the show would play unseen.
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (asked != nullptr && asked[0] != '\0') return true;
+    if (!ensureVideo()) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && std::strcmp(driver, "offscreen") != 0 &&
+           std::strcmp(driver, "dummy") != 0;
 }
 
 }  // namespace platform

@@ -54,6 +54,10 @@ void destroySystemWindow(Window* window) {
     if (shownWindow == window) shownWindow = nullptr;
 }
 
+bool displayAvailable() {
+    return true;
+}
+
 void useOffscreenVideo() {}
 
 void useSilentAudio() {}

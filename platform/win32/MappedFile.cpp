@@ -25,6 +25,16 @@ FileHandle openFileForMapping(const char* path) {
     return reinterpret_cast<FileHandle>(file);
 }
 
+bool fileReadable(const char* path) {
+    // Opening a path here never waits (a pipe with no free instance fails at once).
+    if (path == nullptr) return false;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
 std::uint64_t fileSize(FileHandle file) {
     LARGE_INTEGER size;
     if (file == invalidFileHandle || !GetFileSizeEx(toFile(file), &size) || size.QuadPart < 0)

@@ -74,6 +74,11 @@ void useSilentAudio() {
     // The decoder library picks the device; nothing to choose here.
 }
 
+bool displayAvailable() {
+    // A Windows session always has a desktop to show windows on.
+    return true;
+}
+
 bool initialise() {
     static bool done = false;
     if (done) return true;

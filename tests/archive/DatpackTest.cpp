@@ -103,3 +103,25 @@ TEST(Datpack, ExtractWritesNothingOutsideDir) {
     EXPECT_NE(throughLink.err.find("symbolic link"), std::string::npos) << throughLink.err;
     EXPECT_FALSE(std::filesystem::exists(scratch / "victim"));
 }
+
+TEST(Datpack, NamesReachTheTerminalEscaped) {
+    ScratchFolder scratch, linked;
+    const std::string hostile = "\x1b]0;owned\x07\x1b[2J";
+    const std::string printed = "\\x1b]0;owned\\x07\\x1b[2J";
+    ASSERT_TRUE(
+        writeBytes(scratch / "names.dat",
+                   rawArchive(2, {{hostile, 124, 1}, {"../" + hostile, 124, 1}}, textBytes("x"))));
+    ToolRun list = datpack(scratch, "list " + quoted(scratch / "names.dat"));
+    EXPECT_EQ(list.out, printed + "\t124\t1\n../" + printed +
+                            "\t124\t1\t(not extracted: the name holds a path separator)\n");
+
+    std::error_code status;
+    std::filesystem::create_symlink(scratch / "victim", linked / hostile, status);
+    if (status) GTEST_SKIP() << "needs symbolic links";
+    ToolRun extract =
+        datpack(scratch, "extract " + quoted(scratch / "names.dat") + " " + quoted(linked.path()));
+    EXPECT_NE(extract.status, 0);
+    EXPECT_NE(extract.err.find(printed + "\" is a symbolic link"), std::string::npos)
+        << extract.err;
+    EXPECT_EQ(extract.err.find('\x1b'), std::string::npos);
+}

@@ -22,6 +22,7 @@
 #include "platform/MappedFile.h"
 #include "platform/MessageBox.h"
 #include "platform/OutlineFont.h"
+#include "platform/PrintableText.h"
 #include "platform/SharedLibrary.h"
 #include "platform/Thread.h"
 #include "platform/Window.h"
@@ -245,6 +246,7 @@ TEST(MappedFiles, MapTheWholeFileForSeveralReadersAndRefuseEmptyMissingAndFolder
     EXPECT_EQ(file.data(), nullptr);
 
     { std::ofstream(path, std::ios::binary | std::ios::trunc); }
+    EXPECT_TRUE(platform::fileReadable(path.c_str()));
     platform::FileHandle handle = platform::openFileForMapping(path.c_str());
     ASSERT_NE(handle, platform::invalidFileHandle);
     EXPECT_EQ(platform::fileSize(handle), 0u);
@@ -253,7 +255,28 @@ TEST(MappedFiles, MapTheWholeFileForSeveralReadersAndRefuseEmptyMissingAndFolder
     EXPECT_FALSE(file.open(path.c_str()));
     EXPECT_TRUE(platform::deleteFile(path.c_str()));
     EXPECT_FALSE(file.open(path.c_str()));
+    EXPECT_FALSE(platform::fileReadable(path.c_str()));
     EXPECT_EQ(platform::openFileForMapping(tempFolder().c_str()), platform::invalidFileHandle);
+}
+
+// Text from files
+
+TEST(PrintableText, ControlAndNonAsciiBytesAreEscapedAndEveryEscapeStandsForOneByte) {
+    const struct {
+        std::string bytes, printed;
+    } cases[] = {
+        {"", ""},
+        {"plain name.bmp", "plain name.bmp"},
+        {"\x1b]0;owned\x07\x1b[2J", "\\x1b]0;owned\\x07\\x1b[2J"},
+        {std::string("a\0b\n\t\x7f", 6), "a\\x00b\\x0a\\x09\\x7f"},
+        {"\x9b\xc3\xa9", "\\x9b\\xc3\\xa9"},
+        // A literal "\x41" must not read as an escaped 'A'; other backslashes are left alone.
+        {"\\x41", "\\x5cx41"},
+        {"C:\\Temp\\orbek42-1\\a.bmp", "C:\\Temp\\orbek42-1\\a.bmp"},
+        {"end\\", "end\\"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(platform::printableText(c.bytes), c.printed) << c.printed;
+    EXPECT_EQ(platform::printableText("\x1b[2Jrest", 4), "\\x1b[2J");
 }
 
 // Clock and threads

@@ -209,6 +209,16 @@ TEST(LoadBitmap, MessagesForFilesThatAreNotUsableBitmaps) {
               "Error: Failed to open DIB file " + emptyPath + ".\n");
     std::remove(emptyPath.c_str());
 
+    // A name from a model file reaches the message escaped, never as terminal control sequences.
+    const std::string hostilePath = bitmaps::write("\x1b]0;owned\x07\x1b[2J.bmp", {});
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(loadBitmap(hostilePath.c_str()), nullptr);
+    const std::string hostileMessage = testing::internal::GetCapturedStderr();
+    std::remove(hostilePath.c_str());
+    const std::string folder = hostilePath.substr(0, hostilePath.find('\x1b'));
+    EXPECT_EQ(hostileMessage,
+              "Error: Failed to open DIB file " + folder + "\\x1b]0;owned\\x07\\x1b[2J.bmp.\n");
+
     const std::string conversion = "Error: Image file conversion error.\n";
     const struct {
         const char* what;

@@ -1,11 +1,13 @@
 // Materials, textures and mesh drawing in a real (offscreen, software) GL context: the state
 // apply() leaves and later meshes inherit, texture upload of odd widths, and meshes drawn with
-// their transforms, colours and textures from a 3DS file, one object in the frame of another.
+// their transforms, colours and textures from a 3DS file, one object in the frame of another, and
+// texture names that would lead out of the texture folder.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <cstdio>
+#include <filesystem>
 
 #include "../model3ds/ModelFiles.h"
 #include "BitmapFiles.h"
@@ -298,4 +300,37 @@ TEST_F(DrawingGL, ASecondObjectDrawnWithoutReloadingStandsInTheFirstOnesFrame) {
     EXPECT_EQ(pixel(rgb, 160, 161), (std::vector<int>{255, 255, 255}));  // ndc (-0.5, 0.33)
     EXPECT_EQ(pixel(rgb, 131, 180), (std::vector<int>{0, 0, 0}));  // beside it: not lying flat
     EXPECT_EQ(pixel(rgb, 480, 240), (std::vector<int>{0, 0, 0}));  // where the bar alone would be
+}
+
+TEST_F(DrawingGL, TextureNamesThatLeaveTheFolderAreRefusedWithoutOpeningAnything) {
+    // A good bitmap just outside the texture folder, reachable with "..", and the same one inside.
+    const std::string outside = writeCheckerBitmap("outside.bmp");
+    const std::string name = outside.substr(outside.find_last_of("/\\") + 1);
+    const std::string parent = outside.substr(0, outside.size() - name.size());
+    const std::string folder = parent + "orbek-test-textures-" + name + "/";
+    std::filesystem::create_directory(folder);
+    std::filesystem::copy_file(outside, folder + name);
+
+    const struct {
+        std::string textureName;
+        bool loads;
+    } cases[] = {{name, true}, {"../" + name, false}, {".." + name, false}};
+    for (const auto& c : cases) {
+        write3ds::Model m;
+        write3ds::MaterialDesc material = plainMaterial("Named", 1, 1, 1);
+        material.textureFile = c.textureName;
+        m.materials.push_back(material);
+        testing::internal::CaptureStderr();
+        auto model = models::loadModel(m, folder.c_str());
+        const std::string messages = testing::internal::GetCapturedStderr();
+        Texture* texture = model->material("Named")->texture;
+        ASSERT_NE(texture, nullptr) << c.textureName;
+        EXPECT_EQ(texture->fileName, folder + c.textureName);
+        EXPECT_EQ(texture->id != 0, c.loads) << c.textureName;
+        EXPECT_EQ(
+            messages,
+            c.loads ? "" : "Error: Failed to open DIB file " + folder + c.textureName + ".\n");
+    }
+    std::filesystem::remove_all(folder);
+    std::remove(outside.c_str());
 }

@@ -13,6 +13,7 @@
 #include "archive/Archive.h"
 #include "archive/ArchiveWriter.h"
 #include "platform/Files.h"
+#include "platform/PrintableText.h"
 
 namespace {
 
@@ -147,7 +148,8 @@ int extract(const char* archivePath, const char* folderArgument) {
             std::fprintf(
                 stderr,
                 "datpack: \"%s%s\" is a symbolic link or not a plain file; nothing was extracted\n",
-                folder.c_str(), archive.entry(i).name);
+                platform::printableText(folder).c_str(),
+                archiveformat::printableName(archive.entry(i)).c_str());
             return exitFailure;
         }
     }

@@ -3,8 +3,10 @@
 // are reported by file name and not read.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "platform/MessageBox.h"
+#include "platform/PrintableText.h"
 #include "scene/Material.h"
 #include "scene/Mesh.h"
 #include "scene/NamedList.h"
@@ -21,22 +23,25 @@ const char* const usage =
     "Exits 0 when the whole file was read; otherwise lists what the loader kept, then gives its\n"
     "message on stderr and exits 1.\n";
 
-const char* orDash(const char* text) {
-    return text && text[0] ? text : "-";
+// Names come from the file: escaped, they cannot drive the terminal.
+std::string orDash(const char* text) {
+    return text && text[0] ? platform::printableText(text) : "-";
 }
 
 void printMesh(const Mesh* mesh) {
-    std::printf("mesh %s vertices=%d faces=%d texcoords=%d material=%s\n", orDash(mesh->name),
-                mesh->vertexCount, mesh->faceCount, mesh->texCoords ? mesh->texCoordCount : 0,
-                mesh->material ? orDash(mesh->material->name) : "-");
+    std::printf("mesh %s vertices=%d faces=%d texcoords=%d material=%s\n",
+                orDash(mesh->name).c_str(), mesh->vertexCount, mesh->faceCount,
+                mesh->texCoords ? mesh->texCoordCount : 0,
+                orDash(mesh->material ? mesh->material->name : nullptr).c_str());
 }
 
 void printMaterial(const Material* m) {
-    const char* texture = m->texture ? orDash(m->texture->fileName.c_str()) : "-";
+    const std::string texture = orDash(m->texture ? m->texture->fileName.c_str() : nullptr);
     std::printf(
         "material %s ambient=%g,%g,%g diffuse=%g,%g,%g specular=%g,%g,%g shininess=%g texture=%s\n",
-        orDash(m->name), m->ambient[0], m->ambient[1], m->ambient[2], m->diffuse[0], m->diffuse[1],
-        m->diffuse[2], m->specular[0], m->specular[1], m->specular[2], m->shininess, texture);
+        orDash(m->name).c_str(), m->ambient[0], m->ambient[1], m->ambient[2], m->diffuse[0],
+        m->diffuse[1], m->diffuse[2], m->specular[0], m->specular[1], m->specular[2], m->shininess,
+        texture.c_str());
 }
 
 }  // namespace
