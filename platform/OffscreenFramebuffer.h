@@ -14,12 +14,14 @@ public:
     OffscreenFramebuffer(const OffscreenFramebuffer&) = delete;
     OffscreenFramebuffer& operator=(const OffscreenFramebuffer&) = delete;
 
-    // Makes the framebuffer with a depth buffer of depthBits (16 or 24) in the current context and
-    // draws into it from now on. False with a message in error when the driver cannot.
-    bool create(int width, int height, int depthBits, std::string* error);
+    // Makes the framebuffer with samples per pixel (1 for plain pixels) and a depth buffer of
+    // depthBits (16 or 24) in the current context and draws into it from now on. False with a
+    // message in error when the driver cannot.
+    bool create(int width, int height, int samples, int depthBits, std::string* error);
     // Draws into this framebuffer (true) or the window's own (false).
     void bind(bool ours);
-    // The whole picture as 4-byte BGRA pixels, bottom row first, into width() * height() * 4 bytes.
+    // The whole picture as 4-byte BGRA pixels, bottom row first, into width() * height() * 4 bytes;
+    // several samples a pixel are averaged first.
     void readPixels(unsigned char* bgra);
 
     int width() const { return width_; }
@@ -30,6 +32,7 @@ private:
 
     int width_ = 0, height_ = 0;
     unsigned framebuffer_ = 0, colour_ = 0, depth_ = 0;
+    unsigned resolved_ = 0, resolvedColour_ = 0;  // with several samples: where they are averaged
 };
 
 }  // namespace platform

@@ -19,6 +19,8 @@ struct FramebufferCalls {
     PFNGLDELETERENDERBUFFERSPROC deleteRenderbuffers;
     PFNGLBINDRENDERBUFFERPROC bindRenderbuffer;
     PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage;
+    PFNGLRENDERBUFFERSTORAGEMULTISAMPLEPROC renderbufferStorageMultisample;
+    PFNGLBLITFRAMEBUFFERPROC blitFramebuffer;
 };
 
 FramebufferCalls calls;
@@ -38,7 +40,9 @@ bool lookUpCalls() {
            lookUp(&calls.genRenderbuffers, "glGenRenderbuffers") &&
            lookUp(&calls.deleteRenderbuffers, "glDeleteRenderbuffers") &&
            lookUp(&calls.bindRenderbuffer, "glBindRenderbuffer") &&
-           lookUp(&calls.renderbufferStorage, "glRenderbufferStorage");
+           lookUp(&calls.renderbufferStorage, "glRenderbufferStorage") &&
+           lookUp(&calls.renderbufferStorageMultisample, "glRenderbufferStorageMultisample") &&
+           lookUp(&calls.blitFramebuffer, "glBlitFramebuffer");
 }
 
 bool hasFramebufferObjects() {
@@ -55,7 +59,8 @@ OffscreenFramebuffer::~OffscreenFramebuffer() {
     release();
 }
 
-bool OffscreenFramebuffer::create(int width, int height, int depthBits, std::string* error) {
+bool OffscreenFramebuffer::create(int width, int height, int samples, int depthBits,
+                                  std::string* error) {
     release();
     if (!SDL_GL_GetCurrentContext() || !hasFramebufferObjects() || !lookUpCalls()) {
         *error = "this GL driver has no framebuffer objects";
@@ -69,20 +74,43 @@ bool OffscreenFramebuffer::create(int width, int height, int depthBits, std::str
                  std::to_string(height) + " is too large (choose a smaller size or supersampling)";
         return false;
     }
+    GLint mostSamples = 0;
+    glGetIntegerv(GL_MAX_SAMPLES, &mostSamples);
+    if (samples > 1 && samples > mostSamples) {
+        *error = "this GL driver takes at most " + std::to_string(mostSamples) +
+                 " samples a pixel, not " + std::to_string(samples);
+        return false;
+    }
+    bool complete = true;
+    if (samples > 1) {
+        // Drawn into with several samples a pixel; read through a plain one they are resolved to.
+        calls.genFramebuffers(1, &resolved_);
+        calls.bindFramebuffer(GL_FRAMEBUFFER, resolved_);
+        calls.genRenderbuffers(1, &resolvedColour_);
+        calls.bindRenderbuffer(GL_RENDERBUFFER, resolvedColour_);
+        calls.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+        calls.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
+                                      resolvedColour_);
+        complete = calls.checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    }
+    auto storage = [&](GLenum format) {
+        if (samples > 1)
+            calls.renderbufferStorageMultisample(GL_RENDERBUFFER, samples, format, width, height);
+        else
+            calls.renderbufferStorage(GL_RENDERBUFFER, format, width, height);
+    };
     calls.genFramebuffers(1, &framebuffer_);
     calls.bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
     calls.genRenderbuffers(1, &colour_);
     calls.bindRenderbuffer(GL_RENDERBUFFER, colour_);
-    calls.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    storage(GL_RGBA8);
     calls.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
     calls.genRenderbuffers(1, &depth_);
     calls.bindRenderbuffer(GL_RENDERBUFFER, depth_);
-    calls.renderbufferStorage(GL_RENDERBUFFER,
-                              depthBits > 16 ? GL_DEPTH_COMPONENT24 : GL_DEPTH_COMPONENT16, width,
-                              height);
+    storage(depthBits > 16 ? GL_DEPTH_COMPONENT24 : GL_DEPTH_COMPONENT16);
     calls.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth_);
     calls.bindRenderbuffer(GL_RENDERBUFFER, 0);
-    if (calls.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE ||
+    if (!complete || calls.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE ||
         glGetError() != GL_NO_ERROR) {
         release();
         *error = "the GL driver cannot make a " + std::to_string(width) + "x" +
@@ -104,8 +132,15 @@ void OffscreenFramebuffer::bind(bool ours) {
 }
 
 void OffscreenFramebuffer::readPixels(unsigned char* bgra) {
+    if (resolved_ != 0) {
+        calls.bindFramebuffer(GL_DRAW_FRAMEBUFFER, resolved_);
+        calls.blitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT,
+                              GL_NEAREST);
+        calls.bindFramebuffer(GL_READ_FRAMEBUFFER, resolved_);
+    }
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, bgra);
+    if (resolved_ != 0) calls.bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
 }
 
 void OffscreenFramebuffer::release() {
@@ -114,8 +149,12 @@ void OffscreenFramebuffer::release() {
         calls.deleteFramebuffers(1, &framebuffer_);
         calls.deleteRenderbuffers(1, &colour_);
         calls.deleteRenderbuffers(1, &depth_);
+        if (resolved_ != 0) {
+            calls.deleteFramebuffers(1, &resolved_);
+            calls.deleteRenderbuffers(1, &resolvedColour_);
+        }
     }
-    framebuffer_ = colour_ = depth_ = 0;
+    framebuffer_ = colour_ = depth_ = resolved_ = resolvedColour_ = 0;
     width_ = height_ = 0;
 }
 

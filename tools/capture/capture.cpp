@@ -36,6 +36,30 @@ constexpr int framesPerSecond = show::framesPerSecond;
 constexpr int catchUpWidth = 64;
 constexpr int catchUpHeight = 48;
 
+// The frame asked for, and how it is drawn once the GL context shows what the driver offers.
+struct {
+    int width, height, supersample;
+} wantedSize;
+FrameLayout frameLayout;
+int samples = 1;
+
+// The demo's start-up, run by the window once its GL context is current. An N x N supersampling
+// is done by the driver's multisampling when it offers N x N samples a pixel: each pixel's colour
+// is worked out once and only its coverage and depth per sample, several times cheaper on a
+// software renderer than drawing N x N times the pixels. Otherwise the picture is drawn N times
+// as large each way and box-filtered down. Either way, sizes in pixels grow with what is drawn.
+bool startDemo() {
+    const int n = wantedSize.supersample;
+    GLint mostSamples = 0;
+    glGetIntegerv(GL_MAX_SAMPLES, &mostSamples);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    samples = n > 1 && n * n <= mostSamples ? n * n : 1;
+    frameLayout = layoutFrame(wantedSize.width, wantedSize.height, samples > 1 ? 1 : n);
+    pixelScale = frameLayout.pixelScale();
+    return initDemo();
+}
+
 std::string findArchive(const std::string& given) {
     if (!given.empty()) return given;
     if (std::FILE* here = std::fopen("data.dat", "rb")) {
@@ -220,23 +244,31 @@ int main(int argc, char** argv) {
     const Plan plan = planRun(options, showTimeline().total());
     if (!options.videoPath.empty() && plan.to < plan.from)
         return fail("--from " + std::to_string(options.from) + " lies after the show's last frame");
-    const FrameLayout layout = layoutFrame(options.width, options.height, options.supersample);
-    pixelScale = layout.pixelScale();
+    wantedSize = {options.width, options.height, options.supersample};
 
     // The window keeps the show's own size; the frames are drawn into a framebuffer of their own.
-    const DemoEntryPoints demo{initDemo, drawFrame, shutdownDemo};
+    const DemoEntryPoints demo{startDemo, drawFrame, shutdownDemo};
     if (!createGLWindow(show::windowTitle, show::screenWidth, show::screenHeight, show::screenBits,
                         false, demo))
         return fail("the window or the demo's start-up failed");
     GLint depthBits = 16;
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
     platform::OffscreenFramebuffer framebuffer;
-    if (!framebuffer.create(layout.renderWidth(), layout.renderHeight(), depthBits, &error)) {
+    const FrameLayout& layout = frameLayout;
+    if (!framebuffer.create(layout.renderWidth(), layout.renderHeight(), samples, depthBits,
+                            &error)) {
         demo.shutdownDemo();
         killGLWindow();
         return fail(error);
     }
     resizeGLScene(layout.renderWidth(), layout.renderHeight());
+    if (options.supersample > 1 && samples > 1)
+        std::fprintf(stderr, "supersampling %dx%d: the driver's %d samples a pixel\n",
+                     options.supersample, options.supersample, samples);
+    else if (options.supersample > 1)
+        std::fprintf(stderr, "supersampling %dx%d: drawn at %dx%d and filtered down\n",
+                     options.supersample, options.supersample, layout.renderWidth(),
+                     layout.renderHeight());
 
     VideoEncoder encoder;
     VideoEncoder* video = nullptr;
