@@ -48,7 +48,11 @@ void FrameComposer::compose(const unsigned char* renderedBgra,
     const std::size_t frameRow = static_cast<std::size_t>(l.frameWidth) * 3;
     const std::size_t renderedRow = static_cast<std::size_t>(l.renderWidth()) * 4;
     const int n = l.supersample;
-    frameRgb->assign(frameRow * l.frameHeight, 0);
+    if (frameRgb->size() != frameRow * l.frameHeight || !barsDrawn_) {
+        // The bars never change: they are blacked out once, the picture overwritten every frame.
+        frameRgb->assign(frameRow * l.frameHeight, 0);
+        barsDrawn_ = true;
+    }
     for (int y = 0; y < l.pictureHeight; ++y) {
         // Frame rows run top down, rendered rows bottom up.
         const int firstRendered = (l.pictureHeight - 1 - y) * n;

@@ -25,10 +25,12 @@ public:
     explicit FrameComposer(const FrameLayout& layout);
     // BGRA rows of the rendered picture, bottom row first (as GL reads them), into RGB rows of the
     // whole frame, top row first: each supersample x supersample block averaged, the bars black.
+    // The frame is meant to be handed back each time: only the first call writes its bars.
     void compose(const unsigned char* renderedBgra, std::vector<unsigned char>* frameRgb);
 
 private:
     FrameLayout layout_;
     std::vector<unsigned> sums_;          // one row of the picture, three sums a pixel
     std::vector<unsigned char> average_;  // a block's sum to its rounded mean
+    bool barsDrawn_ = false;
 };
