@@ -20,13 +20,14 @@ TEST(CaptureOptions, SizesSupersamplingQualityAndRanges) {
     CaptureOptions options;
     std::string error;
     ASSERT_TRUE(parse({"--video", "a.mp4", "--size", "3840x2160", "--supersample", "4", "--crf",
-                       "0", "--from", "100", "--to", "399"},
+                       "0", "--preset", "ultrafast", "--from", "100", "--to", "399"},
                       &options, &error))
         << error;
     EXPECT_EQ(options.width, 3840);
     EXPECT_EQ(options.height, 2160);
     EXPECT_EQ(options.supersample, 4);
     EXPECT_EQ(options.crf, 0);
+    EXPECT_EQ(options.preset, "ultrafast");
     EXPECT_EQ(options.from, 100);
     EXPECT_EQ(options.to, 399);
 
@@ -38,6 +39,8 @@ TEST(CaptureOptions, SizesSupersamplingQualityAndRanges) {
     EXPECT_EQ(defaults.supersample, 1);
     EXPECT_EQ(defaults.from, 0);
     EXPECT_EQ(defaults.to, -1);
+    EXPECT_EQ(defaults.crf, 20);
+    EXPECT_EQ(defaults.preset, "veryfast");
 }
 
 TEST(CaptureOptions, RefusesWhatMakesNoSense) {
@@ -55,6 +58,10 @@ TEST(CaptureOptions, RefusesWhatMakesNoSense) {
         {"--video", "a.mp4", "--crf", "52"},
         {"--video", "a.mp4", "--crf", "-1"},
         {"--video", "a.mkv", "--lossless", "--crf", "10"},
+        {"--video", "a.mkv", "--lossless", "--preset", "fast"},
+        {"--video", "a.mp4", "--preset", "ludicrous"},
+        {"--video", "a.mp4", "--preset", "fast;rm"},
+        {"--timeline", "--preset", "fast"},
         {"--video", "a.mp4", "--lossless"},  // not Matroska
         {"--timeline", "--crf", "20"},       // no video to encode
         {"--timeline", "--lossless"},

@@ -34,7 +34,8 @@ bool VideoEncoder::start(const VideoSettings& settings, std::string* error) {
         command += " -c:v ffv1 -level 3 -g 1 -slices 4 -slicecrc 1 -pix_fmt gbrp";
         command += " -c:a flac -f matroska";
     } else {
-        command += " -c:v libx264 -preset veryfast -crf " + std::to_string(settings.crf) +
+        command += " -c:v libx264 -preset " + settings.preset + " -crf " +
+                   std::to_string(settings.crf) +
                    " -pix_fmt yuv420p -c:a aac -b:a 160k -movflags +faststart";
     }
     command += " -shortest " + platform::quoteArgument(settings.outputPath);

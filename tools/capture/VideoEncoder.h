@@ -12,9 +12,10 @@ struct VideoSettings {
     std::string soundtrackPath;
     int width = 0, height = 0;
     int framesPerSecond = 25;
-    int crf = 20;            // H.264 quality when not lossless
-    bool lossless = false;   // FFV1 + FLAC in Matroska
-    double soundStart = 0;   // where in the soundtrack the first frame is, in seconds
+    int crf = 20;                     // H.264 quality when not lossless
+    std::string preset = "veryfast";  // and its speed
+    bool lossless = false;            // FFV1 + FLAC in Matroska
+    double soundStart = 0;            // where in the soundtrack the first frame is, in seconds
     double soundLength = 0;  // how much of it to keep; 0 for all (the video's end still cuts it)
 };
 

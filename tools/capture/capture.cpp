@@ -45,9 +45,10 @@ int samples = 1;
 
 // The demo's start-up, run by the window once its GL context is current. An N x N supersampling
 // is done by the driver's multisampling when it offers N x N samples a pixel: each pixel's colour
-// is worked out once and only its coverage and depth per sample, several times cheaper on a
-// software renderer than drawing N x N times the pixels. Otherwise the picture is drawn N times
-// as large each way and box-filtered down. Either way, sizes in pixels grow with what is drawn.
+// is worked out once and only its coverage and depth per sample (on llvmpipe, 2x2 this way took
+// 12.4 s of processor time for 50 countdown frames at 1920x1440 against 14 s drawn large and
+// filtered, the points staying square). Otherwise the picture is drawn N times as large each way
+// and box-filtered down. Either way, sizes in pixels grow with what is drawn.
 bool startDemo() {
     const int n = wantedSize.supersample;
     GLint mostSamples = 0;
@@ -280,6 +281,7 @@ int main(int argc, char** argv) {
         settings.height = layout.frameHeight;
         settings.framesPerSecond = framesPerSecond;
         settings.crf = options.crf;
+        settings.preset = options.preset;
         settings.lossless = options.lossless;
         settings.soundStart = plan.from / double(framesPerSecond);
         settings.soundLength = (plan.to - plan.from + 1) / double(framesPerSecond);
