@@ -15,9 +15,6 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 
 FrameWriter::FrameWriter(const FrameLayout& layout, VideoEncoder* video)
     : composer_(layout), layout_(layout), video_(video) {
-    for (Slot& slot : slots_)
-        slot.pixels.resize(static_cast<std::size_t>(layout.renderWidth()) * layout.renderHeight() *
-                           4);
     thread_ = std::thread([this] { run(); });
 }
 
@@ -31,7 +28,11 @@ unsigned char* FrameWriter::nextBuffer() {
     Slot& slot = slots_[nextFill_];
     changed_.wait(lock, [&] { return !slot.full || !problem_.empty(); });
     waitSeconds += secondsSince(start);
-    return problem_.empty() ? slot.pixels.data() : nullptr;
+    if (!problem_.empty()) return nullptr;
+    // Made on first use: a run that writes nothing out needs none, and they can be large.
+    slot.pixels.resize(static_cast<std::size_t>(layout_.renderWidth()) * layout_.renderHeight() *
+                       4);
+    return slot.pixels.data();
 }
 
 void FrameWriter::submit(bool toVideo, const std::string& pngPath) {
