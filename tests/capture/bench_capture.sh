@@ -7,8 +7,7 @@
 # which are drawn small and left out of its time. On a shared machine the wall time says as much
 # about the other programs as about ours, so the processor time of the tool and ffmpeg together
 # is given too (the start-up and the frames played to reach a stretch taken out as measured on
-# their own),
-# and what it makes of the show on this machine's cores alone, all of them kept busy.
+# their own), and what it makes of the show on this machine's cores alone, all of them kept busy.
 # It needs /usr/bin/time (Debian package time).
 #   tests/capture/bench_capture.sh [BUILD_BIN] [SIZE:SUPERSAMPLE ...]
 # e.g. tests/capture/bench_capture.sh build/bin 640x480:1 1920x1440:2 3840x2160:1
