@@ -20,6 +20,8 @@
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
 
+float pixelScale = 1.0f;
+
 namespace {
 
 // A path buffer that starts as the temporary folder; names are appended and cut back again.
@@ -106,7 +108,7 @@ bool initDemo() {
     openSequence();
     recordedRotation =
         Point3{0.0f, 180.0f, 0.0f};  // the waiting attitude, kept by an empty recording
-    glPointSize(2.0f);
+    glPointSize(2.0f * pixelScale);
 
     path.cutBack();
     music = new MusicPlayer(path.append("musica.mp3"));
