@@ -13,7 +13,7 @@ namespace {
 // Decoding costs time in proportion to the pixels a header declares, and past a few thousand
 // pixels more of them reach no new code: inputs that declare a larger image within the limit are
 // passed over, so that the fuzzer spends its time on headers, tables and run-length streams.
-constexpr std::int64_t largestFuzzedPixels = 128 * 128;
+constexpr std::int64_t largestFuzzedPixels = 64 * 128;
 
 bool declaresLargeImage(const std::uint8_t* data, std::size_t size) {
     const std::size_t at = size >= 2 && data[0] == 'B' && data[1] == 'M' ? 14 : 0;
