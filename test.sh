@@ -36,7 +36,7 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$jobs"
 ctest --preset asan -j"$jobs"
 
-stage "fuzz harnesses (${FUZZ_SECONDS:-20} s each)"
+stage "fuzz harnesses (${FUZZ_SECONDS:-10} s each)"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$jobs"
 scripts/fuzz-short.sh build/bin build-fuzz

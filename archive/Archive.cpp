@@ -60,8 +60,7 @@ Archive::Archive(const char* path) : archivePath(path ? path : "") {
 
     // The directory must fit in the file before anything is allocated for it, so a damaged count
     // costs at most the file's own size in memory.
-    std::uint64_t needed =
-        archiveformat::countSize + std::uint64_t(count) * archiveformat::entrySize;
+    std::uint64_t needed = archiveformat::directoryBytes(count);
     if (needed > archiveSize) {
         errorText = "The archive " + quoted(archivePath) + " is damaged: its directory of " +
                     std::to_string(count) + " entries needs " + std::to_string(needed) +
@@ -83,11 +82,8 @@ Archive::Archive(const char* path) : archivePath(path ? path : "") {
                     describeErrno(errno) + ".";
         return;
     }
-    for (std::uint32_t i = 0; i < count; ++i) {
-        ArchiveEntry& item = directory[i];
-        item.offset = platform::loadLE32(reinterpret_cast<const unsigned char*>(&item.offset));
-        item.size = platform::loadLE32(reinterpret_cast<const unsigned char*>(&item.size));
-    }
+    archiveformat::decodeEntries(reinterpret_cast<const unsigned char*>(directory.get()), count,
+                                 directory.get());
     entries = std::move(directory);
     entryCount = count;
 }
@@ -121,19 +117,7 @@ const char* Archive::entryProblem(std::uint32_t index) const {
     if (index >= entryCount) {
         return "there is no such entry";
     }
-    const ArchiveEntry& item = entries[index];
-    const void* end = std::memchr(item.name, '\0', archiveformat::nameSize);
-    if (!end) {
-        return "the name has no terminating NUL within its 52 bytes";
-    }
-    if (const char* problem =
-            archiveformat::nameProblem(item.name, static_cast<const char*>(end) - item.name)) {
-        return problem;
-    }
-    if (std::uint64_t(item.offset) + item.size > archiveSize) {
-        return "its data reaches past the end of the archive";
-    }
-    return nullptr;
+    return archiveformat::entryProblem(entries[index], archiveSize);
 }
 
 void Archive::extractAll(const char* folder) {

@@ -22,6 +22,19 @@ constexpr std::size_t nameSize = 52;
 // The name must leave room for its terminating NUL.
 constexpr std::size_t maxNameLength = nameSize - 1;
 
+// Bytes the entry count and a directory of count entries take at the start of the archive.
+constexpr std::uint64_t directoryBytes(std::uint32_t count) {
+    return countSize + std::uint64_t(count) * entrySize;
+}
+
+// Turns count entries as the file stores them (raw, entrySize bytes each) into entries with
+// offset and size in this machine's byte order. raw may be the entries' own storage.
+void decodeEntries(const unsigned char* raw, std::uint32_t count, ArchiveEntry* entries);
+
+// Why an entry of an archive of archiveSize bytes cannot be unpacked (its name, or an extent past
+// the end), or nullptr when it can.
+const char* entryProblem(const ArchiveEntry& entry, std::uint64_t archiveSize);
+
 // Why a name of length bytes cannot become a file in the unpacking folder, or nullptr when it can:
 // names longer than the field allows, and whatever the bare-name rule (platform/FileNames.h)
 // refuses.

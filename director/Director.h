@@ -2,6 +2,8 @@
 // scenes share. Scenes are timed in frames; the music only holds back the first one.
 #pragma once
 
+#include <cstddef>
+
 #include "scene/Point3.h"
 
 extern int sceneIndex;        // 0 to 4 for scenes 1 to 5
@@ -30,3 +32,6 @@ bool sceneFive();
 // Reads one record of the recorded attitude into recordedRotation; a short or missing file leaves
 // the values it cannot fully read as they were.
 void readSequenceRecord();
+// The bytes of one record (count of them, 12 in a whole one) into rotation: each whole, finite
+// angle replaces its value, the rest stay as they were.
+void applySequenceRecord(const unsigned char* record, std::size_t count, Point3& rotation);

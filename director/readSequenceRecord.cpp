@@ -1,25 +1,24 @@
 // The recorded attitude: headerless 12-byte records of little-endian floats (rotation about X, Y
-// and Z), read in three separate 4-byte reads so a short last record keeps what it cannot give.
+// and Z), read one record at a time; a short last record keeps what it cannot give.
 #include <cmath>
 
 #include "app/Objects.h"
 #include "director/Director.h"
 #include "platform/LittleEndian.h"
 
-namespace {
+constexpr std::size_t recordSize = 12;
 
-void readAngle(float& angle) {
-    unsigned char bytes[4];
-    if (seqFile == nullptr || std::fread(bytes, 1, 4, seqFile) != 4) return;
-    const float value = platform::loadLEFloat(bytes);
-    if (std::isfinite(value))
-        angle = value;  // a damaged record must not turn the aeroplane into NaN
+void applySequenceRecord(const unsigned char* record, std::size_t count, Point3& rotation) {
+    float* const angles[] = {&rotation.x, &rotation.y, &rotation.z};
+    for (std::size_t i = 0; i < 3 && (i + 1) * 4 <= count; ++i) {
+        const float value = platform::loadLEFloat(record + i * 4);
+        if (std::isfinite(value))
+            *angles[i] = value;  // a damaged record must not turn the aeroplane into NaN
+    }
 }
 
-}  // namespace
-
 void readSequenceRecord() {
-    readAngle(recordedRotation.x);
-    readAngle(recordedRotation.y);
-    readAngle(recordedRotation.z);
+    if (seqFile == nullptr) return;
+    unsigned char record[recordSize];
+    applySequenceRecord(record, std::fread(record, 1, recordSize, seqFile), recordedRotation);
 }

@@ -1,5 +1,6 @@
-// The 3DS load: map the file, check the first chunk, walk the top level to the end of the file and
-// unmap on every way out. Nothing it meets escapes: a bad chunk ends the load with what was done.
+// The 3DS load: map the file and read it in place, checking the first chunk and walking the top
+// level to the end of the bytes; the mapping goes on every way out. Nothing it meets escapes: a
+// bad chunk ends the load with what was done.
 #include "model3ds/CError.h"
 #include "platform/MessageBox.h"
 #include "scene/SceneObject.h"
@@ -24,9 +25,14 @@ void SceneObject::load(const char* path) {
         loadError = openFailed;
         return;
     }
-    cursor = view;
-    fileSize = static_cast<std::uint32_t>(platform::fileSize(fileHandle));
-    viewEnd = view + fileSize;
+    loadBytes(view, platform::fileSize(fileHandle));
+}
+
+void SceneObject::loadBytes(const unsigned char* bytes, std::uint64_t size) {
+    loadError = nullptr;
+    cursor = bytes;
+    fileSize = static_cast<std::uint32_t>(size);
+    viewEnd = bytes + fileSize;
 
     ChunkHeader header;
     if (!readChunkHeader(header)) {

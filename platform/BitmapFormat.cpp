@@ -11,8 +11,6 @@ namespace platform::bmp {
 namespace {
 
 constexpr std::uint32_t largestHeaderSize = 124;
-constexpr std::int64_t largestSide = 16384;
-constexpr std::int64_t largestPixelCount = std::int64_t(1) << 26;
 
 bool readHeaders(const unsigned char* header, std::size_t available, Layout* layout) {
     if (available < 4) return false;
@@ -50,9 +48,7 @@ bool readHeaders(const unsigned char* header, std::size_t available, Layout* lay
     // A table may be shorter than the header implies; SDL's reader takes the entries it finds.
     layout->tableBytes = entries * entryBytes + (masksFollow ? 12 : 0);
     const std::int64_t rows = layout->rows();
-    if (layout->width <= 0 || rows == 0 || layout->width > largestSide || rows > largestSide ||
-        layout->width * rows > largestPixelCount)
-        return false;
+    if (layout->width <= 0 || rows == 0 || layout->width > maxSide || rows > maxSide) return false;
     // Run-length data is always stored bottom-up.
     return !(layout->runLength() && layout->height < 0);
 }

@@ -11,6 +11,13 @@ constexpr std::size_t fileHeaderSize = 14;
 constexpr std::uint32_t coreHeaderSize = 12;
 constexpr std::uint32_t infoHeaderSize = 40;
 
+// The largest side of an image any decoder converts, on every system, so that a file costs what
+// it holds: 4096 x 4096 pixels are 48 MiB at 24 bits. Run-length data can declare an image of any
+// size in two bytes (an end-of-bitmap escape leaves the rest black), so for it this side is the
+// only bound. Eight times the side of our largest texture; larger pictures are scaled down anyway
+// to fit the texture sizes GL drivers take.
+constexpr std::int64_t maxSide = 4096;
+
 constexpr std::uint32_t compressionRgb = 0;
 constexpr std::uint32_t compressionRle8 = 1;
 constexpr std::uint32_t compressionRle4 = 2;
@@ -54,9 +61,9 @@ struct Layout {
 };
 
 // Reads and checks a whole file's headers against its size: a known header, depth and encoding,
-// (for uncompressed pixels) every row inside the file, a sane size, and run-length data stored
-// bottom-up. False for anything a decoder must refuse. The colour table is not checked against the
-// file: a decoder that copies tableBytes checks that they are there.
+// (for uncompressed pixels) every row inside the file, sides of 1 to maxSide pixels, and run-length
+// data stored bottom-up. False for anything a decoder must refuse. The colour table is not checked
+// against the file: a decoder that copies tableBytes checks that they are there.
 bool readFileLayout(const unsigned char* file, std::size_t size, Layout* layout);
 
 }  // namespace platform::bmp

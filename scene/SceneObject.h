@@ -24,6 +24,8 @@ public:
     // Appends the meshes and materials of a binary 3DS file; failures end the load quietly (or
     // with the loader's message box) and keep whatever was complete.
     void load(const char* path);
+    // The same for a whole file already in memory; bytes must outlive the call only.
+    void loadBytes(const unsigned char* bytes, std::uint64_t size);
     void draw(bool applyTransformFirst);
     void applyTransform();
     void setScale(float s);

@@ -1,6 +1,6 @@
-// The BMP reader behind every texture: checks the file and its header itself and leaves the
-// decoding of depths and encodings to the platform's bitmap converter. It trusts nothing in the
-// file: sizes are checked before any buffer is sized from them.
+// The BMP reader behind every texture: maps the file, checks its bytes and header itself and leaves
+// the decoding of depths and encodings to the platform's bitmap converter. It trusts nothing in
+// the file: sizes are checked before any buffer is sized from them.
 #include "scene/loadBitmap.h"
 
 #include <cstdint>
@@ -38,9 +38,11 @@ BitmapImage* loadBitmap(const char* path) {
         reportUnopenedBitmap(path);
         return nullptr;
     }
-    const unsigned char* data = file.data();
-    const std::size_t size = file.size();
+    return loadBitmapBytes(file.data(), file.size());
+}
 
+BitmapImage* loadBitmapBytes(const unsigned char* data, std::size_t size) {
+    if (!data) return fail("Unknown DIB file format.");
     const bool hasFileHeader = size >= 2 && data[0] == 'B' && data[1] == 'M';
     const std::size_t headerAt = hasFileHeader ? fileHeaderSize : 0;
     if (size < headerAt + 4) return fail("Unknown DIB file format.");
@@ -65,7 +67,7 @@ BitmapImage* loadBitmap(const char* path) {
         bitsPerPixel = platform::loadLE16(header + 10);
     }
     const std::int64_t rows = height < 0 ? -height : height;
-    if (width <= 0 || rows == 0 || width > maxBitmapSide || rows > maxBitmapSide ||
+    if (width <= 0 || rows == 0 || width > maxSide || rows > maxSide ||
         !depthAndEncodingKnown(bitsPerPixel, compression))
         return fail("Image file conversion error.");
 
@@ -118,7 +120,6 @@ BitmapImage* loadBitmap(const char* path) {
     platform::DecodedBitmap decoded;
     const bool converted = platform::decodeBitmapTo24(bytes, byteCount, &decoded);
     delete[] withHeader;
-    file.close();
     if (!converted || decoded.width != width || decoded.height != rows) {
         platform::releaseDecodedBitmap(&decoded);
         return fail("Image file conversion error.");

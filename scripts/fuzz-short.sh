@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Runs every fuzz harness of a fuzz build for a short while, seeded from small files of the
 # generated data.dat, and stops at the first crash:
-#   scripts/fuzz-short.sh BIN_DIR FUZZ_DIR     (FUZZ_SECONDS per harness, 20 by default)
+#   scripts/fuzz-short.sh BIN_DIR FUZZ_DIR     (FUZZ_SECONDS per harness, 10 by default)
 # BIN_DIR holds datpack and data.dat (a native build), FUZZ_DIR is the fuzz build; its corpus/
 # grows from run to run, and a crashing input is kept as FUZZ_DIR/fuzz_NAME-crash-*.
 set -euo pipefail
 bin=$1
 fuzz=$2
-seconds=${FUZZ_SECONDS:-20}
+seconds=${FUZZ_SECONDS:-10}
 
 "$(dirname "$0")/fuzz-seeds.sh" "$bin" "$fuzz/seeds"
 for fuzzer in "$fuzz"/bin/fuzz_*; do

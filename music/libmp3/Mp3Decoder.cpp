@@ -1,9 +1,12 @@
-// An MP3 file decoded by libmpg123 into signed 16-bit native-endian PCM of one fixed format.
-// Never calls mpg123_scan: a hostile file could make a full scan arbitrarily slow, and the length
-// estimate from its tags or bit rate is all anyone here needs.
+// An MP3 file decoded by libmpg123 into signed 16-bit native-endian PCM of one fixed format, read
+// from its bytes in memory (a mapped file or a buffer handed over). Never calls mpg123_scan: a
+// hostile file could make a full scan arbitrarily slow, and the length estimate from its tags or
+// bit rate is all anyone here needs.
 #include "music/libmp3/Mp3Decoder.h"
 
 #include <cstdio>
+#include <cstring>
+#include <limits>
 #include <mpg123.h>
 #include <mutex>
 
@@ -15,6 +18,31 @@ namespace {
 void initialiseOnce() {
     static std::once_flag once;
     std::call_once(once, [] { mpg123_init(); });
+}
+
+mpg123_ssize_t readStream(void* handle, void* buffer, std::size_t count) {
+    auto* stream = static_cast<Mp3Decoder::MemoryStream*>(handle);
+    const std::size_t left = stream->position < stream->size ? stream->size - stream->position : 0;
+    if (count > left) count = left;
+    if (count > 0) std::memcpy(buffer, stream->bytes + stream->position, count);
+    stream->position += count;
+    return static_cast<mpg123_ssize_t>(count);
+}
+
+// Like lseek on a file: any position from the start on, past the end included (reads there give
+// nothing); -1 for a position before the start or out of range.
+off_t seekStream(void* handle, off_t offset, int whence) {
+    auto* stream = static_cast<Mp3Decoder::MemoryStream*>(handle);
+    off_t base = 0;
+    if (whence == SEEK_CUR)
+        base = static_cast<off_t>(stream->position);
+    else if (whence == SEEK_END)
+        base = static_cast<off_t>(stream->size);
+    else if (whence != SEEK_SET)
+        return -1;
+    if (offset < -base || offset > std::numeric_limits<off_t>::max() - base) return -1;
+    stream->position = static_cast<std::size_t>(base + offset);
+    return base + offset;
 }
 
 }  // namespace
@@ -41,8 +69,17 @@ Mp3Decoder::~Mp3Decoder() {
 }
 
 bool Mp3Decoder::open(const char* path) {
-    if (handle == nullptr || path == nullptr || rate != 0) return false;
-    if (mpg123_open(handle, path) != MPG123_OK) return false;
+    if (handle == nullptr || path == nullptr || rate != 0 || file.data() != nullptr) return false;
+    if (!file.open(path)) return false;
+    return openBytes(file.data(), file.size());
+}
+
+bool Mp3Decoder::openBytes(const unsigned char* bytes, std::size_t size) {
+    if (handle == nullptr || bytes == nullptr || rate != 0) return false;
+    stream = MemoryStream{bytes, size, 0};
+    if (mpg123_replace_reader_handle(handle, readStream, seekStream, nullptr) != MPG123_OK ||
+        mpg123_open_handle(handle, &stream) != MPG123_OK)
+        return false;
     long foundRate = 0;
     int foundChannels = 0;
     int encoding = 0;

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/MappedFile.h"
+
 struct mpg123_handle_struct;
 
 class Mp3Decoder {
@@ -15,8 +17,11 @@ public:
     Mp3Decoder(const Mp3Decoder&) = delete;
     Mp3Decoder& operator=(const Mp3Decoder&) = delete;
 
-    // Opens the file and learns its format; false when it is missing or holds no MPEG audio.
+    // Maps the file and opens its bytes; false when it is missing, empty or holds no MPEG audio.
     bool open(const char* path);
+    // Opens a whole file already in memory and learns its format; false when it holds no MPEG
+    // audio. The bytes must stay until the decoder goes.
+    bool openBytes(const unsigned char* bytes, std::size_t size);
     long sampleRate() const { return rate; }
     int channels() const { return channelCount; }
     int bytesPerFrame() const { return channelCount * 2; }
@@ -29,7 +34,17 @@ public:
     // Moves to the given time; returns the position reached in milliseconds, or -1 on failure.
     std::int64_t seekMilliseconds(std::int64_t milliseconds);
 
+    // The decoder library's reader over the bytes: a position in memory that reads and seeks
+    // like a file descriptor.
+    struct MemoryStream {
+        const unsigned char* bytes = nullptr;
+        std::size_t size = 0;
+        std::size_t position = 0;
+    };
+
 private:
+    platform::MappedFile file;
+    MemoryStream stream;
     mpg123_handle_struct* handle = nullptr;
     long rate = 0;
     int channelCount = 0;

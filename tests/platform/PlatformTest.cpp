@@ -446,6 +446,31 @@ TEST(Bitmaps, DamagedAndUnknownFilesAreRefused) {
     EXPECT_EQ(out.rows, nullptr);
 }
 
+TEST(Bitmaps, OneSideLimitOnEverySystemWhateverTheDataHolds) {
+    using platform::bmp::maxSide;
+    const int side = static_cast<int>(maxSide);
+    // Run-length data ending at once paints nothing: a few bytes declare the whole image, black.
+    const Bytes endAtOnce = {0, 1};
+    Decoded d = decode(bmpFile({side, side, 8, rle8, fourColours, endAtOnce}));
+    EXPECT_EQ(d.width, side);
+    EXPECT_EQ(d.height, side);
+    EXPECT_EQ(std::count(d.rows.begin(), d.rows.end(), 0),
+              static_cast<std::ptrdiff_t>(d.rows.size()));
+    const std::size_t wideRow = (static_cast<std::size_t>(side + 1) * 3 + 3) / 4 * 4;
+    const struct {
+        const char* what;
+        Bitmap file;
+    } refused[] = {
+        {"one column more, run-length", {side + 1, side, 8, rle8, fourColours, endAtOnce}},
+        {"one row more, run-length", {1, side + 1, 4, rle4, fourColours, endAtOnce}},
+        {"16384 x 16384 run-length", {16384, 16384, 8, rle8, fourColours, endAtOnce}},
+        {"one column more, every pixel there", {side + 1, 1, 24, rgb, {}, Bytes(wideRow, 7)}},
+        {"one row more top-down, every pixel there",
+         {1, -(side + 1), 8, rgb, fourColours, Bytes(std::size_t(side + 1) * 4, 1)}},
+    };
+    for (const auto& c : refused) EXPECT_TRUE(decode(bmpFile(c.file)).rows.empty()) << c.what;
+}
+
 // GL context and fonts
 
 namespace {

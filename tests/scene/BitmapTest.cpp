@@ -4,8 +4,10 @@
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "BitmapFiles.h"
+#include "platform/BitmapFormat.h"
 #include "scene/loadBitmap.h"
 
 using bitmaps::Layout;
@@ -235,5 +237,50 @@ TEST(LoadBitmap, MessagesForFilesThatAreNotUsableBitmaps) {
         auto r = read("refused.bmp", bitmaps::build(c.file));
         EXPECT_EQ(r->image, nullptr) << c.what;
         EXPECT_EQ(r->messages, c.message) << c.what;
+    }
+}
+
+TEST(LoadBitmap, WhatASmallFileCanDeclareIsBoundedByOneSideLimitAndByItsData) {
+    using platform::bmp::maxSide;
+    const int side = static_cast<int>(maxSide);
+    // 1,100 bytes: a full 256-colour table and a few runs, an end of line, a delta of 255 rows
+    // and the end of the bitmap.
+    const std::vector<std::uint8_t> runs = {255, 1,   255, 2, 0, 0,   255, 1, 0, 2, 0,
+                                            255, 255, 3,   0, 0, 255, 3,   0, 0, 0, 1};
+    const auto smallRle = [&](int width, int height) {
+        return bmp(width, height, 8, runs, padded(rgbPalette, 1024), 1);
+    };
+    ASSERT_EQ(bitmaps::build(smallRle(16384, 16384)).size(), 1100u);
+
+    // The limit holds for each side on its own.
+    for (const auto& [width, height] : {std::pair{side, 1}, std::pair{1, side}}) {
+        auto atLimit = read("limit.bmp", bitmaps::build(smallRle(width, height)));
+        ASSERT_NE(atLimit->image, nullptr) << atLimit->messages;
+        EXPECT_EQ(atLimit->image->width, width);
+        EXPECT_EQ(atLimit->image->height, height);
+        const unsigned char* bottomLeft = atLimit->image->pixels;
+        EXPECT_EQ((Rgb{bottomLeft[0], bottomLeft[1], bottomLeft[2]}), green);
+    }
+
+    const std::size_t rowBytes = (static_cast<std::size_t>(side) * 3 + 3) / 4 * 4;
+    const struct {
+        const char* what;
+        Layout file;
+    } refused[] = {
+        {"1,100-byte run-length file of 16384 x 16384", smallRle(16384, 16384)},
+        {"run-length 8192 x 8192", smallRle(8192, 8192)},
+        {"run-length one column over", smallRle(side + 1, 1)},
+        {"run-length one row over", smallRle(1, side + 1)},
+        {"24-bit at the limit holding one row",
+         bmp(side, side, 24, std::vector<std::uint8_t>(rowBytes, 0))},
+        {"24-bit one row over, every row there",
+         bmp(1, side + 1, 24, std::vector<std::uint8_t>(std::size_t(side + 1) * 4, 0))},
+        {"bare header one column over",
+         withHeader(bmp(side + 1, 1, 24, std::vector<std::uint8_t>(rowBytes + 4, 0)), 40, false)},
+    };
+    for (const auto& c : refused) {
+        auto r = read("refused.bmp", bitmaps::build(c.file));
+        EXPECT_EQ(r->image, nullptr) << c.what;
+        EXPECT_EQ(r->messages, "Error: Image file conversion error.\n") << c.what;
     }
 }
