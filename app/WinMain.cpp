@@ -1,5 +1,6 @@
 // Entry point: unpack the archive, open the window (which runs the start-up), run the loop, then
-// shut down and tear the window down; the asset folder removes the unpacked files on every way out.
+// shut down and tear the window down; the asset folder removes the unpacked files on every way out,
+// a termination request during the start-up included.
 #include "app/WinMain.h"
 
 #include <string>
@@ -26,7 +27,10 @@ int winMain(const DemoEntryPoints& demo) {
     if (!platform::initialise())
         return failBeforeWindow("The system's event queue cannot be started.");
 
-    AssetFolder assets("data.dat");
+    // A termination asked for while unpacking or loading ends the run there, not once the main
+    // loop starts; the asset folder cleans up on the way out as always.
+    AssetFolder assets("data.dat", platform::terminationRequested);
+    if (platform::terminationRequested()) return platform::terminationExitCode();
     if (!assets.ready()) return failBeforeWindow(assets.problem());
 
     int exitCode = 0;
@@ -35,6 +39,8 @@ int winMain(const DemoEntryPoints& demo) {
         exitCode = static_cast<int>(runMainLoop(demo));
         demo.shutdownDemo();
         killGLWindow();
+    } else if (platform::terminationRequested()) {
+        exitCode = platform::terminationExitCode();
     }
     return exitCode;
 }
