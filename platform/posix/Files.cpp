@@ -122,13 +122,14 @@ bool FolderLock::acquire(const char* folder, const char* name) {
     release();
     if (folder == nullptr || name == nullptr) return false;
     const std::string path = std::string(folder) + name;
-    // Made under another name and renamed once locked, so that a sweep running meanwhile never
-    // finds the lock file free.
+    // Made under another name and linked to its own once locked, so that a sweep running meanwhile
+    // never finds the lock file free; the link, unlike a rename, never replaces a file there.
     const std::string fresh = path + ".new";
     const int fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) return false;
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0 || rename(fresh.c_str(), path.c_str()) != 0) {
-        unlink(fresh.c_str());
+    const bool locked = flock(fd, LOCK_EX | LOCK_NB) == 0 && link(fresh.c_str(), path.c_str()) == 0;
+    unlink(fresh.c_str());
+    if (!locked) {
         close(fd);
         return false;
     }
