@@ -55,7 +55,7 @@ AssetFolder::AssetFolder(const char* archivePath, Archive::StopRequest stopReque
         removeFolder();
         return;
     }
-    // Unlocked, the folder is only never taken for stale; the run itself goes on.
+    // A folder that cannot be locked is only never recognised by a later sweep; the run goes on.
     lock.acquire(tempFolder, lockFileName);
     archive.extractAll(tempFolder, stopRequested);
     if (archive.stopped()) {

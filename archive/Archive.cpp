@@ -143,6 +143,11 @@ void Archive::extractAll(const char* folder, StopRequest stopRequested) {
     }
     std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[copyBufferSize]);
     for (std::uint32_t i = 0; i < entryCount && !stopRequestSeen; ++i) {
+        // Asked per entry too: an archive of millions of empty entries takes long as well.
+        if (stopRequested && stopRequested()) {
+            stopRequestSeen = true;
+            break;
+        }
         if (const char* problem = entryProblem(i)) {
             ++skipped;
             problemLines.push_back("Skipped entry " + std::to_string(i) + " " +

@@ -32,13 +32,13 @@ public:
     // Why the archive is not valid, as a sentence for the user; empty when it is valid.
     const char* error() const;
 
-    // Asked between pieces of unpacking; true stops it.
+    // Asked before each entry and between pieces of one; true stops unpacking.
     using StopRequest = bool (*)();
 
     // Unpacks every entry whose name and extent are sound into folder, a path that ends with its
     // separator, copying through a buffer of copyBufferSize bytes. Other entries are skipped; a
     // write that fails removes its half-written file. When stopRequested (may be null) answers
-    // true between two pieces, the file being written is removed and unpacking ends there.
+    // true, the file being written is removed and unpacking ends there.
     void extractAll(const char* folder, StopRequest stopRequested = nullptr);
     // True when extractAll ended early on a stop request.
     bool stopped() const;

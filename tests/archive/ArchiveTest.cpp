@@ -215,7 +215,7 @@ TEST(Archive, AStopRequestEndsUnpackingBetweenPiecesAndLeavesNothing) {
     Archive archive((scratch / "data.dat").c_str());
     archive.extractAll(out.path().c_str(), stopOnThirdAsk);
     EXPECT_TRUE(archive.stopped());
-    EXPECT_EQ(stopAsks, 3) << "asked once per piece, and no more once it answered yes";
+    EXPECT_EQ(stopAsks, 3) << "asked before the entry and its first two pieces, then no more";
     EXPECT_TRUE(out.names().empty()) << "the half-written entry is removed";
     EXPECT_TRUE(archive.unpackedFiles().empty());
     EXPECT_TRUE(archive.problems().empty()) << "a stop is no failure";
