@@ -51,36 +51,55 @@ std::string ownerOnlyDescriptor() {
     return descriptor;
 }
 
-// The owner the system gives what this process makes, as a buffer holding a TOKEN_OWNER; empty when
-// it cannot be found.
-std::string tokenOwner() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return std::string();
+// The security identifiers that stand for this process's user: the user's own and the owner the
+// system gives what the process makes (for an administrator that may be the Administrators group).
+// Each as a buffer holding a TOKEN_USER or a TOKEN_OWNER; empty when it cannot be found.
+struct OurSids {
+    std::string user, owner;
+};
+
+std::string tokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS kind) {
     DWORD needed = 0;
-    GetTokenInformation(token, TokenOwner, nullptr, 0, &needed);
+    GetTokenInformation(token, kind, nullptr, 0, &needed);
     std::string buffer(needed, '\0');
-    if (needed == 0 || !GetTokenInformation(token, TokenOwner, buffer.data(), needed, &needed))
+    if (needed == 0 || !GetTokenInformation(token, kind, buffer.data(), needed, &needed))
         buffer.clear();
-    CloseHandle(token);
     return buffer;
 }
 
-// True when path (a folder, not a reparse point) belongs to the owner this process gives its own.
-bool ownedByUs(const std::string& path, const std::string& owner) {
-    if (owner.empty()) return false;
-    HANDLE folder = CreateFileA(
+OurSids ourSids() {
+    OurSids sids;
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return sids;
+    sids.user = tokenInformation(token, TokenUser);
+    sids.owner = tokenInformation(token, TokenOwner);
+    CloseHandle(token);
+    return sids;
+}
+
+// True when folder (a path with its separator; never a reparse point) is owned by this process's
+// user.
+bool ownedByUs(const std::string& folder, const OurSids& sids) {
+    const std::string path = folder.substr(0, folder.size() - 1);
+    HANDLE handle = CreateFileA(
         path.c_str(), READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (folder == INVALID_HANDLE_VALUE) return false;
+    if (handle == INVALID_HANDLE_VALUE) return false;
     PSID folderOwner = nullptr;
     PSECURITY_DESCRIPTOR security = nullptr;
-    const bool same =
-        GetSecurityInfo(folder, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &folderOwner, nullptr,
+    bool same = false;
+    if (GetSecurityInfo(handle, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &folderOwner, nullptr,
                         nullptr, nullptr, &security) == ERROR_SUCCESS &&
-        folderOwner != nullptr &&
-        EqualSid(folderOwner, reinterpret_cast<const TOKEN_OWNER*>(owner.data())->Owner);
+        folderOwner != nullptr) {
+        same =
+            (!sids.user.empty() &&
+             EqualSid(folderOwner,
+                      reinterpret_cast<const TOKEN_USER*>(sids.user.data())->User.Sid)) ||
+            (!sids.owner.empty() &&
+             EqualSid(folderOwner, reinterpret_cast<const TOKEN_OWNER*>(sids.owner.data())->Owner));
+    }
     if (security != nullptr) LocalFree(security);
-    CloseHandle(folder);
+    CloseHandle(handle);
     return same;
 }
 
@@ -104,8 +123,8 @@ bool isPlainFile(DWORD attributes) {
 
 // Removes folder (a path with its separator) when it is a stale one of ours (see
 // removeStaleFolders). True when it was removed.
-bool removeIfStale(const std::string& folder, const char* lockName, const std::string& owner) {
-    if (!ownedByUs(folder, owner)) return false;
+bool removeIfStale(const std::string& folder, const char* lockName, const OurSids& sids) {
+    if (!ownedByUs(folder, sids)) return false;
     const std::string lockPath = folder + lockName;
     // Opened with no sharing: a run still going holds it the same way, so this fails then.
     HANDLE lock = CreateFileA(lockPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
@@ -212,7 +231,7 @@ void FolderLock::release() {
 
 unsigned removeStaleFolders(const char* parent, const char* prefix, const char* lockName) {
     if (parent == nullptr || prefix == nullptr || lockName == nullptr) return 0;
-    const std::string owner = tokenOwner();
+    const OurSids sids = ourSids();
     std::vector<WIN32_FIND_DATAA> entries;
     WIN32_FIND_DATAA found{};
     HANDLE search = FindFirstFileA((std::string(parent) + prefix + "*").c_str(), &found);
@@ -227,7 +246,7 @@ unsigned removeStaleFolders(const char* parent, const char* prefix, const char* 
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
             (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
             continue;
-        if (removeIfStale(std::string(parent) + entry.cFileName + pathSeparator, lockName, owner))
+        if (removeIfStale(std::string(parent) + entry.cFileName + pathSeparator, lockName, sids))
             ++removed;
     }
     return removed;
