@@ -1,7 +1,9 @@
 // The demo's start-up and shutdown: every model, path, effect and the music are created here with
 // their fixed starting values, in an order that matters (the rocket's copy is taken before the
 // rocket moves on, the text copy before the colours, the earth's rotation before its position),
-// and destroyed again in a fixed order while the GL context is still current.
+// and destroyed again in a fixed order while the GL context is still current. A termination asked
+// for while loading ends the start-up between two loads (before anything keeps a file open), so the
+// run ends within moments instead of once the main loop runs.
 #include "app/Demo.h"
 
 #include <cstring>
@@ -16,6 +18,7 @@
 #include "music/MusicPlayer.h"
 #include "platform/GL.h"
 #include "platform/Keys.h"
+#include "platform/Window.h"
 #include "scene/Camera.h"
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
@@ -55,6 +58,7 @@ bool openSequence() {
 }
 
 bool initDemo() {
+    if (platform::terminationRequested()) return false;
     AssetPath path;
 
     tube = loadModel(path, "tubo6.3ds");
@@ -73,6 +77,7 @@ bool initDemo() {
     aeroplane = loadModel(path, "avio10.3ds");
     earth = loadModel(path, "terra.3ds");
     earth->rotation = Point3{0.0f, show::earthRotationY, show::earthRotationZ};
+    if (platform::terminationRequested()) return false;
 
     AssetPath polePath;
     path.append("bandera.bmp");
@@ -83,6 +88,7 @@ bool initDemo() {
     path.cutBack();
 
     setUpPaths(tempFolder, *earth);
+    if (platform::terminationRequested()) return false;
 
     camera.eye = Point3{0.0f, 0.0f, 0.0f};
     camera.up = Point3{static_cast<float>(show::cameraUp.x), static_cast<float>(show::cameraUp.y),
@@ -105,6 +111,7 @@ bool initDemo() {
     countdownYellow->colour.green = 1.0f;
 
     createParticleSystems();
+    if (platform::terminationRequested()) return false;
     openSequence();
     recordedRotation =
         Point3{0.0f, 180.0f, 0.0f};  // the waiting attitude, kept by an empty recording

@@ -4,6 +4,7 @@
 
 struct DemoEntryPoints {
     bool (*initDemo)();      // once the window and context exist; false: the window is torn down
+                             // (with no message when a termination was requested)
     bool (*drawFrame)();     // one frame; false once the show is over
     void (*shutdownDemo)();  // after the loop, while the context is still current
 };

@@ -104,7 +104,14 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
     platform::setFocus(mainWindow);
     resizeGLScene(width, height);
 
-    if (!demo.initDemo()) return failWith("Error en la inicialatizació de l'OPEN GL.");
+    if (!demo.initDemo()) {
+        // A start-up cut short by a termination request is no failure to report.
+        if (platform::terminationRequested()) {
+            killGLWindow();
+            return false;
+        }
+        return failWith("Error en la inicialatizació de l'OPEN GL.");
+    }
     return true;
 }
 

@@ -1,6 +1,6 @@
 // Entry point: make sure there is a display, unpack the archive, open the window (which runs the
 // start-up), run the loop, then shut down and tear the window down; the asset folder removes the
-// unpacked files on every way out.
+// unpacked files on every way out, a termination request during the start-up included.
 #include "app/WinMain.h"
 
 #include <string>
@@ -32,7 +32,10 @@ int winMain(const DemoEntryPoints& demo) {
             "There is no display to show the demo on. orbek42-capture makes a video of it "
             "instead.");
 
-    AssetFolder assets("data.dat");
+    // A termination asked for while unpacking or loading ends the run there, not once the main
+    // loop starts; the asset folder cleans up on the way out as always.
+    AssetFolder assets("data.dat", platform::terminationRequested);
+    if (platform::terminationRequested()) return platform::terminationExitCode();
     if (!assets.ready()) return failBeforeWindow(assets.problem());
 
     // A window or start-up that fails has shown its message; the show never ran, and the exit
@@ -43,6 +46,8 @@ int winMain(const DemoEntryPoints& demo) {
         exitCode = static_cast<int>(runMainLoop(demo));
         demo.shutdownDemo();
         killGLWindow();
+    } else if (platform::terminationRequested()) {
+        exitCode = platform::terminationExitCode();
     }
     return exitCode;
 }

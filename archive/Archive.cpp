@@ -1,7 +1,7 @@
-// Reads data.dat's directory and unpacks its entries, one read and one write of exactly the
-// entry's size each. Every check that keeps a hostile archive from writing outside the folder or
-// reading past the file's end lives here (with the name rule in ArchiveFormat); nothing here
-// shows a message, the caller decides that.
+// Reads data.dat's directory and unpacks its entries through one bounded buffer, so an entry of
+// any size costs the same memory. Every check that keeps a hostile archive from writing outside the
+// folder or reading past the file's end lives here (with the name rule in ArchiveFormat); nothing
+// here shows a message, the caller decides that.
 
 #include "archive/Archive.h"
 
@@ -29,9 +29,11 @@ std::string describeErrno(int errorNumber) {
 Archive::Archive(const char* path) : archivePath(path ? path : "") {
     // Read-only: an installation that cannot be written to must still run, and a missing
     // archive is reported rather than created.
-    archiveHandle = std::fopen(archivePath.c_str(), "rb");
+    bool notRegular = false;
+    archiveHandle = platform::openRegularFile(archivePath.c_str(), &notRegular);
     if (!archiveHandle) {
-        errorText = "Cannot open the archive " + quoted(archivePath) + describeErrno(errno) + ".";
+        errorText = "Cannot open the archive " + quoted(archivePath) +
+                    (notRegular ? ": it is not a regular file" : describeErrno(errno)) + ".";
         return;
     }
     long end = -1;
@@ -120,11 +122,17 @@ const char* Archive::entryProblem(std::uint32_t index) const {
     return archiveformat::entryProblem(entries[index], archiveSize);
 }
 
-void Archive::extractAll(const char* folder) {
+void Archive::extractAll(const char* folder, StopRequest stopRequested) {
     if (!isValid() || !folder) {
         return;
     }
-    for (std::uint32_t i = 0; i < entryCount; ++i) {
+    std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[copyBufferSize]);
+    for (std::uint32_t i = 0; i < entryCount && !stopRequestSeen; ++i) {
+        // Asked per entry too: an archive of millions of empty entries takes long as well.
+        if (stopRequested && stopRequested()) {
+            stopRequestSeen = true;
+            break;
+        }
         if (const char* problem = entryProblem(i)) {
             ++skipped;
             problemLines.push_back("Skipped entry " + std::to_string(i) + " " +
@@ -132,44 +140,67 @@ void Archive::extractAll(const char* folder) {
                                    problem + ".");
             continue;
         }
-        unpack(entries[i], folder);
+        if (!buffer) {
+            fail(entries[i], std::string(folder) + entries[i].name, "not enough memory", 0);
+            continue;
+        }
+        unpack(entries[i], folder, buffer.get(), stopRequested);
     }
 }
 
-void Archive::unpack(const ArchiveEntry& item, const char* folder) {
+bool Archive::stopped() const {
+    return stopRequestSeen;
+}
+
+void Archive::unpack(const ArchiveEntry& item, const char* folder, unsigned char* buffer,
+                     StopRequest stopRequested) {
     std::string path = std::string(folder) + item.name;
-    // Exactly the entry's size; entryProblem has bounded it by the archive's size.
-    std::unique_ptr<unsigned char[]> data(
-        new (std::nothrow) unsigned char[item.size ? item.size : 1]);
-    if (!data) {
-        fail(item, path, "not enough memory", 0);
+    errno = 0;
+    // offset + size fits in the size ftell reported, so offset fits in a long.
+    if (item.size > 0 && std::fseek(archiveHandle, static_cast<long>(item.offset), SEEK_SET) != 0) {
+        fail(item, path, "cannot read its data from the archive", errno);
         return;
     }
-    if (item.size > 0) {
-        errno = 0;
-        // offset + size fits in the size ftell reported, so offset fits in a long.
-        if (std::fseek(archiveHandle, static_cast<long>(item.offset), SEEK_SET) != 0 ||
-            std::fread(data.get(), 1, item.size, archiveHandle) != item.size) {
-            fail(item, path, "cannot read its data from the archive", errno);
-            return;
-        }
-    }
-
     // Recorded before the file exists, so that no way out can leave it behind.
     unpackedPaths.push_back(path);
-    int errorNumber = 0;
-    switch (writeWholeFile(path.c_str(), {{data.get(), item.size}}, errorNumber)) {
-        case WholeFileResult::written:
-            return;
-        case WholeFileResult::notCreated:
+    WholeFileWriter output;
+    if (!output.create(path.c_str())) {
+        unpackedPaths.pop_back();
+        fail(item, path, "cannot create the file", output.errorNumber());
+        return;
+    }
+    // Exactly the entry's size; entryProblem has bounded it by the archive's size.
+    std::uint32_t left = item.size;
+    while (left > 0) {
+        if (stopRequested && stopRequested()) {
+            output.abandon();
             unpackedPaths.pop_back();
-            fail(item, path, "cannot create the file", errorNumber);
+            stopRequestSeen = true;
             return;
-        case WholeFileResult::notWritten:
+        }
+        const std::size_t piece = left < copyBufferSize ? left : copyBufferSize;
+        errno = 0;
+        if (std::fread(buffer, 1, piece, archiveHandle) != piece) {
+            // The archive shrank since its directory was checked, or the disk failed.
+            const int readError = std::ferror(archiveHandle) ? errno : 0;
+            output.abandon();
             unpackedPaths.pop_back();
-            fail(item, path, "cannot write the file", errorNumber,
+            fail(item, path, "cannot read its data from the archive", readError,
                  "; the partial file was removed");
             return;
+        }
+        if (!output.write(buffer, piece)) {
+            unpackedPaths.pop_back();
+            fail(item, path, "cannot write the file", output.errorNumber(),
+                 "; the partial file was removed");
+            return;
+        }
+        left -= static_cast<std::uint32_t>(piece);
+    }
+    if (output.finish() != WholeFileResult::written) {
+        unpackedPaths.pop_back();
+        fail(item, path, "cannot write the file", output.errorNumber(),
+             "; the partial file was removed");
     }
 }
 

@@ -1,8 +1,8 @@
-// The asset archive data.dat: opened read-only, its directory read whole, every entry unpacked as
-// a file of its own into a folder the caller made for this run, and every unpacked file deleted
-// again when the archive object goes. It never creates or changes the archive, never writes
-// outside the folder it is given, and shows no messages: the caller reads isValid(), error(),
-// failedCount() and problems() and decides what the user sees.
+// The asset archive data.dat: opened read-only, its directory read whole, every entry copied piece
+// by piece into a file of its own in a folder the caller made for this run, and every unpacked
+// file deleted again when the archive object goes. It never creates or changes the archive, never
+// writes outside the folder it is given, and shows no messages: the caller reads isValid(),
+// error(), failedCount() and problems() and decides what the user sees.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,11 @@
 
 class Archive {
 public:
-    // Opens the archive at path and reads its directory. Never creates a missing file.
+    // The most memory unpacking holds at once, whatever the size of an entry.
+    static constexpr std::size_t copyBufferSize = 64 * 1024;
+
+    // Opens the archive at path and reads its directory. Never creates a missing file, and refuses
+    // without waiting anything but a regular file (a FIFO would hold the open for ever).
     explicit Archive(const char* path);
     // Deletes every file unpacked and not yet deleted or kept.
     virtual ~Archive();
@@ -28,9 +32,16 @@ public:
     // Why the archive is not valid, as a sentence for the user; empty when it is valid.
     const char* error() const;
 
+    // Asked before each entry and between pieces of one; true stops unpacking.
+    using StopRequest = bool (*)();
+
     // Unpacks every entry whose name and extent are sound into folder, a path that ends with its
-    // separator. Other entries are skipped; a write that fails removes its half-written file.
-    void extractAll(const char* folder);
+    // separator, copying through a buffer of copyBufferSize bytes. Other entries are skipped; a
+    // write that fails removes its half-written file. When stopRequested (may be null) answers
+    // true, the file being written is removed and unpacking ends there.
+    void extractAll(const char* folder, StopRequest stopRequested = nullptr);
+    // True when extractAll ended early on a stop request.
+    bool stopped() const;
 
     std::uint32_t count() const;
     // Entry index of the directory, offset and size in this machine's byte order.
@@ -55,7 +66,8 @@ public:
     void keepUnpacked();
 
 private:
-    void unpack(const ArchiveEntry& item, const char* folder);
+    void unpack(const ArchiveEntry& item, const char* folder, unsigned char* buffer,
+                StopRequest stopRequested);
     void fail(const ArchiveEntry& item, const std::string& path, const char* what, int errorNumber,
               const char* aftermath = "");
 
@@ -70,5 +82,6 @@ private:
     std::size_t settledCount = 0;
     unsigned skipped = 0;
     unsigned failed = 0;
+    bool stopRequestSeen = false;
     std::vector<std::string> problemLines;
 };

@@ -1,6 +1,12 @@
-// The temporary folder, a private folder inside it for one run, and file and folder removal.
-// Paths handed out here always end with the system's separator, ready for a bare file name.
+// The temporary folder, a private folder inside it for one run marked as in use by a lock, the
+// removal of such folders left behind by runs that were killed, file and folder removal, and
+// opening a data file that must be a regular file. Paths handed out here always end with the
+// system's separator, ready for a bare file name.
 #pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
 
 namespace platform {
 
@@ -19,6 +25,38 @@ unsigned getTempPath(unsigned bufferSize, char* buffer);
 // returns the length, or 0 on failure.
 unsigned makePrivateFolder(const char* parent, const char* prefix, unsigned bufferSize,
                            char* buffer);
+
+// Holds a lock on a file inside a private folder for as long as it lives, marking the folder as one
+// of ours and in use. The system lets the lock go when the process ends in any way, even killed,
+// which is how removeStaleFolders tells a folder left behind from one in use.
+class FolderLock {
+public:
+    FolderLock() = default;
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+    // Creates the file name inside folder (a path with its separator) and locks it; the file only
+    // ever appears locked. False when it cannot be made or locked: the folder then stays unmarked.
+    bool acquire(const char* folder, const char* name);
+    // Deletes the file and lets the lock go.
+    void release();
+
+private:
+    std::intptr_t handle_ = -1;
+    std::string path_;
+};
+
+// Removes the folders whose names start with prefix inside parent that earlier runs left behind:
+// folders (never links) of the current user that hold the lock file lockName, whose lock nobody
+// holds, and nothing but regular files. Anything else is left alone, whatever its name. Returns
+// how many folders were removed.
+unsigned removeStaleFolders(const char* parent, const char* prefix, const char* lockName);
+
+// Opens path for reading in binary mode when it is a regular file (links are followed). A FIFO
+// or a device is refused without waiting on it: *notRegular is set then. Null on failure, with
+// errno saying why unless notRegular was set.
+std::FILE* openRegularFile(const char* path, bool* notRegular);
 
 bool deleteFile(const char* path);
 

@@ -60,8 +60,16 @@ void useSilentAudio();
 bool displayAvailable();
 
 // Prepares the platform layer: call once on the main thread before anything else here.
-// Installs SIGINT/SIGTERM handling: a termination request arrives as msgQuit.
+// Installs the handling of termination requests from outside (SIGINT, SIGTERM, SIGHUP and SIGQUIT;
+// a closed console on Windows): each arrives as msgQuit. A write to a pipe nobody reads any more
+// fails instead of ending the program.
 bool initialise();
+
+// True once a termination was requested from outside; it stays requested. Long work before the
+// main loop (unpacking, loading) polls this to stop early.
+bool terminationRequested();
+// The exit status a termination request asks for (128 + the signal's number on POSIX), or 0.
+int terminationExitCode();
 
 ModuleHandle getModuleHandle();
 

@@ -23,7 +23,7 @@ source scripts/windows/wine_prefix.sh
 prepare_wine "$build" || exit 1
 cp "$data" "$build/bin/data.dat"
 rm -rf "$build/bin/extracted" "$build"/countdown*.png
-rm -rf "$temp"/orbek42-* "$temp"/orbek-test-* "$temp"/orbek-map-test.bin "$temp"/orbek-win32-test-*  # left by a killed run
+rm -rf "$temp"/orbek42-* "$temp"/orbek-test-* "$temp"/orbek-sweep-test-* "$temp"/orbek-map-test.bin "$temp"/orbek-win32-test-*  # left by a killed run
 before=$(ls -A "$temp")
 
 echo "== Windows binaries under Wine"

@@ -1,6 +1,7 @@
 // Windows and their events on SDL2. Window-system events become the window messages of Window.h;
 // messages posted from other threads travel as SDL user events, so any module of the process that
-// links SDL can post to a window of ours. SIGINT and SIGTERM become msgQuit.
+// links SDL can post to a window of ours. SIGINT, SIGTERM, SIGHUP and SIGQUIT become msgQuit;
+// SIGPIPE is ignored, so a message written to a closed pipe is only a failed write.
 #include <csignal>
 #include <cstring>
 
@@ -99,6 +100,14 @@ bool takeTermination(Message* message) {
     return true;
 }
 
+bool terminationRequested() {
+    return terminationSignal != 0;
+}
+
+int terminationExitCode() {
+    return terminationSignal != 0 ? 128 + terminationSignal : 0;
+}
+
 void waitForSystemEvents() {
     SDL_WaitEventTimeout(nullptr, 10);
 }
@@ -136,8 +145,12 @@ bool initialise() {
     struct sigaction action {};
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+        sigaction(signalNumber, &action, nullptr);
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGPIPE, &ignore, nullptr);
     done = true;
     return true;
 }

@@ -45,6 +45,14 @@ bool takeTermination(Message*) {
     return false;
 }
 
+bool terminationRequested() {
+    return false;
+}
+
+int terminationExitCode() {
+    return 0;
+}
+
 // The canvas is always there.
 bool ensureVideo() {
     return true;

@@ -17,6 +17,7 @@ constexpr DWORD overlappedExtendedStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
 constexpr int messageWindowWidth = 640;
 constexpr int messageWindowHeight = 480;
 constexpr WPARAM interruptedExitCode = 130;
+constexpr DWORD closeGraceMs = 10000;
 
 struct ClassProcedure {
     ATOM atom;
@@ -28,6 +29,7 @@ struct ClassProcedure {
 ClassProcedure classProcedures[maxClasses];
 int classCount = 0;
 DWORD mainThreadId = 0;
+volatile LONG terminationAsked = 0;
 
 WindowProc procedureOf(HWND window) {
     const ATOM atom = static_cast<ATOM>(GetClassWord(window, GCW_ATOM));
@@ -43,8 +45,15 @@ LRESULT CALLBACK classWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 // Ctrl+C or a closed console ends the run through the main loop, like a close request.
-BOOL WINAPI onConsoleControl(DWORD) {
-    return PostThreadMessageA(mainThreadId, WM_QUIT, interruptedExitCode, 0);
+BOOL WINAPI onConsoleControl(DWORD event) {
+    InterlockedExchange(&terminationAsked, 1);
+    PostThreadMessageA(mainThreadId, WM_QUIT, interruptedExitCode, 0);
+    // After a closed console, a log-off or a shut-down the system ends the process as soon as this
+    // returns; waiting here lets the main thread clean up and end it first (the system waits a few
+    // seconds at most).
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)
+        Sleep(closeGraceMs);
+    return TRUE;
 }
 
 MSG toMsg(const Message* message) {
@@ -86,6 +95,14 @@ bool initialise() {
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
     done = true;
     return true;
+}
+
+bool terminationRequested() {
+    return InterlockedCompareExchange(&terminationAsked, 0, 0) != 0;
+}
+
+int terminationExitCode() {
+    return terminationRequested() ? static_cast<int>(interruptedExitCode) : 0;
 }
 
 ModuleHandle getModuleHandle() {

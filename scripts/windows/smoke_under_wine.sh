@@ -60,7 +60,9 @@ one_run() {  # $1: escape | close
   local unpacked
   unpacked=$(ls -d "$temp"/orbek42-* 2>/dev/null)
   [ "$(echo "$unpacked" | wc -l)" -eq 1 ] && [ -d "$unpacked" ] || fail "$1: not exactly one private folder in $temp"
-  [ "$(ls "$unpacked")" = "$(ls "$extracted")" ] || fail "$1: $unpacked does not hold what data.dat does"
+  # Beside the entries, the run's lock file that marks the folder as in use.
+  [ "$(ls "$unpacked" | grep -vx 'orbek42..lock')" = "$(ls "$extracted")" ] && [ -f "$unpacked/orbek42..lock" ] ||
+    fail "$1: $unpacked does not hold what data.dat does and the run's lock file"
   if [ "$1" = escape ]; then
     check_countdown
     press_escape

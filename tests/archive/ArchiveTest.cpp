@@ -1,9 +1,13 @@
-// Unpacking data.dat: round trips, archives too short for their directory, hostile entry names and
-// extents, duplicate names, clean-up of everything unpacked, and writes that fail.
+// Unpacking data.dat: round trips, entries copied piece by piece, archives too short for their
+// directory, hostile entry names and extents, duplicate names, clean-up of everything unpacked,
+// writes that fail, unpacking stopped on request, and archives that are no regular file.
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "archive/Archive.h"
 #include "archive/ArchiveWriter.h"
@@ -172,4 +176,68 @@ TEST(Archive, FailedWritesAreReportedAndLeaveNoFile) {
         << full.problems()[1];
     EXPECT_EQ(out.names(), std::set<std::string>{"fine"});
     EXPECT_EQ(full.unpackedFiles(), std::vector<std::string>{out / "fine"});
+}
+
+TEST(Archive, EntriesAroundTheCopyBuffersSizeArriveByteForByte) {
+    ScratchFolder scratch, out;
+    const std::size_t piece = Archive::copyBufferSize;
+    std::vector<ArchiveInput> inputs;
+    for (std::size_t size : {piece - 1, piece, piece + 1, 3 * piece + 17}) {
+        Bytes data(size);
+        for (std::size_t i = 0; i < size; ++i)
+            data[i] = static_cast<std::uint8_t>(i * 31 + i / 251);
+        inputs.push_back({"size" + std::to_string(size), data});
+    }
+    ASSERT_TRUE(writeArchive(scratch / "data.dat", inputs, nullptr));
+    Archive archive((scratch / "data.dat").c_str());
+    archive.extractAll(out.path().c_str());
+    EXPECT_TRUE(archive.problems().empty());
+    for (const ArchiveInput& input : inputs)
+        EXPECT_EQ(readBytes(out / input.name), input.data) << input.name;
+}
+
+namespace {
+
+int stopAsks = 0;
+bool stopOnThirdAsk() {
+    return ++stopAsks >= 3;
+}
+
+}  // namespace
+
+TEST(Archive, AStopRequestEndsUnpackingBetweenPiecesAndLeavesNothing) {
+    ScratchFolder scratch, out;
+    ASSERT_TRUE(writeArchive(
+        scratch / "data.dat",
+        {{"large", Bytes(8 * Archive::copyBufferSize, 5)}, {"after", textBytes("never unpacked")}},
+        nullptr));
+    stopAsks = 0;
+    Archive archive((scratch / "data.dat").c_str());
+    archive.extractAll(out.path().c_str(), stopOnThirdAsk);
+    EXPECT_TRUE(archive.stopped());
+    EXPECT_EQ(stopAsks, 3) << "asked before the entry and its first two pieces, then no more";
+    EXPECT_TRUE(out.names().empty()) << "the half-written entry is removed";
+    EXPECT_TRUE(archive.unpackedFiles().empty());
+    EXPECT_TRUE(archive.problems().empty()) << "a stop is no failure";
+
+    Archive whole((scratch / "data.dat").c_str());
+    whole.extractAll(out.path().c_str(), [] { return false; });
+    EXPECT_FALSE(whole.stopped());
+    EXPECT_EQ(out.names(), (std::set<std::string>{"large", "after"}));
+}
+
+TEST(Archive, AFifoOrADeviceIsRefusedAsNotARegularFile) {
+    ScratchFolder scratch;
+    const std::string fifo = scratch / "data.dat";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Held open for writing here, so that an open that waits for a writer cannot hang the test.
+    const int writer = open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        Archive archive(path.c_str());
+        EXPECT_FALSE(archive.isValid());
+        EXPECT_EQ(std::string(archive.error()),
+                  "Cannot open the archive \"" + path + "\": it is not a regular file.");
+    }
+    close(writer);
 }

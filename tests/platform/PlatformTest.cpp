@@ -1,12 +1,16 @@
 // The platform layer as the program relies on it, the same on every system: the message queue
-// across threads, window classes, files, folders and mappings, the wall clock, threads started
+// across threads, window classes, files, folders, folder locks and the sweep of stale folders,
+// regular-file opening and mappings, the wall clock, threads started
 // suspended, missing libraries, boxes that never block, bitmap decoding, and a GL context with the
 // demo's pixel format building outline digits.
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <atomic>
 #include <chrono>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
@@ -219,6 +223,83 @@ TEST(Files, PrivateFoldersAreNewNamedAfterTheirPrefixAndRemovableOnlyWhenEmpty) 
     const std::string missing =
         std::string(temp) + "orbek-no-such-folder" + platform::pathSeparator;
     EXPECT_EQ(platform::makePrivateFolder(missing.c_str(), "x-", sizeof first, first), 0u);
+}
+
+TEST(Files, OnlyStaleFoldersOfOursAreSweptWhileHeldAndForeignOnesStay) {
+    char parent[512];
+    ASSERT_GT(platform::makePrivateFolder(tempFolder().c_str(), "orbek-sweep-test-", sizeof parent,
+                                          parent),
+              0u);
+    const char* const prefix = "run-";
+    const char* const lockName = "run..lock";
+    auto makeFolder = [&](const char* in, const char* namePrefix) {
+        char made[512];
+        return platform::makePrivateFolder(in, namePrefix, sizeof made, made) ? std::string(made)
+                                                                              : std::string();
+    };
+    auto put = [](const std::string& path) { return bool(std::ofstream(path) << "x"); };
+    // A held lock file cannot even be opened for reading on Windows: ask for its name only.
+    auto exists = [](const std::string& path) { return std::filesystem::exists(path); };
+
+    // Left by a killed run: its lock file is there, nobody holds it.
+    const std::string stale = makeFolder(parent, prefix);
+    ASSERT_TRUE(put(stale + lockName) && put(stale + "music.mp3"));
+    // A run that goes on.
+    const std::string held = makeFolder(parent, prefix);
+    platform::FolderLock lock;
+    ASSERT_TRUE(lock.acquire(held.c_str(), lockName));
+    ASSERT_TRUE(put(held + "music.mp3"));
+    // Not recognisably ours: no lock file, or something a run of ours never makes.
+    const std::string unmarked = makeFolder(parent, prefix);
+    ASSERT_TRUE(put(unmarked + "music.mp3"));
+    const std::string nested = makeFolder(parent, prefix);
+    ASSERT_TRUE(put(nested + lockName));
+    const std::string inner = makeFolder(nested.c_str(), "inner-");
+    ASSERT_FALSE(inner.empty());
+    // Another name.
+    const std::string other = makeFolder(parent, "other-");
+    ASSERT_TRUE(put(other + lockName));
+
+    EXPECT_EQ(platform::removeStaleFolders(parent, prefix, lockName), 1u);
+    EXPECT_FALSE(exists(stale + "music.mp3"));
+    EXPECT_FALSE(platform::removeFolder(stale.c_str())) << "already gone";
+    EXPECT_TRUE(exists(held + "music.mp3"));
+    EXPECT_TRUE(exists(held + lockName));
+    EXPECT_TRUE(exists(unmarked + "music.mp3"));
+    EXPECT_TRUE(exists(nested + lockName));
+    EXPECT_TRUE(exists(other + lockName));
+    // A second lock on a held folder's file fails; a released lock takes its file with it.
+    platform::FolderLock again;
+    EXPECT_FALSE(again.acquire(held.c_str(), lockName));
+    lock.release();
+    EXPECT_FALSE(exists(held + lockName));
+    EXPECT_EQ(platform::removeStaleFolders(parent, prefix, lockName), 0u);
+
+    for (const std::string& file :
+         {held + "music.mp3", unmarked + "music.mp3", nested + lockName, other + lockName})
+        EXPECT_TRUE(platform::deleteFile(file.c_str())) << file;
+    for (const std::string& folder : {held, unmarked, inner, nested, other})
+        EXPECT_TRUE(platform::removeFolder(folder.c_str())) << folder;
+    EXPECT_TRUE(platform::removeFolder(parent));
+}
+
+TEST(Files, OnlyRegularFilesOpenAsDataFiles) {
+    const std::string path = tempFolder() + "orbek-regular-test.bin";
+    { std::ofstream(path, std::ios::binary) << "data"; }
+    bool notRegular = true;
+    std::FILE* file = platform::openRegularFile(path.c_str(), &notRegular);
+    ASSERT_NE(file, nullptr);
+    EXPECT_FALSE(notRegular);
+    char read[8] = {};
+    EXPECT_EQ(std::fread(read, 1, sizeof read, file), 4u);
+    EXPECT_STREQ(read, "data");
+    std::fclose(file);
+    EXPECT_TRUE(platform::deleteFile(path.c_str()));
+
+    errno = 0;
+    EXPECT_EQ(platform::openRegularFile(path.c_str(), &notRegular), nullptr);
+    EXPECT_FALSE(notRegular);
+    EXPECT_EQ(errno, ENOENT);
 }
 
 TEST(Files, SeparatorsAndTheExecutablesFolder) {
