@@ -17,10 +17,12 @@ struct Mapping {
     std::size_t size;
 };
 
+// Never destroyed: a window close leaves the music thread playing from its mapped track while the
+// program exits, and its last unmap must not meet a map that static destruction has freed.
 std::mutex viewsLock;
 std::map<const unsigned char*, std::size_t>& viewSizes() {
-    static std::map<const unsigned char*, std::size_t> sizes;
-    return sizes;
+    static auto* sizes = new std::map<const unsigned char*, std::size_t>;
+    return *sizes;
 }
 
 }  // namespace
