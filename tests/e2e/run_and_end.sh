@@ -7,6 +7,7 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../support/virtual_screen.sh"
 cd "$1" || exit 90
+wait_for_screen || exit 93
 
 "${3:-./orbek42}" & pid=$!
 # A loaded machine may take a while to start; give it 30 s to show its window.

@@ -6,6 +6,18 @@ on_virtual_screen() {
   xvfb-run -a -s "-screen 0 640x480x16" "$@"
 }
 
+# Waits up to 10 s for the X server named by DISPLAY to answer; a program started before that
+# finds no display.
+wait_for_screen() {
+  local i
+  for i in $(seq 1 100); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "the virtual screen $DISPLAY does not answer"
+  return 1
+}
+
 # Presses and releases Escape, held long enough for a program polling once a frame to see it.
 press_escape() {
   xdotool keydown Escape
