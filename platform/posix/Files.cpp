@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/Files.h"
+#include "platform/posix/RegularFile.h"
 
 namespace platform {
 
@@ -162,24 +163,35 @@ unsigned removeStaleFolders(const char* parent, const char* prefix, const char* 
     return removed;
 }
 
-std::FILE* openRegularFile(const char* path, bool* notRegular) {
+int openRegularDescriptor(const char* path, bool* notRegular) {
     if (notRegular != nullptr) *notRegular = false;
     if (path == nullptr) {
         errno = EINVAL;
-        return nullptr;
+        return -1;
     }
     // Without O_NONBLOCK the open of a FIFO waits for a writer, for ever if none comes.
     const int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return nullptr;
+    if (fd < 0) return -1;
     struct stat info {};
-    const bool known = fstat(fd, &info) == 0;
-    if (known && !S_ISREG(info.st_mode)) {
+    if (fstat(fd, &info) != 0) {
+        const int failure = errno;
+        close(fd);
+        errno = failure;
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
         close(fd);
         if (notRegular != nullptr) *notRegular = true;
-        return nullptr;
+        return -1;
     }
+    return fd;
+}
+
+std::FILE* openRegularFile(const char* path, bool* notRegular) {
+    const int fd = openRegularDescriptor(path, notRegular);
+    if (fd < 0) return nullptr;
     // Reads from a regular file never wait anyway; the flag is cleared so they behave as usual.
-    const int flags = known ? fcntl(fd, F_GETFL) : -1;
+    const int flags = fcntl(fd, F_GETFL);
     std::FILE* file = nullptr;
     if (flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0) file = fdopen(fd, "rb");
     if (file == nullptr) {

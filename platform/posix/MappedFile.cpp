@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/MappedFile.h"
+#include "platform/posix/RegularFile.h"
 
 namespace platform {
 namespace {
@@ -28,17 +29,9 @@ std::map<const unsigned char*, std::size_t>& viewSizes() {
 }  // namespace
 
 FileHandle openFileForMapping(const char* path) {
-    if (path == nullptr) return invalidFileHandle;
-    // Without O_NONBLOCK, opening a FIFO waits for a writer and some devices wait for a medium;
-    // only regular files are kept, and for those the flag changes nothing.
-    int descriptor = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) return invalidFileHandle;
-    struct stat info {};
-    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(descriptor);
-        return invalidFileHandle;
-    }
-    return descriptor;
+    // Mapping and reading a regular file never wait, so O_NONBLOCK may stay set.
+    const int descriptor = openRegularDescriptor(path, nullptr);
+    return descriptor < 0 ? invalidFileHandle : descriptor;
 }
 
 bool fileReadable(const char* path) {
