@@ -1,28 +1,42 @@
 #!/usr/bin/env bash
-# Runs every fuzz harness of a fuzz build for a short while, seeded from small files of the
-# generated data.dat, and stops at the first crash:
+# Runs every fuzz harness of a fuzz build for a short while, JOBS at a time (default: one per
+# core), from the corpus kept in the repository (tests/fuzz/corpus/, grown by scripts/fuzz.sh) and
+# small files of the generated data.dat:
 #   scripts/fuzz-short.sh BIN_DIR FUZZ_DIR     (FUZZ_SECONDS per harness, 10 by default)
 # BIN_DIR holds datpack and data.dat (a native build), FUZZ_DIR is the fuzz build; its corpus/
-# grows from run to run, and a crashing input is kept as FUZZ_DIR/fuzz_NAME-crash-*.
+# grows from run to run, and an input that crashes a harness is kept as FUZZ_DIR/fuzz_NAME-*.
+# Exits 1 when any harness finds something.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+kept=$here/../tests/fuzz/corpus
 bin=$1
 fuzz=$2
 seconds=${FUZZ_SECONDS:-10}
+jobs=${JOBS:-$(nproc)}
 
-"$(dirname "$0")/fuzz-seeds.sh" "$bin" "$fuzz/seeds"
+"$here/fuzz-seeds.sh" "$bin" "$fuzz/seeds"
+names=()
 for fuzzer in "$fuzz"/bin/fuzz_*; do
   [ -x "$fuzzer" ] || continue
   name=$(basename "$fuzzer")
-  corpus="$fuzz/corpus/$name"
-  mkdir -p "$corpus"
-  log="$fuzz/$name.log"
-  echo "-- $name"
-  if ! SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=offscreen ORBEK42_NO_DIALOGS=1 \
-       "$fuzzer" -max_total_time="$seconds" -max_len=32768 -rss_limit_mb=2048 -timeout=10 \
-       -artifact_prefix="$fuzz/$name-" "$corpus" "$fuzz/seeds/${name#fuzz_}" >"$log" 2>&1; then
+  names+=("$name")
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
+  ( status=0
+    "$here/fuzz-harness.sh" "$fuzzer" "$seconds" "$fuzz/corpus/$name" "$fuzz/$name-" \
+      "$kept/${name#fuzz_}" "$fuzz/seeds/${name#fuzz_}" >"$fuzz/$name.log" 2>&1 || status=$?
+    echo "$status" >"$fuzz/$name.status" ) &
+done
+wait
+
+failed=0
+for name in "${names[@]}"; do
+  log=$fuzz/$name.log
+  if [ "$(cat "$fuzz/$name.status")" -ne 0 ]; then
     tail -n 60 "$log"
     echo "FAILED: $name (the input is saved as $fuzz/$name-*)"
-    exit 1
+    failed=1
+  else
+    echo "-- $name: $(grep -E $'^#[0-9]+[ \t]+DONE' "$log" | tail -n 1)"
   fi
-  tail -n 1 "$log"
 done
+exit $failed
