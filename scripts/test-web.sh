@@ -1,20 +1,40 @@
 #!/usr/bin/env bash
-# The web build's tests: builds it (scripts/build-web.sh) with its unit tests, runs those under
-# node, then plays the show in headless Chromium against stills from the native capture tool.
-# Exits non-zero when a test fails. JOBS sets the build's parallelism (default: all cores).
+# The web build's tests, in three parts that test.sh runs at different times (all three, in order,
+# without an argument):
+#   scripts/test-web.sh show-build   builds the program for the web (scripts/build-web.sh) and the
+#                                    native capture tool's stills of the frames the show test holds
+#   scripts/test-web.sh show         plays the show in headless Chromium against those stills
+#   scripts/test-web.sh unit         builds the unit tests for wasm32 and runs them under node
+# Exits non-zero when a test fails. JOBS sets the builds' parallelism (default: all cores).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-$(nproc)}
-
-scripts/build-web.sh web_tests
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
-ctest --preset web -j"$jobs"
+stills=build-web/stills
 
-(cd tests/web && [ -d node_modules ] || npm ci --no-audit --no-fund --silent)
-cmake --build build -j"$jobs" --target orbek42-capture
-stills=$(mktemp -d)
-trap 'rm -rf "$stills"' EXIT
-build/bin/orbek42-capture --png "$stills" --frames "$(node tests/web/show_test.js --frames)" >/dev/null
+show_build() {
+  scripts/build-web.sh
+  (cd tests/web && [ -d node_modules ] || npm ci --no-audit --no-fund --silent)
+  cmake --build build -j"$jobs" --target orbek42-capture
+  rm -rf "$stills" && mkdir -p "$stills"
+  build/bin/orbek42-capture --png "$stills" --frames "$(node tests/web/show_test.js --frames)" >/dev/null
+}
 
-mkdir -p build-web/screenshots
-node tests/web/show_test.js build-web/bin "$stills" build-web/screenshots
+show() {
+  [ -d "$stills" ] || { echo "test-web.sh: no stills in $stills; run 'scripts/test-web.sh show-build' first" >&2; exit 1; }
+  mkdir -p build-web/screenshots
+  node tests/web/show_test.js build-web/bin "$stills" build-web/screenshots
+}
+
+unit() {
+  scripts/build-web.sh web_tests
+  ctest --preset web -j"$jobs"
+}
+
+case ${1:-all} in
+  show-build) show_build ;;
+  show) show ;;
+  unit) unit ;;
+  all) show_build && show && unit ;;
+  *) echo "usage: scripts/test-web.sh [show-build|show|unit]" >&2; exit 2 ;;
+esac
