@@ -4,12 +4,18 @@
 namespace platform::bmp {
 
 void markRunLengthPixels(const unsigned char* data, std::size_t size, int width, int rows,
-                         bool fourBits, std::vector<bool>& painted) {
-    painted.assign(static_cast<std::size_t>(width) * rows, false);
+                         bool fourBits, std::vector<PaintedSpan>& spans) {
+    spans.clear();
     long x = 0, y = 0;
     const auto paint = [&](long count) {
-        for (; count > 0 && x < width; --count, ++x)
-            painted[static_cast<std::size_t>(y) * width + x] = true;
+        if (x >= width) return;
+        const long painted = count < width - x ? count : width - x;
+        PaintedSpan* last = spans.empty() ? nullptr : &spans.back();
+        if (last && last->y == y && last->x + last->count == x)
+            last->count += static_cast<int>(painted);
+        else
+            spans.push_back({static_cast<int>(y), static_cast<int>(x), static_cast<int>(painted)});
+        x += painted;
     };
     std::size_t at = 0;
     while (at + 1 < size && y < rows) {

@@ -25,6 +25,21 @@ BitmapImage* fail(const char* text) {
     return nullptr;
 }
 
+// The converter's padded BGR rows as tightly packed RGB rows, in the same order.
+void copyRowsAsRgb(const platform::DecodedBitmap& decoded, std::int64_t width, std::int64_t rows,
+                   unsigned char* pixels) {
+    const std::size_t rowLength = static_cast<std::size_t>(width) * 3;
+    for (std::int64_t y = 0; y < rows; ++y) {
+        const unsigned char* source = decoded.rows + y * decoded.rowBytes;
+        unsigned char* target = pixels + y * rowLength;
+        for (std::int64_t x = 0; x < width; ++x) {
+            target[x * 3 + 0] = source[x * 3 + 2];
+            target[x * 3 + 1] = source[x * 3 + 1];
+            target[x * 3 + 2] = source[x * 3 + 0];
+        }
+    }
+}
+
 }  // namespace
 
 BitmapImage* loadBitmap(const char* path) {
@@ -134,15 +149,7 @@ BitmapImage* loadBitmapBytes(const unsigned char* data, std::size_t size) {
         platform::releaseDecodedBitmap(&decoded);
         return fail("Out of memory.");
     }
-    for (std::int64_t y = 0; y < rows; ++y) {
-        const unsigned char* source = decoded.rows + y * decoded.rowBytes;
-        unsigned char* target = pixels + y * rowLength;
-        for (std::int64_t x = 0; x < width; ++x) {
-            target[x * 3 + 0] = source[x * 3 + 2];
-            target[x * 3 + 1] = source[x * 3 + 1];
-            target[x * 3 + 2] = source[x * 3 + 0];
-        }
-    }
+    copyRowsAsRgb(decoded, width, rows, pixels);
     platform::releaseDecodedBitmap(&decoded);
 
     image->width = static_cast<int>(width);

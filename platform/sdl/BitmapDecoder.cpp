@@ -19,19 +19,31 @@ namespace platform {
 
 namespace {
 
-// Blackens the pixels of a run-length file that its stream never paints.
+// Blackens the pixels of a run-length file that its stream never paints: everything between one
+// painted span and the next, in raster order from the bottom row.
 void blackenSkippedPixels(const unsigned char* fileBytes, std::size_t size,
                           const bmp::Layout& layout, DecodedBitmap& bitmap) {
     if (!layout.runLength() || layout.pixelOffset >= size) return;
-    std::vector<bool> painted;
+    std::vector<bmp::PaintedSpan> spans;
     bmp::markRunLengthPixels(fileBytes + layout.pixelOffset, size - layout.pixelOffset,
                              bitmap.width, bitmap.height,
-                             layout.compression == bmp::compressionRle4, painted);
-    for (int y = 0; y < bitmap.height; ++y)
-        for (int x = 0; x < bitmap.width; ++x)
-            if (!painted[static_cast<std::size_t>(y) * bitmap.width + x])
-                std::memset(bitmap.rows + static_cast<std::size_t>(y) * bitmap.rowBytes + x * 3, 0,
-                            3);
+                             layout.compression == bmp::compressionRle4, spans);
+    const std::size_t width = static_cast<std::size_t>(bitmap.width);
+    const auto blacken = [&](std::size_t from, std::size_t to) {
+        while (from < to) {
+            const std::size_t y = from / width, x = from % width;
+            const std::size_t count = to - from < width - x ? to - from : width - x;
+            std::memset(bitmap.rows + y * bitmap.rowBytes + x * 3, 0, count * 3);
+            from += count;
+        }
+    };
+    std::size_t pen = 0;
+    for (const bmp::PaintedSpan& span : spans) {
+        const std::size_t start = static_cast<std::size_t>(span.y) * width + span.x;
+        blacken(pen, start);
+        pen = start + span.count;
+    }
+    blacken(pen, width * bitmap.height);
 }
 
 }  // namespace

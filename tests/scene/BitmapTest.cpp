@@ -179,6 +179,16 @@ TEST(LoadBitmap, BitFieldMasksAndRunLengthSkips) {
           {3, 1, black},
           {2, 2, blue},
           {0, 2, black}}},
+        // Runs that follow each other on a row paint one stretch; the rest of each row is black.
+        {"RLE8 runs side by side",
+         bmp(4, 2, 8, {2, 1, 1, 2, 0, 0, 1, 3, 0, 1}, padded(table, 256 * 4), 1),
+         {{0, 0, green},
+          {1, 0, green},
+          {2, 0, blue},
+          {3, 0, black},
+          {0, 1, white},
+          {1, 1, black},
+          {3, 1, black}}},
         // The same moves in four bits: green, white at x 1 after a delta of one, on the second row.
         {"RLE4 end of line and delta",
          bmp(4, 2, 4, {1, 0x10, 0, 0, 0, 2, 1, 0, 1, 0x30, 0, 1}, padded(table, 16 * 4), 2),
