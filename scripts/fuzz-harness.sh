@@ -4,7 +4,7 @@
 # HARNESS is a path such as build-asan/bin/fuzz_load_3ds. New inputs go into WORK_CORPUS; the
 # other folders are only read. Its dictionary, tests/fuzz/<name>.dict, is used when there is one.
 # A crash, leak, time-out or memory blow-up ends the run with a non-zero status and is saved as
-# FINDINGS_PREFIX<kind>-<hash>. libFuzzer's output goes to stdout and stderr.
+# FINDINGS_PREFIX<kind>-<hash>. libFuzzer's output goes to stderr.
 set -euo pipefail
 fuzzer=$1
 seconds=$2
@@ -14,8 +14,11 @@ shift 4
 name=$(basename "$fuzzer")
 dictionary=$(cd "$(dirname "$0")/.." && pwd)/tests/fuzz/${name#fuzz_}.dict
 
+# The readers' own messages for refused inputs (most inputs) are dropped, or a long run would write
+# gigabytes of them; libFuzzer's output and the sanitizers' reports still come through. Run the
+# harness on a saved input to see what it printed.
 options=(-max_total_time="$seconds" -max_len=32768 -rss_limit_mb=2048 -timeout=10
-         -print_final_stats=1 -artifact_prefix="$findings")
+         -close_fd_mask=2 -print_final_stats=1 -artifact_prefix="$findings")
 [ -f "$dictionary" ] && options+=(-dict="$dictionary")
 mkdir -p "$work"
 corpora=("$work")
