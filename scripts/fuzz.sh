@@ -72,8 +72,12 @@ for name in "${names[@]}"; do
   last=$(grep -E $'^#[0-9]+[ \t].* cov: ' "$log" | tail -n 1 || true)
   cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
   features=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
-  found=$(cd "$campaign/findings" && ls | sed -n "s/^$name-\([a-z-]*\)-.*/\1/p" | sort | uniq -c |
+  # libFuzzer also keeps inputs that once ran slowly (slow-unit-*); on a busy machine that is
+  # often the machine, so they are listed apart: run one again to tell.
+  found=$(cd "$campaign/findings" && ls | sed -n "s/^$name-\([a-z-]*\)-.*/\1/p" |
+          { grep -v '^slow-unit$' || true; } | sort | uniq -c |
           awk '{ printf "%s%s %s", sep, $1, $2; sep = ", " }')
+  slow=$(cd "$campaign/findings" && ls | grep -c "^$name-slow-unit-" || true)
   status=$(cat "$campaign/$name.status")
   if [ -z "$found" ]; then
     found="none"
@@ -83,6 +87,7 @@ for name in "${names[@]}"; do
   [ -n "$runs" ] || runs=$(sed -n 's/^#\([0-9]*\)[[:space:]].*/\1/p' "$log" | tail -n 1)
   rate=$([ -n "$seconds" ] && [ "$seconds" -gt 0 ] && echo $((runs / seconds)) || echo "?")
   printf '%-12s %12s %10s %8s %8s %8s  %s\n' "$name" "${runs:-0}" "$rate" "${cov:-?}" \
-    "${features:-?}" "$(ls "tests/fuzz/corpus/$name" 2>/dev/null | wc -l)" "$found"
+    "${features:-?}" "$(ls "tests/fuzz/corpus/$name" 2>/dev/null | wc -l)" \
+    "$found$([ "$slow" -eq 0 ] || echo " ($slow slow input kept)")"
 done
 exit $failed
