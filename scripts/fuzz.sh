@@ -49,13 +49,8 @@ for name in "${names[@]}"; do
   kept=tests/fuzz/corpus/$name
   merged=$campaign/merged/$name
   mkdir -p "$merged"
-  sources=()
-  for folder in "$campaign/corpus/$name" "$kept" "$campaign/seeds/$name"; do
-    [ -d "$folder" ] && sources+=("$folder")
-  done
-  if SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=offscreen ORBEK42_NO_DIALOGS=1 \
-     "build-asan/bin/fuzz_$name" -merge=1 -max_len=32768 -rss_limit_mb=2048 -timeout=10 "$merged" \
-     "${sources[@]}" >"$campaign/$name.merge.log" 2>&1; then
+  if scripts/fuzz-harness.sh "build-asan/bin/fuzz_$name" merge "$merged" "$campaign/findings/$name-" \
+     "$campaign/corpus/$name" "$kept" "$campaign/seeds/$name" >"$campaign/$name.merge.log" 2>&1; then
     rm -rf "$kept" && mkdir -p "$kept" && cp "$merged"/* "$kept"/
   else
     echo "-- $name: minimising failed, $kept left as it was (see $campaign/$name.merge.log)"
