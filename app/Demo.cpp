@@ -11,7 +11,7 @@
 #include "app/AssetFolder.h"
 #include "app/GLWindow.h"
 #include "app/Objects.h"
-#include "director/ShowConstants.h"
+#include "show/ShowConstants.h"
 #include "effects/Flag.h"
 #include "effects/OutlineText.h"
 #include "effects/ParticleSystems.h"

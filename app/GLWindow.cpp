@@ -2,7 +2,7 @@
 // format, context), torn down in reverse with a report for every release that fails.
 #include "app/GLWindow.h"
 
-#include "director/ShowConstants.h"
+#include "show/ShowConstants.h"
 #include "platform/GL.h"
 #include "platform/Keys.h"
 #include "platform/MessageBox.h"

@@ -8,7 +8,7 @@
 #include "app/AssetFolder.h"
 #include "app/GLWindow.h"
 #include "app/mainLoop.h"
-#include "director/ShowConstants.h"
+#include "show/ShowConstants.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 

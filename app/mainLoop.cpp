@@ -6,7 +6,7 @@
 
 #include "app/GLWindow.h"
 #include "app/limitFrameRate.h"
-#include "director/ShowConstants.h"
+#include "show/ShowConstants.h"
 #include "platform/Keys.h"
 
 std::uintptr_t runMainLoop(const DemoEntryPoints& demo) {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "director/ShowConstants.h"
+#include "show/ShowConstants.h"
 
 float FrameLayout::pixelScale() const {
     return static_cast<float>(renderHeight()) / static_cast<float>(show::screenHeight);

@@ -15,7 +15,7 @@
 #include "app/GLWindow.h"
 #include "app/Objects.h"
 #include "director/Director.h"
-#include "director/ShowConstants.h"
+#include "show/ShowConstants.h"
 #include "director/Timeline.h"
 #include "music/MusicPlayer.h"
 #include "platform/Files.h"
