@@ -17,6 +17,8 @@ volatile std::sig_atomic_t terminationSignal = 0;
 
 void onTerminationSignal(int signalNumber) {
     terminationSignal = signalNumber;
+    // A box waiting for a click would hold the program past the request, however long.
+    endShownMessageBox();
 }
 
 Window* targetOf(Uint32 sdlWindowId) {
