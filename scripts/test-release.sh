@@ -63,7 +63,7 @@ state() {
 }
 
 # run_demo WHAT FOLDER COMMAND: one run of COMMAND, started in FOLDER, ended by Escape; WHAT is
-# one word (it names the run's temporary folder, and xvfb-run takes no space in that).
+# one word (it names the run's temporary folder).
 run_demo() {
   local temp=$scratch/tmp-$1 status=0 left
   mkdir -p "$temp"
