@@ -27,7 +27,7 @@ Window* targetOf(Uint32 sdlWindowId) {
 
 void queueActivate(Window* window, bool activeNow) {
     std::uintptr_t wParam =
-        (activeNow ? waActive : waInactive) | (window->minimised ? 0x10000u : 0u);
+        (activeNow ? waActive : waInactive) | (window->minimised ? activateMinimised : 0);
     queueMessage(window, msgActivate, wParam, 0);
 }
 

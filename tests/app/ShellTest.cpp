@@ -97,7 +97,8 @@ TEST(WindowProcedure, KeysActivationCloseAndScreenSaver) {
     EXPECT_FALSE(keys[platform::vkEscape]);
     windowProc(nullptr, platform::msgKeyDown, 0x1234, 0);  // no key beyond the array is written
 
-    windowProc(nullptr, platform::msgActivate, platform::waInactive | 0x10000u, 0);
+    windowProc(nullptr, platform::msgActivate, platform::waInactive | platform::activateMinimised,
+               0);
     EXPECT_FALSE(active);  // minimised
     windowProc(nullptr, platform::msgActivate, platform::waActive, 0);
     EXPECT_TRUE(active);
