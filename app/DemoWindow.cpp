@@ -6,14 +6,14 @@
 
 bool DemoWindow::open(bool fullscreenFlag) {
     close();
-    open_ = createGLWindow(show::windowTitle, show::screenWidth, show::screenHeight,
-                           show::screenBits, fullscreenFlag, demo_);
-    return open_;
+    opened = createGLWindow(show::windowTitle, show::screenWidth, show::screenHeight,
+                            show::screenBits, fullscreenFlag, demo);
+    return opened;
 }
 
 void DemoWindow::close() {
-    if (!open_) return;
-    open_ = false;
-    demo_.shutdownDemo(demo_.context);
+    if (!opened) return;
+    opened = false;
+    demo.shutdownDemo(demo.context);
     killGLWindow();
 }
