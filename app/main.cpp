@@ -9,6 +9,7 @@ int main() {
         [](void*) { return initDemo(); },
         [](void*) { return drawFrame(); },
         [](void*) { shutdownDemo(); },
+        [](void*) { return showUnderWay(); },
     };
     return winMain(demo);
 }

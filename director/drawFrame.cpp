@@ -18,10 +18,13 @@ constexpr int lastScene = 4;
 
 }  // namespace
 
+bool showUnderWay() {
+    return demoReady && (sceneIndex > 0 || (music != nullptr && music->playing));
+}
+
 bool drawFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (!demoReady) return true;
-    if (sceneIndex == 0 && (music == nullptr || !music->playing)) return true;
+    if (!showUnderWay()) return true;
 
     if (scenes[sceneIndex]()) return true;
     if (sceneIndex == lastScene) return false;

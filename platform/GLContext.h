@@ -62,6 +62,19 @@ bool makeCurrent(DeviceContext deviceContext, RenderContext renderContext);
 bool deleteContext(RenderContext renderContext);
 bool swapBuffers(DeviceContext deviceContext);
 
+// True where what is drawn reaches the screen as soon as the program gives the system control (a
+// browser's canvas), not only at the swap: there a frame is drawn and swapped without a wait
+// between them. Natively false: a frame drawn early stays unseen until its swap.
+bool drawingShownBeforeSwap();
+
+// A frame of the show that must be shown and then held on screen (a browser test asks the page for
+// one, to compare it); -1 when none is. The main loop never steps that frame unseen.
+long frameToHold();
+// The show has reached frame `showFrame` (counted from its first frame): shown on screen, or, when
+// late, stepped unseen. The browser page publishes it and keeps showing the frame to hold until it
+// is released, with the show clock stopped; natively nobody listens.
+void showFrameDone(long showFrame, bool presented);
+
 // True when this thread has a GL context current (tools and tests load models without one).
 bool hasCurrentContext();
 

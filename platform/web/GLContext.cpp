@@ -1,6 +1,7 @@
 // Display mode, pixel format, GL context and buffer swaps on the page's canvas through the WebGL
-// layer. A swap hands the finished frame to the browser and waits for its next animation frame;
-// a page asked to hold a frame (for tests) stops there and keeps showing it.
+// layer. A swap finishes the frame; the browser shows it once the program next gives it control
+// (the main loop's wait). A page asked to hold a frame (for tests) stops there and keeps showing
+// it, the show clock standing still.
 #include <emscripten/emscripten.h>
 
 #include "platform/web/Page.h"
@@ -10,17 +11,9 @@
 namespace platform {
 namespace {
 
-constexpr unsigned holdPollMs = 50;
+constexpr double holdPollMs = 50;
 
 RenderContextData* currentContext = nullptr;
-long framesPresented = 0;
-
-// The held frame stays on the canvas while the browser goes on, until the page lets the show
-// continue to its next stop.
-void holdFrame(long frame) {
-    pageFrameHeld(static_cast<int>(frame));
-    while (pageHoldFrame() == frame) emscripten_sleep(holdPollMs);
-}
 
 }  // namespace
 
@@ -68,11 +61,24 @@ bool deleteContext(RenderContext renderContext) {
 bool swapBuffers(DeviceContext deviceContext) {
     if (deviceContext == nullptr || currentContext == nullptr) return false;
     webglEndFrame();
-    pageFramePresented();
-    const long frame = framesPresented++;
-    if (frame == pageHoldFrame()) holdFrame(frame);
-    pageWaitForFrame();
     return true;
+}
+
+// The canvas is shown whenever the program gives the browser control.
+bool drawingShownBeforeSwap() {
+    return true;
+}
+
+long frameToHold() {
+    return pageHoldFrame();
+}
+
+void showFrameDone(long showFrame, bool presented) {
+    pageShowFrameDone(static_cast<int>(showFrame), presented ? 1 : 0);
+    if (!presented || showFrame != pageHoldFrame()) return;
+    pageFrameHeld(static_cast<int>(showFrame), 1);
+    while (pageHoldFrame() == showFrame) pageSleep(holdPollMs);
+    pageFrameHeld(static_cast<int>(showFrame), 0);
 }
 
 bool hasCurrentContext() {
