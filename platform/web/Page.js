@@ -1,6 +1,6 @@
 // The program's side of the page (index.html): waiting for the next animation frame, holding a
 // frame for tests, showing messages, the cursor and full screen. Linked in with --js-library; the
-// page itself sets Module.holdFrames from its address before the program starts.
+// page itself sets Module.holdFrames from its address before the program starts (page/program.js).
 mergeInto(LibraryManager.library, {
   // Gives the browser control until it is ready for the next frame, so what was drawn is shown.
   // The wait keeps the runtime alive, and waking goes through emscripten's callback wrapper, so
@@ -38,15 +38,11 @@ mergeInto(LibraryManager.library, {
     document.title = 'frame ' + frame;
   },
 
-  // A message box in the page's message area, never modal (its stderr line reaches the console).
+  // A message box, never modal: the page shows its line (Module.onMessageBox), and its stderr line
+  // reaches the console.
   pageShowMessage: function(text, caption) {
     var line = UTF8ToString(caption) + ': ' + UTF8ToString(text);
-    var area = document.getElementById('messages');
-    if (area) {
-      var entry = document.createElement('div');
-      entry.textContent = line;
-      area.appendChild(entry);
-    }
+    if (Module['onMessageBox']) Module['onMessageBox'](line);
   },
 
   pageShowCursor: function(show) {
