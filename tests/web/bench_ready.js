@@ -1,9 +1,7 @@
-// Benchmark, not a test: how long the page takes from navigation to "ready to start" over a slow
-// connection (Chromium's network emulation: 10 Mbit/s each way, 20 ms round trip, cache off),
-// against the time the same bytes need: at the nominal rate, and as the emulation really delivers
-// them when a blank page fetches them all at once (it falls short of its nominal rate on a busy
-// machine). Each folder is served by the project's server (scripts/web/serve.py), which hands out
-// the precompressed files where there are any; an older build without them is served as it is.
+// Benchmark, not a test: the page's time from navigation to "ready" over Chromium's emulated
+// 10 Mbit/s (20 ms round trip, no cache), against the time its bytes need: nominally, and as the
+// emulation delivers them to a blank page fetching them at once (it falls short on a busy machine).
+// Each folder is served by scripts/web/serve.py, with precompressed files where there are any.
 // Usage: node bench_ready.js [--runs N] [--mbit R] FOLDER...   (e.g. build-web/bin)
 'use strict';
 

@@ -25,8 +25,8 @@ const mimeTypes = {
 
 // Serves folder on 127.0.0.1 at a free port; resolves to { url, requests, faults, close() }.
 // requests lists the paths asked for. faults maps a path ('/orbek42.data') to how it goes wrong:
-// 'missing' (404), 'cut' (the connection drops half-way), 'truncated' (half the file, sent whole)
-// or 'corrupt' (one byte changed); tests may change it between loads.
+// 'missing' (404), 'cut' (the connection drops half-way), 'truncated' (half the file, sent whole),
+// 'corrupt' (one byte changed) or 'scrambled' (its bytes backwards); tests may change it.
 function startServer(folder, faults = {}) {
   const root = path.resolve(folder);
   const requests = [];
@@ -48,6 +48,8 @@ function startServer(folder, faults = {}) {
       if (fault === 'corrupt') {
         body = Buffer.from(body);
         body[Math.floor(body.length / 3)] ^= 0x55;
+      } else if (fault === 'scrambled') {
+        body = Buffer.from(body).reverse();
       }
       response.writeHead(200, {
         'Content-Type': mimeTypes[path.extname(file)] || 'application/octet-stream',

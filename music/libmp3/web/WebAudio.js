@@ -1,9 +1,7 @@
-// The web decoder library's browser half: the page's audio context decodes the MP3 file
-// (decodeAudioData) and plays it through a buffer source; reports go back to the program through
-// mp3ReportFromPage. Linked in with --js-library. The page may hand over its own context as
-// Module.audioContext, made in the click that starts the show, as browsers want a gesture first,
-// and Module.soundPlaying, a promise of whether that context plays: when it does not (no sound
-// device), a play ends at once and the show runs silent, as it does for a track that cannot play.
+// The web decoder library's browser half: the audio context decodes the MP3 file and plays it
+// through a buffer source; reports go back through mp3ReportFromPage. Linked in with --js-library.
+// The page hands over its context (Module.audioContext, made in the click) and Module.soundPlaying:
+// when that resolves false (no sound device) a play ends at once and the show runs silent.
 mergeInto(LibraryManager.library, {
   $webAudio: {
     track: null,     // {path, buffer} of the last file decoded

@@ -1,9 +1,7 @@
-// The page around the show, from the first paint to the end: the WebGL 2 check, the downloads with
-// their progress, the click or tap that starts the show (with sound and full screen), the button
-// that ends it without a keyboard, the end screen with "Watch again", and every failure as a
-// sentence on the page. body's data-screen names what is shown: loading, ready, playing, ended or
-// failed. For tests: ?autostart=1 starts as soon as the show is ready, ?hold=N (see program.js)
-// stops on frames; with either, the title also reports "frame N" and "ended STATUS".
+// The page around the show: the WebGL 2 check, the downloads' progress, the click or tap that starts
+// it (sound, full screen), the end button, "Watch again", every failure as a sentence. body's
+// data-screen says what shows: loading, ready, playing, ended or failed. For tests, ?autostart=1
+// starts at once and ?hold=N stops on frames (program.js); the title then says "ended STATUS" too.
 (function(window) {
 'use strict';
 
@@ -14,7 +12,7 @@ const query = new URLSearchParams(window.location.search);
 const testing = query.has('autostart') || query.has('hold');
 const byId = (id) => document.getElementById(id);
 
-// Seconds the end button stays after the pointer last moved, and a notice stays up.
+// How long the end button stays after the pointer last moved, and a notice stays up.
 const activityMs = 3000;
 const noticeMs = 10000;
 const escapeKeyCode = 27;
@@ -28,7 +26,6 @@ const show = {
   factory: null,
   wasm: null,
   instance: null,    // the next instance to play, made while the page waits for the click
-  playing: null,     // the instance that plays
   sound: null,       // {context, playing} of the last start
   messages: [],      // the program's message boxes during this showing
   escapeHeld: false,
@@ -36,6 +33,8 @@ const show = {
 
 function setScreen(screen) {
   body.dataset.screen = screen;
+  // Notices are about the show that plays; the other screens say all there is to say.
+  if (screen !== 'playing') byId('notices').replaceChildren();
   const focus = {ready: 'start', ended: 'again', failed: 'action'}[screen];
   if (focus && !byId(focus).hidden) byId(focus).focus({preventScroll: true});
 }
@@ -66,7 +65,7 @@ function fail(failure, then) {
   const action = byId('action');
   action.hidden = !text.action || !then;
   action.textContent = text.action;
-  action.onclick = (event) => then(event);
+  action.onclick = then ? (event) => then(event) : null;
   setScreen('failed');
 }
 
@@ -109,17 +108,22 @@ async function load(cache = 'default') {
     show.wasm = show.wasm || await page.compileProgram(window, got.get('orbek42.wasm'));
   } catch (error) {
     show.have.delete('orbek42.wasm');
-    const failure = new page.DownloadError('orbek42.wasm', 'compile', {message: error.message || String(error)});
+    const failure = new page.DownloadError('orbek42.wasm', 'compile', {message: String(error)});
     failure.offline = manifest.offline;
     return fail(failure, () => load('reload'));
   }
   try {
     show.instance = await newInstance();
   } catch (error) {
-    return;  // onAbort has said what went wrong
+    return instanceFailed(error);
   }
   setScreen('ready');
   if (query.get('autostart') === '1') start(null);
+}
+
+// An instance that could not be made: an abort has said why already; anything else says it here.
+function instanceFailed(error) {
+  if (body.dataset.screen !== 'failed') aborted(error.message || String(error));
 }
 
 function newInstance() {
@@ -165,11 +169,10 @@ async function start(event) {
   try {
     instance = instance || await newInstance();
   } catch (error) {
-    return;
+    return instanceFailed(error);
   }
   instance.audioContext = show.sound.context;
   instance.soundPlaying = show.sound.playing;
-  show.playing = instance;
   window.Module = instance;
   instance.callMain([]);
 }

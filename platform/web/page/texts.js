@@ -108,7 +108,7 @@ function describeFailure(failure) {
       }
       return {
         heading: 'The show could not be downloaded',
-        sentences: [...sentences, 'Try again; if it keeps failing, the site holds a damaged copy.'],
+        sentences: [...sentences, 'Try again; if it keeps failing, the copy on this site is missing or damaged.'],
         action: 'Try again',
       };
     }

@@ -7,23 +7,12 @@ const assert = require('node:assert');
 const crypto = require('node:crypto');
 const {test} = require('node:test');
 const {DownloadError, downloadFile, downloadAll} = require('../../../platform/web/page/download.js');
+const {fakeTimers} = require('./fakeTimers.js');
 
 const bytes = Uint8Array.from({length: 1000}, (_, i) => (i * 7) % 256);
 const sha256 = (data) => crypto.createHash('sha256').update(data).digest('hex');
 const digest = async (data) => crypto.createHash('sha256').update(data).digest().buffer;
 const spec = {name: 'orbek42.data', url: 'orbek42.data', size: bytes.length, sha256: sha256(bytes)};
-
-// Timers that only run when fired; active() lists those set and not cleared.
-function fakeTimers() {
-  const timers = new Map();
-  let next = 1;
-  return {
-    setTimeout: (callback, ms) => { timers.set(next, {callback, ms}); return next++; },
-    clearTimeout: (id) => timers.delete(id),
-    active: () => Array.from(timers.values()),
-    fire: () => { const pending = Array.from(timers.values()); timers.clear(); pending.forEach((t) => t.callback()); },
-  };
-}
 
 // A response whose body yields chunks one read at a time, then ends, or errors when error is set.
 function response(chunks, {status = 200, error = null} = {}) {

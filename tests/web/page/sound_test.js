@@ -5,6 +5,7 @@
 const assert = require('node:assert');
 const {test} = require('node:test');
 const {startSound} = require('../../../platform/web/page/sound.js');
+const {fakeTimers: timers} = require('./fakeTimers.js');
 
 // A context in state, whose resume() does what resume says: 'start' runs it at once, 'later' leaves
 // it suspended until start() is called, 'never' leaves it suspended, 'refuse' rejects.
@@ -29,17 +30,6 @@ class FakeContext {
   }
 }
 
-function timers() {
-  const set = new Map();
-  let next = 1;
-  return {
-    setTimeout: (callback, ms) => { set.set(next, {callback, ms}); return next++; },
-    clearTimeout: (id) => set.delete(id),
-    pending: () => set.size,
-    fire: () => { const all = Array.from(set.values()); set.clear(); all.forEach((t) => t.callback()); },
-  };
-}
-
 const settled = () => new Promise((done) => setImmediate(done));
 
 test('whether sound plays, for contexts that do and do not start', async (t) => {
@@ -58,7 +48,7 @@ test('whether sound plays, for contexts that do and do not start', async (t) => 
       await settled();
       if (c.fire) clock.fire();
       assert.strictEqual(await sound.playing, c.playing);
-      assert.strictEqual(clock.pending(), 0, 'no deadline left behind');
+      assert.strictEqual(clock.active().length, 0, 'no deadline left behind');
       assert.strictEqual(context.listeners.size, 0, 'no listener left behind');
     });
   }
@@ -69,10 +59,10 @@ test('a context that starts before the deadline plays; the deadline then has no 
   const context = new FakeContext('suspended', 'later');
   const sound = startSound({context, setTimeout: clock.setTimeout, clearTimeout: clock.clearTimeout, deadlineMs: 1234});
   await settled();
-  assert.strictEqual(clock.pending(), 1);
+  assert.strictEqual(clock.active().length, 1);
   context.start();
   assert.strictEqual(await sound.playing, true);
-  assert.strictEqual(clock.pending(), 0);
+  assert.strictEqual(clock.active().length, 0);
 });
 
 test('a context handed over is resumed, not made again', async () => {
@@ -91,7 +81,7 @@ test('no context at all: the show plays silent at once', async (t) => {
       const sound = startSound({AudioContext, setTimeout: clock.setTimeout, clearTimeout: clock.clearTimeout});
       assert.strictEqual(sound.context, null);
       assert.strictEqual(await sound.playing, false);
-      assert.strictEqual(clock.pending(), 0);
+      assert.strictEqual(clock.active().length, 0);
     });
   }
 });
