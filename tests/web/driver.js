@@ -83,6 +83,9 @@ function startServer(folder, faults = {}) {
 function startProjectServer(folder) {
   const script = path.join(__dirname, '../../scripts/web/serve.py');
   const child = childProcess.spawn('python3', [script, folder, '--port', '0'], {stdio: ['ignore', 'pipe', 'pipe']});
+  // A test that ends early (process.exit) takes its server with it.
+  const stop = () => child.kill();
+  process.once('exit', stop);
   const requests = [];
   readline.createInterface({input: child.stderr}).on('line', (line) => {
     const request = /"(?:GET|HEAD) (\S+)/.exec(line);
@@ -94,6 +97,7 @@ function startProjectServer(folder) {
       url,
       requests,
       close: () => new Promise((done) => {
+        process.removeListener('exit', stop);
         child.removeAllListeners('exit');
         child.once('exit', () => done());
         child.kill();
