@@ -19,7 +19,7 @@ group_windows=(
   cmake g++-mingw-w64-x86-64-posix googletest wine wine64
   xvfb xauth xdotool x11-apps ffmpeg fonts-liberation
 )
-group_web=(cmake emscripten chromium nodejs python3)
+group_web=(cmake emscripten chromium nodejs python3 firefox-esr pulseaudio xvfb xauth)
 # A Node.js build that brings its own npm conflicts with Debian's npm package.
 command -v npm >/dev/null || group_web+=(npm)
 

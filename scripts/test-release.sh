@@ -6,6 +6,8 @@
 #  - the Debian package's fields and files (dpkg-deb); then, as root and only when CI=true or
 #    ORBEK_RELEASE_INSTALL=1 asks for it, installed with apt-get, started as orbek42 from the PATH
 #    the same way, and removed again with dpkg -r;
+#  - the web release: the site's zip unpacked and served, and the single file opened from disk, in
+#    Chromium and in Firefox (tests/web/release_test.js), each holding a frame of the show;
 #  - the Windows folder, unzipped, orbek42.exe under Wine as scripts/test-windows.sh runs it; left
 #    out, as that test is, when Wine or the cross compiler cannot be installed.
 # The release text must be plain ASCII of at most 80 columns naming every package depended on.
@@ -38,7 +40,9 @@ fi
 version=$(scripts/version.sh)
 tarball=$root/$(grep '\.tar\.gz$' <<<"$packages")
 deb=$root/$(grep '\.deb$' <<<"$packages")
-zip=$(grep '\.zip$' <<<"$packages") && zip=$root/$zip
+zip=$(grep -- '-win64\.zip$' <<<"$packages") && zip=$root/$zip
+web_zip=$root/$(grep -- '-web\.zip$' <<<"$packages")
+web_html=$root/$(grep '\.html$' <<<"$packages")
 
 # check_text FILE: the release text, ASCII and 80 columns (a Windows copy ends its lines in CR LF).
 check_text() {
@@ -144,6 +148,29 @@ if [ "$(id -u)" -eq 0 ] && { [ "${CI:-}" = true ] || [ "${ORBEK_RELEASE_INSTALL:
 else
   echo "(installing it left out: that needs root and CI=true, or ORBEK_RELEASE_INSTALL=1)"
 fi
+
+# check_web: the site's zip holds every file with its .gz and .br under one folder; unpacked, it is
+# served and played, and the single file plays from disk, each against a still of the show.
+check_web() {
+  local top=orbek42-$version-web name expected=() stills=$scratch/web-stills
+  for name in index.html orbek42.data orbek42.js orbek42.png orbek42.wasm preview.png; do
+    expected+=("$name" "$name.br" "$name.gz")
+  done
+  [ "$(listing "$web_zip" "$top")" = "$(printf '%s\n' "${expected[@]}" | sort)" ] ||
+    fail "$web_zip holds $(listing "$web_zip" "$top" | tr '\n' ' ')"
+  (cd tests/web && [ -d node_modules ] || npm ci --no-audit --no-fund --silent) || fail "npm ci in tests/web"
+  mkdir "$scratch/web" "$stills"
+  (cd "$scratch/web" && cmake -E tar xf "$web_zip") || fail "$web_zip cannot be unpacked"
+  cmake --build build --target orbek42-capture >/dev/null || fail "the capture tool"
+  build/bin/orbek42-capture --png "$stills" --frames "$(node tests/web/release_test.js --frames)" >/dev/null ||
+    fail "the native still"
+  xvfb-run -a -s "-screen 0 1280x1024x24" tests/web/null_sound.sh \
+    node tests/web/release_test.js "$scratch/web/$top" "$web_html" "$stills" "$root/build-web/screenshots" ||
+    fail "the web release"
+  echo "ok the web release: the site served and the single file from disk, in Chromium and Firefox"
+}
+echo "== the web release: $web_zip, $web_html"
+check_web
 
 [ -n "$zip" ] || exit 0
 echo "== the Windows folder: $zip"

@@ -1,7 +1,7 @@
 // The program's side of the page (index.html): the show clock, which stands still while the page
 // is hidden or a test holds a frame, the frames the show reaches, holding a frame for tests,
 // showing messages, the cursor and full screen. Linked in with --js-library; the page itself sets
-// Module.holdFrames from its address before the program starts.
+// Module.holdFrames from its address before the program starts (page/program.js).
 mergeInto(LibraryManager.library, {
   // performance.now() less the time spent paused. A hidden page pauses the music too (its audio
   // context is suspended), so picture and music stay together whatever the browser does with
@@ -96,15 +96,11 @@ mergeInto(LibraryManager.library, {
     }
   },
 
-  // A message box in the page's message area, never modal (its stderr line reaches the console).
+  // A message box, never modal: the page shows its line (Module.onMessageBox), and its stderr line
+  // reaches the console.
   pageShowMessage: function(text, caption) {
     var line = UTF8ToString(caption) + ': ' + UTF8ToString(text);
-    var area = document.getElementById('messages');
-    if (area) {
-      var entry = document.createElement('div');
-      entry.textContent = line;
-      area.appendChild(entry);
-    }
+    if (Module['onMessageBox']) Module['onMessageBox'](line);
   },
 
   pageShowCursor: function(show) {
