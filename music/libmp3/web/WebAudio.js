@@ -63,6 +63,10 @@ mergeInto(LibraryManager.library, {
       play.offset = offset;
       play.startedAt = context.currentTime;
       source.start(0, offset);
+      // Where the track is now, in seconds, for whoever measures the picture against it.
+      Module['musicPosition'] = function() {
+        return context.currentTime - play.startedAt + play.offset;
+      };
     },
   },
 
