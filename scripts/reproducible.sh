@@ -53,11 +53,12 @@ pack_zip() {
 }
 
 repack() {
-  local archive=$1 work top status=0
+  local archive work top status=0
+  archive=$(cd "$(dirname "$1")" && pwd)/$(basename "$1") || return 1
   work=$(mktemp -d) || return 1
   case $archive in
     *.tar.gz) tar -C "$work" -xzf "$archive" ;;
-    *.zip) (cd "$work" && cmake -E tar xf "$(cd "$(dirname "$archive")" && pwd)/$(basename "$archive")") ;;
+    *.zip) (cd "$work" && cmake -E tar xf "$archive") ;;
     *) echo "reproducible.sh: cannot repack $archive" >&2; false ;;
   esac || status=1
   top=$(ls -A "$work")
