@@ -280,6 +280,8 @@ check_windows_folder() {
   cmake --build --preset mingw --target wintool datpack >/dev/null || fail "the Windows helpers"
   # What Explorer shows in the program's properties: its version and its icon in four sizes.
   description=$(wine "$root/build-win/bin/wintool.exe" describe "$(winepath -w "$folder/orbek42.exe")" | tr -d '\r')
+  # A Wine server started without a display must be gone before the program wants a screen.
+  wineserver -w
   echo "$description" | sed 's/^/   /'
   grep -qx "ProductVersion: $version" <<<"$description" || fail "orbek42.exe does not carry version $version"
   grep -qx "icons: 1, images: 4" <<<"$description" || fail "orbek42.exe does not carry its icon"
