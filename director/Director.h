@@ -22,6 +22,8 @@ void resetDirector();
 bool drawFrame();
 // Applies the camera, moves to (x, y, z) and draws the star field there.
 void drawStarsAt(float x, float y, float z);
+// Applies the camera and draws the earth, then the flag, which stands in the earth's frame.
+void drawEarthWithFlag();
 
 bool sceneOne();
 bool sceneTwo();

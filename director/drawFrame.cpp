@@ -4,11 +4,12 @@
 #include "director/Director.h"
 
 #include "app/Objects.h"
-#include "director/ShowConstants.h"
+#include "effects/Flag.h"
 #include "music/MusicPlayer.h"
 #include "platform/GL.h"
 #include "scene/Camera.h"
 #include "scene/SceneObject.h"
+#include "show/ShowConstants.h"
 
 namespace {
 
@@ -51,4 +52,10 @@ void drawStarsAt(float x, float y, float z) {
     camera.look();
     glTranslatef(x, y, z);
     stars->draw(true);
+}
+
+void drawEarthWithFlag() {
+    camera.look();
+    earth->draw(true);
+    flag->draw();
 }

@@ -2,12 +2,11 @@
 #include "app/Objects.h"
 #include "director/Director.h"
 #include "director/PathPoint.h"
-#include "director/ShowConstants.h"
-#include "effects/Flag.h"
 #include "platform/GL.h"
 #include "scene/Camera.h"
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
+#include "show/ShowConstants.h"
 
 using namespace show;
 
@@ -22,9 +21,7 @@ bool sceneFour() {
         return false;
     }
 
-    camera.look();
-    earth->draw(true);
-    flag->draw();
+    drawEarthWithFlag();
 
     camera.look();
     drawStarsAt(planePosition.x, planePosition.y, planePosition.z);

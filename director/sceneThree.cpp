@@ -3,13 +3,12 @@
 #include "app/Objects.h"
 #include "director/Director.h"
 #include "director/PathPoint.h"
-#include "director/ShowConstants.h"
-#include "effects/Flag.h"
 #include "effects/ParticleSystems.h"
 #include "platform/GL.h"
 #include "scene/Camera.h"
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
+#include "show/ShowConstants.h"
 
 using namespace show;
 
@@ -21,16 +20,9 @@ bool sceneThree() {
 
     camera.look();
     aeroplane->draw(true);
-    trailA1->step();
-    trailB1->step();
-    trailA2->step();
-    trailB2->step();
-    trailA3->step();
-    trailB3->step();
+    stepTrails(3);
 
-    camera.look();
-    earth->draw(true);
-    flag->draw();
+    drawEarthWithFlag();
 
     camera.look();
     drawStarsAt(planePosition.x, planePosition.y, planePosition.z);

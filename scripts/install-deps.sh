@@ -14,7 +14,7 @@ group_build=(
   libfreetype-dev libfontconfig-dev fonts-liberation libpng-dev
   libmpg123-dev libmp3lame-dev
   googletest libgtest-dev libbenchmark-dev lib3ds-dev
-  xvfb xauth xdotool ffmpeg sox desktop-file-utils
+  xvfb xauth xdotool ffmpeg sox desktop-file-utils imagemagick
 )
 group_fuzz=(clang libclang-rt-14-dev)
 group_windows=(

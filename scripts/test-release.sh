@@ -78,7 +78,7 @@ no_build_paths() {
 }
 
 # run_demo WHAT FOLDER COMMAND...: one run of COMMAND, started in FOLDER, ended by Escape; WHAT is
-# one word (it names the run's temporary folder, and xvfb-run takes no space in that).
+# one word (it names the run's temporary folder).
 run_demo() {
   local what=$1 folder=$2 temp=$scratch/tmp-$1 status=0 left
   shift 2

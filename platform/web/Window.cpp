@@ -25,7 +25,7 @@ EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent* event, void*) {
 // A hidden tab is the browser's way of minimising the window.
 EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* event, void*) {
     if (shownWindow == nullptr) return EM_FALSE;
-    const std::uintptr_t minimised = event->hidden ? 0x10000u : 0u;
+    const std::uintptr_t minimised = event->hidden ? activateMinimised : 0;
     queueMessage(shownWindow, msgActivate, (event->hidden ? waInactive : waActive) | minimised, 0);
     return EM_FALSE;
 }

@@ -20,15 +20,15 @@ int framesLeft = 1000;
 bool initCalled = false;
 
 const DemoEntryPoints scriptedDemo{
-    [] {
+    [](void*) {
         initCalled = true;
         return true;
     },
-    [] {
+    [](void*) {
         ++framesDrawn;
         return --framesLeft > 0;
     },
-    [] {},
+    [](void*) {},
 };
 
 // A clock that returns scripted millisecond readings, then advances by 1 ms per read.
@@ -97,7 +97,8 @@ TEST(WindowProcedure, KeysActivationCloseAndScreenSaver) {
     EXPECT_FALSE(keys[platform::vkEscape]);
     windowProc(nullptr, platform::msgKeyDown, 0x1234, 0);  // no key beyond the array is written
 
-    windowProc(nullptr, platform::msgActivate, platform::waInactive | 0x10000u, 0);
+    windowProc(nullptr, platform::msgActivate, platform::waInactive | platform::activateMinimised,
+               0);
     EXPECT_FALSE(active);  // minimised
     windowProc(nullptr, platform::msgActivate, platform::waActive, 0);
     EXPECT_TRUE(active);
