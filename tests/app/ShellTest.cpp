@@ -171,6 +171,20 @@ TEST_F(MainLoop, EscapeEndsEvenWhileInactiveButATapSeenOnlyInTheQueueDoesNot) {
     platform::unregisterWindowClass("shell-test", platform::getModuleHandle());
 }
 
+TEST_F(MainLoop, AHeldFrameIsTheLastDrawnAndSaidSoWhileTheLoopWaitsForEscape) {
+    // Every reading a full period after the last; the twentieth presses Escape.
+    frameClock = [] {
+        if (++clockReads == 20) keys[platform::vkEscape] = true;
+        lastReading = (lastReading + 40) % 1000;
+        return platform::WallClock{0, lastReading};
+    };
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(runMainLoop(scriptedDemo, 2), 0u);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "orbek42: holding frame 2\n");
+    EXPECT_EQ(framesDrawn, 3);  // frames 0, 1 and 2, none after
+    EXPECT_EQ(clockReads, 20);  // still paced while held, until Escape
+}
+
 TEST(GLWindow, OpensRunsAndClosesOffscreenWithTheProjection) {
     resetShell();
     frameClock = platform::readWallClock;
