@@ -251,7 +251,8 @@ install_debian_package() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y --reinstall -o DPkg::Lock::Timeout=300 \
     "$deb" >"$scratch/apt.log" 2>&1 || { cat "$scratch/apt.log"; fail "apt-get install"; }
   [ -x /usr/games/orbek42 ] && [ -x /usr/games/orbek42-capture ] || fail "no commands in /usr/games"
-  run_demo installed "$scratch/elsewhere" /usr/games/orbek42
+  # As the desktop's menu starts it.
+  run_demo installed "$scratch/elsewhere" /usr/games/orbek42 --fullscreen
   dpkg -r orbek42 >/dev/null || fail "dpkg -r orbek42"
   installed=no
   [ ! -e /usr/lib/orbek42 ] && [ ! -L /usr/games/orbek42 ] || fail "dpkg -r left files behind"
