@@ -7,6 +7,9 @@ if(EMSCRIPTEN OR NOT TARGET orbek42 OR NOT TARGET mp3)
 endif()
 
 set(ORBEK_RELEASE_DIR ${CMAKE_BINARY_DIR}/release)
+# CPack installs what scripts/release.sh built, and no more: without this its install step would
+# first build every target of the tree, the tests and benchmarks included.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 # Installed folders get the same modes whatever the umask of whoever packs them.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -23,13 +26,6 @@ else()
   set(CPACK_GENERATOR "TGZ;DEB")
 endif()
 
-# The version when CPack is run without one (scripts/release.sh always gives it); the Windows
-# program's version record is filled from it when the build is configured.
-execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/version.sh
-  OUTPUT_VARIABLE ORBEK_VERSION OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-if(NOT ORBEK_VERSION)
-  set(ORBEK_VERSION 0.0~unknown)
-endif()
 # The release text carries the version; CPack writes it again with the version it packs.
 configure_file(${CMAKE_SOURCE_DIR}/packaging/orbek42.nfo.in ${ORBEK_RELEASE_DIR}/orbek42.nfo @ONLY)
 
@@ -77,7 +73,7 @@ else()
 endif()
 
 set(CPACK_PACKAGE_NAME orbek42)
-set(CPACK_PACKAGE_VERSION ${ORBEK_VERSION})
+set(CPACK_PACKAGE_VERSION ${ORBEK_VERSION})  # when CPack is run without one, as release.sh is not
 set(CPACK_PACKAGE_VENDOR "the ORBEK42 authors")
 set(CPACK_PACKAGE_CONTACT "ORBEK42 authors <maintainers@users.noreply.c-seed-7864cdce.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "real-time 3D demo with its own soundtrack")
