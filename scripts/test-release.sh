@@ -256,7 +256,9 @@ install_debian_package() {
   dpkg -r orbek42 >/dev/null || fail "dpkg -r orbek42"
   installed=no
   [ ! -e /usr/lib/orbek42 ] && [ ! -L /usr/games/orbek42 ] || fail "dpkg -r left files behind"
-  dpkg --purge orbek42 >/dev/null  # nor any trace in dpkg's records
+  # Nor any trace in dpkg's records (with no maintainer scripts, dpkg -r leaves none to purge).
+  dpkg --purge orbek42 >/dev/null 2>&1
+  dpkg-query -W orbek42 >/dev/null 2>&1 && fail "dpkg still records orbek42"
   echo "ok installed with apt-get, run, removed with dpkg -r"
 }
 
