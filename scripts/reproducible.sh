@@ -1,12 +1,7 @@
 # The rules that make a package the same bytes whoever packs the same commit, wherever and
-# whenever; sourced by scripts/release.sh (and by whatever else packs release files):
-#   reproducible_environment   exports SOURCE_DATE_EPOCH (the commit's time), TZ, LC_ALL, umask
-#   pack_tar_gz DIR TOP OUT    DIR/TOP as a gzipped tar OUT
-#   pack_zip DIR TOP OUT       DIR/TOP as a zip OUT
-#   repack ARCHIVE             an archive another tool made (.tar.gz or .zip), packed again by
-#                              these rules in its place
-# Every archive lists its entries sorted by name, each dated SOURCE_DATE_EPOCH, owned by root
-# (tar) or by nobody (zip), writable by its owner only.
+# whenever, sourced by scripts/release.sh and whatever else packs release files: every date the
+# commit's (SOURCE_DATE_EPOCH), entries sorted by name, owned by root (tar) or nobody (zip),
+# writable by their owner only.
 
 # The commit's time, in seconds since 1970: from git, or in a source tarball from the second line
 # of packaging/archive-version that `git archive` filled in.
@@ -21,6 +16,7 @@ commit_time() {
   fi
 }
 
+# reproducible_environment: exports SOURCE_DATE_EPOCH, TZ and LC_ALL and sets the umask.
 reproducible_environment() {
   SOURCE_DATE_EPOCH=$(commit_time) || return 1
   export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
@@ -34,6 +30,7 @@ normalise() {
     find "$1" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 }
 
+# pack_tar_gz DIR TOP OUT: DIR/TOP as a gzipped tar OUT.
 pack_tar_gz() {
   local dir=$1 top=$2 out=$3
   normalise "$dir/$top" || return 1
@@ -41,8 +38,9 @@ pack_tar_gz() {
     --mtime="@$SOURCE_DATE_EPOCH" -cf - "$top" | gzip -9n >"$out.part" && mv -f "$out.part" "$out"
 }
 
-# Info-ZIP with -X keeps no owner and no extra time fields; its DOS dates are local time, which
-# reproducible_environment fixed to UTC. Folders get no entries of their own.
+# pack_zip DIR TOP OUT: DIR/TOP as a zip OUT. Info-ZIP with -X keeps no owner and no extra time
+# fields; its DOS dates are local time, which reproducible_environment fixed to UTC. Folders get no
+# entries of their own.
 pack_zip() {
   local dir=$1 top=$2 out=$3 full
   full=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
@@ -52,6 +50,8 @@ pack_zip() {
     mv -f "$full.part" "$full"
 }
 
+# repack ARCHIVE: an archive another tool made (.tar.gz or .zip, one folder inside), packed again
+# by these rules in its place.
 repack() {
   local archive work top status=0
   archive=$(cd "$(dirname "$1")" && pwd)/$(basename "$1") || return 1

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The program's screen options on virtual screens, each run held at a countdown frame (no
-# particles there, whose randomness no two runs share) and compared with orbek42-capture's still
-# of the same frame, then ended by Escape: exit status 0 and nothing left in the temporary folder.
-#   --size 1280x960 --windowed   a 1280x960 window, the whole of it the picture
-#   --fullscreen on 1920x1080    a 1920x1080 window at 0,0: the 1440x1080 picture between black
-#                                bars of 240 columns each
+# The program's screen options on virtual screens: --size 1280x960 --windowed, and --fullscreen on
+# a 1920x1080 screen (the picture between black bars), each held at a countdown frame and compared
+# with orbek42-capture's still of it, then ended by Escape with status 0 and nothing left behind.
 # Usage: player_options.sh BIN_DIR [SHOTS_DIR]; the screenshots are kept in SHOTS_DIR when given.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -14,6 +11,7 @@ for tool in Xvfb xdotool ffmpeg; do
   command -v $tool >/dev/null || { echo "$tool missing: skipped"; exit 77; }
 done
 source "$here/../support/virtual_screen.sh"
+# Frame 200 is the countdown's digit 1: no particles, whose randomness no two runs share.
 frame=200
 least_psnr=28
 
