@@ -5,9 +5,13 @@
 #include "show/ShowConstants.h"
 
 bool DemoWindow::open(bool fullscreenFlag) {
+    return open(fullscreenFlag, show::screenWidth, show::screenHeight);
+}
+
+bool DemoWindow::open(bool fullscreenFlag, int width, int height) {
     close();
-    opened = createGLWindow(show::windowTitle, show::screenWidth, show::screenHeight,
-                            show::screenBits, fullscreenFlag, demo);
+    opened =
+        createGLWindow(show::windowTitle, width, height, show::screenBits, fullscreenFlag, demo);
     return opened;
 }
 

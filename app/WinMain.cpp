@@ -3,12 +3,15 @@
 // unpacked files on every way out, a termination request during the start-up included.
 #include "app/WinMain.h"
 
+#include <cstdio>
 #include <string>
 
 #include "app/AssetFolder.h"
 #include "app/DemoWindow.h"
 #include "app/GLWindow.h"
 #include "app/mainLoop.h"
+#include "platform/GL.h"
+#include "platform/GLContext.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 
@@ -20,10 +23,32 @@ int failBeforeWindow(const std::string& message) {
     return 1;
 }
 
+// The window as the options ask: the show's own (the display switched to 640x480, the picture
+// stretched over the window) when none were given; otherwise the desktop covered at its own
+// resolution or a window of the size given, with the 4:3 picture fitted between bars.
+bool openWindow(DemoWindow* window, const PlayerOptions& options) {
+    if (options.screen == PlayerOptions::Screen::asked) return window->open(fullscreen);
+    setPictureFitted(true);
+    setDesktopFullscreen(options.screen == PlayerOptions::Screen::fullscreen);
+    const int samples = options.supersample * options.supersample;
+    platform::requestSamples(samples);
+    if (!window->open(fullscreen, options.width, options.height)) return false;
+    if (samples > 1) {
+        GLint had = 0;
+        glGetIntegerv(GL_SAMPLES, &had);
+        if (had < samples)
+            std::fprintf(stderr,
+                         "orbek42: the graphics driver offers no %dx%d multisampling here: the "
+                         "show is drawn without it\n",
+                         options.supersample, options.supersample);
+    }
+    return true;
+}
+
 }  // namespace
 
-int winMain(const DemoEntryPoints& demo) {
-    fullscreen = true;
+int winMain(const DemoEntryPoints& demo, const PlayerOptions& options) {
+    fullscreen = options.screen != PlayerOptions::Screen::windowed;
     if (!platform::initialise())
         return failBeforeWindow("The system's event queue cannot be started.");
 
@@ -42,8 +67,8 @@ int winMain(const DemoEntryPoints& demo) {
     // status says so.
     int exitCode = 1;
     DemoWindow window(demo);
-    if (window.open(fullscreen)) {
-        exitCode = static_cast<int>(runMainLoop(demo));
+    if (openWindow(&window, options)) {
+        exitCode = static_cast<int>(runMainLoop(demo, options.holdFrame));
         window.close();
     } else if (platform::terminationRequested()) {
         exitCode = platform::terminationExitCode();

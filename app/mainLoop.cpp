@@ -2,11 +2,14 @@
 // frame n of the show at its due time on the show clock (started when the first scene begins, as
 // the music is heard). A frame that is more than one frame late is stepped without being shown, so
 // every step still runs in order and the show catches up with its music instead of falling behind
-// for good. Between frames the processor is given away, not spent watching the clock. It ends on a
-// quit message, on Escape, or when the show is over; only a quit message carries an exit code.
+// for good. Between frames the processor is given away, not spent watching the clock. A frame to
+// hold (for comparisons) stays on the screen once shown, while Escape and messages still work. It
+// ends on a quit message, on Escape, or when the show is over; only a quit message carries an exit
+// code.
 #include "app/mainLoop.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "app/GLWindow.h"
 #include "app/ShowClock.h"
@@ -55,9 +58,10 @@ LoopServices loopServices = {
     platform::showFrameDone,
 };
 
-std::uintptr_t runMainLoop(const DemoEntryPoints& demo) {
+std::uintptr_t runMainLoop(const DemoEntryPoints& demo, long holdFrame) {
     ShowClock clock(period);
     double blankDue = 0.0;  // before the show begins: when the next cleared frame is due
+    bool holding = false;   // the frame to hold is on the screen: nothing more is drawn
     platform::Message message{};
     std::uintptr_t exitCode = 0;
     bool done = false;
@@ -73,6 +77,13 @@ std::uintptr_t runMainLoop(const DemoEntryPoints& demo) {
             continue;
         }
         const double now = loopServices.now();
+        if (holding) {
+            if (keys[platform::vkEscape])
+                done = true;
+            else
+                loopServices.waitUntil(now + period);
+            continue;
+        }
         if (!active) {
             // Minimised: nothing is drawn while the show clock runs on with the music; on return
             // the late frames are stepped unseen until the picture has caught up.
@@ -92,10 +103,18 @@ std::uintptr_t runMainLoop(const DemoEntryPoints& demo) {
             continue;
         }
         const long frame = clock.nextFrame();
-        const bool unseen = clock.behind(now) && frame != loopServices.frameToHold();
+        const long toHold = holdFrame >= 0 ? holdFrame : loopServices.frameToHold();
+        const bool unseen = clock.behind(now) && frame != toHold;
         done = unseen ? !stepUnseen(demo) : !presentFrame(demo, clock.dueTime(frame));
         clock.frameStepped();
-        if (!done) loopServices.showFrameDone(frame, !unseen);
+        if (done) continue;
+        loopServices.showFrameDone(frame, !unseen);
+        if (frame == holdFrame) {
+            // Whoever compares the screen with a still learns when it is time.
+            std::printf("orbek42: holding frame %ld\n", holdFrame);
+            std::fflush(stdout);
+            holding = true;
+        }
     }
     return exitCode;
 }

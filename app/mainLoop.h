@@ -21,4 +21,6 @@ struct LoopServices {
 extern LoopServices loopServices;
 
 // Runs the loop, drawing through demo.drawFrame; returns the quit message's exit code, 0 otherwise.
-std::uintptr_t runMainLoop(const DemoEntryPoints& demo);
+// holdFrame (counted from 0; -1 for none) is the last frame drawn and presented: the loop then
+// only waits for a way out, the frame left on the screen.
+std::uintptr_t runMainLoop(const DemoEntryPoints& demo, long holdFrame = -1);

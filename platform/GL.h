@@ -10,3 +10,7 @@
 // The browser has WebGL only: our GL 1.1 layer takes these names (platform/web/gl).
 #include "platform/web/gl/ShimGL.h"
 #endif
+// GL 1.3's query of a framebuffer's samples a pixel, which Windows' GL 1.1 headers lack.
+#ifndef GL_SAMPLES
+#define GL_SAMPLES 0x80A9
+#endif

@@ -44,8 +44,15 @@ constexpr int displayChangeFailed = -1;
 
 // Switches the display to width x height at bits per pixel for full-screen windows made after it.
 int changeDisplaySettings(int width, int height, int bits);
-// Back to the desktop's own mode.
+// Instead of a mode change: full-screen windows made after it cover the whole desktop at its own
+// resolution, which goes to width and height. False when that cannot be found.
+bool coverDesktop(int* width, int* height);
+// Back to the desktop's own mode (and windows no longer cover the desktop).
 void restoreDisplaySettings();
+// Windows whose pixel format is set after it get that many samples a pixel (multisampling) where
+// the driver offers them, and none otherwise; 0 or 1 asks for none. What a window got can be read
+// with glGetIntegerv(GL_SAMPLES) once its context is current.
+void requestSamples(int samples);
 // Shows or hides the mouse cursor over our windows; returns the new display count as the system
 // does.
 int showCursor(bool show);

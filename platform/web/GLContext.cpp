@@ -22,6 +22,14 @@ int changeDisplaySettings(int, int, int) {
     return displayChangeSuccessful;
 }
 
+// The page decides the canvas's size; there is no desktop to cover.
+bool coverDesktop(int*, int*) {
+    return false;
+}
+
+// WebGL's context is made by the page, without multisampling.
+void requestSamples(int) {}
+
 void restoreDisplaySettings() {
     pageLeaveFullscreen();
 }

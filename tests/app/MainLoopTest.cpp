@@ -199,6 +199,20 @@ TEST_F(MainLoop, AFrameToHoldIsNeverSteppedUnseen) {
     EXPECT_EQ(framesDone[7], std::make_pair(7L, false)) << "the frames after it are still late";
 }
 
+TEST_F(MainLoop, AHeldFrameIsTheLastDrawnAndSaidSoWhileTheLoopWaitsForEscape) {
+    stallingWait = 2;  // late enough for frame 2 to be stepped unseen, were it not to be held
+    stallAtWait = period * 3;
+    onWait = [](int count) {
+        if (count == 20) keys[platform::vkEscape] = true;
+    };
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(runMainLoop(scriptedDemo, 2), 0u);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "orbek42: holding frame 2\n");
+    EXPECT_EQ(steps.size(), 3u) << "frames 0, 1 and 2, none after";
+    EXPECT_EQ(framesDone.back(), std::make_pair(2L, true));
+    EXPECT_EQ(waits, 20) << "still waiting between looks at the keys while held";
+}
+
 TEST_F(MainLoop, TheShowClockStartsWithTheShowNotWithTheClearedFramesBeforeIt) {
     blankFramesBeforeShow = 3;
     framesLeft = 8;
