@@ -153,17 +153,6 @@ bool swapBuffers(DeviceContext deviceContext) {
     return true;
 }
 
-bool drawingShownBeforeSwap() {
-    return false;
-}
-
-// Nothing outside the program watches which frame is on screen here.
-long frameToHold() {
-    return -1;
-}
-
-void showFrameDone(long, bool) {}
-
 bool hasCurrentContext() {
     return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GL_GetCurrentContext() != nullptr;
 }

@@ -100,17 +100,6 @@ bool swapBuffers(DeviceContext deviceContext) {
     return deviceContext != nullptr && SwapBuffers(toHdc(deviceContext)) != FALSE;
 }
 
-bool drawingShownBeforeSwap() {
-    return false;
-}
-
-// Nothing outside the program watches which frame is on screen here.
-long frameToHold() {
-    return -1;
-}
-
-void showFrameDone(long, bool) {}
-
 bool hasCurrentContext() {
     return wglGetCurrentContext() != nullptr;
 }
