@@ -73,7 +73,7 @@ std::vector<OptionRule> captureRules(CaptureOptions* o, bool* crfGiven, bool* pr
             return true;
         };
     };
-    auto frame = [o, rangeGiven](const char* name, long* target) {
+    auto frame = [rangeGiven](const char* name, long* target) {
         return [=](const std::string& value, std::string* error) {
             if (!parseWholeNumber(value, target)) {
                 *error = std::string(name) + " takes a frame number, counted from 0";

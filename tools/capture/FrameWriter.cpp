@@ -81,20 +81,20 @@ void FrameWriter::write(Slot& slot) {
     auto start = std::chrono::steady_clock::now();
     composer.compose(slot.pixels.data(), &frame);
     filterSeconds += secondsSince(start);
-    std::string problem;
+    std::string trouble;
     if (slot.toVideo && video != nullptr) {
         start = std::chrono::steady_clock::now();
-        if (!video->addFrame(frame)) problem = "ffmpeg stopped taking frames";
+        if (!video->addFrame(frame)) trouble = "ffmpeg stopped taking frames";
         encodeSeconds += secondsSince(start);
     }
-    if (problem.empty() && !slot.pngPath.empty()) {
+    if (trouble.empty() && !slot.pngPath.empty()) {
         start = std::chrono::steady_clock::now();
         if (!savePng(slot.pngPath, layout.frameWidth, layout.frameHeight, frame))
-            problem = "cannot write " + slot.pngPath;
+            trouble = "cannot write " + slot.pngPath;
         stillSeconds += secondsSince(start);
     }
-    if (!problem.empty()) {
+    if (!trouble.empty()) {
         std::lock_guard<std::mutex> lock(mutex);
-        problem = problem;
+        problem = trouble;
     }
 }
