@@ -11,6 +11,7 @@
 # Exits non-zero when a test fails. JOBS sets the builds' parallelism (default: all cores).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tests/support/virtual_screen.sh
 jobs=${JOBS:-$(nproc)}
 stills=build-web/stills
 
@@ -36,7 +37,7 @@ page() {
   mkdir -p build-web/screenshots
   node tests/web/page_test.js chromium build-web/bin "$stills" build-web/screenshots
   # Headless Firefox draws no WebGL here: a window on a virtual screen, sound into a null sink.
-  xvfb-run -a -s "-screen 0 1280x1024x24" tests/web/null_sound.sh \
+  on_virtual_screen -s 1280x1024x24 tests/web/null_sound.sh \
     node tests/web/page_test.js firefox build-web/bin "$stills" build-web/screenshots
 }
 
