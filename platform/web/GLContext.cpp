@@ -1,11 +1,11 @@
-// Display mode, pixel format, GL context and buffer swaps on the page's canvas through the WebGL
-// layer. A swap hands the finished frame to the browser and waits for its next animation frame;
-// a page asked to hold a frame (for tests) stops there and keeps showing it.
+// Display mode, pixel format, GL context and buffer swaps on the page's canvas through our GL
+// layer on WebGL 2. A swap hands the finished frame to the browser and waits for its next
+// animation frame; a page asked to hold a frame (for tests) stops there and keeps showing it.
 #include <emscripten/emscripten.h>
 
+#include "ffgl.h"
 #include "platform/web/Page.h"
 #include "platform/web/WebWindow.h"
-#include "platform/web/gl/WebGL.h"
 
 namespace platform {
 namespace {
@@ -46,7 +46,8 @@ bool setPixelFormat(DeviceContext deviceContext, int format,
 RenderContext createContext(DeviceContext deviceContext) {
     if (deviceContext == nullptr || currentContext != nullptr)
         return nullptr;  // one canvas, one context
-    if (!webglCreateContext(canvasSelector)) return nullptr;
+    // Multisampled where the browser offers it.
+    if (!ffglCreateContext(canvasSelector, FfglContextOptions{})) return nullptr;
     currentContext = new RenderContextData{deviceContext->window};
     return currentContext;
 }
@@ -59,7 +60,7 @@ bool makeCurrent(DeviceContext deviceContext, RenderContext renderContext) {
 
 bool deleteContext(RenderContext renderContext) {
     if (renderContext == nullptr || renderContext != currentContext) return false;
-    webglDestroyContext();
+    ffglDestroyContext();
     delete currentContext;
     currentContext = nullptr;
     return true;
@@ -67,7 +68,7 @@ bool deleteContext(RenderContext renderContext) {
 
 bool swapBuffers(DeviceContext deviceContext) {
     if (deviceContext == nullptr || currentContext == nullptr) return false;
-    webglEndFrame();
+    ffglEndFrame();
     pageFramePresented();
     const long frame = framesPresented++;
     if (frame == pageHoldFrame()) holdFrame(frame);
