@@ -11,7 +11,6 @@
 #include "app/AssetFolder.h"
 #include "app/GLWindow.h"
 #include "app/Objects.h"
-#include "director/ShowConstants.h"
 #include "effects/Flag.h"
 #include "effects/OutlineText.h"
 #include "effects/ParticleSystems.h"
@@ -22,8 +21,7 @@
 #include "scene/Camera.h"
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
-
-float pixelScale = 1.0f;
+#include "show/ShowConstants.h"
 
 namespace {
 
@@ -115,7 +113,7 @@ bool initDemo() {
     openSequence();
     recordedRotation =
         Point3{0.0f, 180.0f, 0.0f};  // the waiting attitude, kept by an empty recording
-    glPointSize(2.0f * pixelScale);
+    glPointSize(show::particlePointSize * pixelScale);
 
     path.cutBack();
     music = new MusicPlayer(path.append("musica.mp3"));

@@ -2,11 +2,6 @@
 // entry points (app/DemoEntryPoints.h).
 #pragma once
 
-// Framebuffer pixels per pixel of the 640x480 picture, each way (1 in the program): what is sized
-// in pixels, the particles' points, is drawn that much larger. The capture tool sets it before
-// start-up when it renders larger than the window.
-extern float pixelScale;
-
 // Loads every asset, creates every object and starts the music; true when the demo can run.
 bool initDemo();
 // Destroys the demo objects, stops the music if the run was ended with Escape, closes the sequence.

@@ -2,10 +2,11 @@
 // format, context), torn down in reverse with a report for every release that fails.
 #include "app/GLWindow.h"
 
-#include "director/ShowConstants.h"
+#include "app/FrameLayout.h"
 #include "platform/GL.h"
 #include "platform/Keys.h"
 #include "platform/MessageBox.h"
+#include "show/ShowConstants.h"
 
 bool keys[256];
 bool active = true;
@@ -14,6 +15,7 @@ platform::DeviceContext deviceContext = nullptr;
 platform::RenderContext renderContext = nullptr;
 platform::WindowHandle mainWindow = nullptr;
 platform::ModuleHandle appInstance = nullptr;
+float pixelScale = 1.0f;
 
 namespace {
 
@@ -22,6 +24,7 @@ const char* const windowClassName = "OpenGL";
 // Kept for the program's lifetime and filled on the first window creation.
 platform::PixelFormatDescriptor pixelFormat;
 bool pixelFormatFilled = false;
+bool pictureFitted = false;
 
 void reportShutdownError(const char* message) {
     platform::messageBox(nullptr, message, "SHUTDOWN ERROR",
@@ -104,7 +107,7 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
     platform::setFocus(mainWindow);
     resizeGLScene(width, height);
 
-    if (!demo.initDemo()) {
+    if (!demo.initDemo(demo.context)) {
         // A start-up cut short by a termination request is no failure to report.
         if (platform::terminationRequested()) {
             killGLWindow();
@@ -141,14 +144,28 @@ void killGLWindow() {
     }
 }
 
+void setPictureFitted(bool fitted) {
+    pictureFitted = fitted;
+}
+
 void resizeGLScene(int width, int height) {
     if (height == 0) height = 1;
-    glViewport(0, 0, width, height);
+    double aspect = static_cast<double>(width) / static_cast<double>(height);
+    if (pictureFitted) {
+        // GL counts the viewport's rows from the bottom; the layout counts from the top.
+        const FrameLayout layout = layoutFrame(width > 0 ? width : 1, height, 1);
+        glViewport(layout.left, height - layout.top - layout.pictureHeight, layout.pictureWidth,
+                   layout.pictureHeight);
+        aspect = static_cast<double>(layout.pictureWidth) / layout.pictureHeight;
+        pixelScale = layout.pixelScale();
+        glPointSize(show::particlePointSize * pixelScale);
+    } else {
+        glViewport(0, 0, width, height);
+    }
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     // The near plane is the single-precision 0.1 widened, as the projection was tuned with it.
-    gluPerspective(show::fieldOfView, static_cast<double>(width) / static_cast<double>(height),
-                   static_cast<double>(show::nearPlane), show::farPlane);
+    gluPerspective(show::fieldOfView, aspect, static_cast<double>(show::nearPlane), show::farPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

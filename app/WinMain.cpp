@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/AssetFolder.h"
+#include "app/DemoWindow.h"
 #include "app/GLWindow.h"
 #include "app/mainLoop.h"
-#include "director/ShowConstants.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 
@@ -41,11 +41,10 @@ int winMain(const DemoEntryPoints& demo) {
     // A window or start-up that fails has shown its message; the show never ran, and the exit
     // status says so.
     int exitCode = 1;
-    if (createGLWindow(show::windowTitle, show::screenWidth, show::screenHeight, show::screenBits,
-                       fullscreen, demo)) {
+    DemoWindow window(demo);
+    if (window.open(fullscreen)) {
         exitCode = static_cast<int>(runMainLoop(demo));
-        demo.shutdownDemo();
-        killGLWindow();
+        window.close();
     } else if (platform::terminationRequested()) {
         exitCode = platform::terminationExitCode();
     }

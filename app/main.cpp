@@ -5,5 +5,10 @@
 #include "director/Director.h"
 
 int main() {
-    return winMain(DemoEntryPoints{initDemo, drawFrame, shutdownDemo});
+    const DemoEntryPoints demo{
+        [](void*) { return initDemo(); },
+        [](void*) { return drawFrame(); },
+        [](void*) { shutdownDemo(); },
+    };
+    return winMain(demo);
 }

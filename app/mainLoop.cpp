@@ -6,8 +6,8 @@
 
 #include "app/GLWindow.h"
 #include "app/limitFrameRate.h"
-#include "director/ShowConstants.h"
 #include "platform/Keys.h"
+#include "show/ShowConstants.h"
 
 std::uintptr_t runMainLoop(const DemoEntryPoints& demo) {
     platform::Message message{};
@@ -25,7 +25,7 @@ std::uintptr_t runMainLoop(const DemoEntryPoints& demo) {
             continue;
         }
         bool showGoesOn = true;
-        if (active) showGoesOn = demo.drawFrame();
+        if (active) showGoesOn = demo.drawFrame(demo.context);
         if ((active && !showGoesOn) || keys[platform::vkEscape]) {
             done = true;
         } else {

@@ -1,4 +1,4 @@
-// Where our models must stand so that the show's numbers (director/ShowConstants.h) frame them:
+// Where our models must stand so that the show's numbers (show/ShowConstants.h) frame them:
 // the tube's centre line, the earth's position, the camera paths and a replay of scene 1's path
 // arithmetic. The models, the paths, the attitude sequence and the staging test use these.
 #pragma once
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "assets/Vec3.h"
-#include "director/ShowConstants.h"
+#include "show/ShowConstants.h"
 
 namespace staging {
 
@@ -18,7 +18,7 @@ constexpr double tubeSampleStep = 2.0;
 constexpr double tubeMeshStart = -6.0;       // the mesh reaches a little behind the path's start
 constexpr double tubeMeshEndPercent = 91.0;  // and ends here, open
 
-// The show's places that the staging answers to (director/ShowConstants.h), as vectors.
+// The show's places that the staging answers to (show/ShowConstants.h), as vectors.
 inline Vec3 toVec3(const show::Place& place) {
     return {place.x, place.y, place.z};
 }

@@ -1,7 +1,7 @@
 // The director's state: where the show is, and what the scenes carry from one frame to the next.
 #include "director/Director.h"
 
-#include "director/ShowConstants.h"
+#include "show/ShowConstants.h"
 
 int sceneIndex = 0;
 int sceneFrame = 0;

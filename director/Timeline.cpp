@@ -2,7 +2,7 @@
 // that would leave 0 to 100 percent, and the frame in which a scene finishes shows the next one.
 #include "director/Timeline.h"
 
-#include "director/ShowConstants.h"
+#include "show/ShowConstants.h"
 
 namespace {
 

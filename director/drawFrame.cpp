@@ -4,11 +4,11 @@
 #include "director/Director.h"
 
 #include "app/Objects.h"
-#include "director/ShowConstants.h"
 #include "music/MusicPlayer.h"
 #include "platform/GL.h"
 #include "scene/Camera.h"
 #include "scene/SceneObject.h"
+#include "show/ShowConstants.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include "app/Objects.h"
 #include "director/Director.h"
 #include "director/PathPoint.h"
-#include "director/ShowConstants.h"
 #include "effects/ParticleSystems.h"
 #include "platform/GL.h"
 #include "scene/Camera.h"
 #include "scene/Paths.h"
 #include "scene/SceneObject.h"
+#include "show/ShowConstants.h"
 
 using namespace show;
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "director/ShowConstants.h"
+#include "show/ShowConstants.h"
 
 Path* tubePath = nullptr;
 Path* tubeLookPath = nullptr;

@@ -9,8 +9,6 @@ cd "$(dirname "$0")/.."
 jobs=${JOBS:-$(nproc)}
 
 scripts/install-deps.sh build web
-# Emscripten's own tools need JavaScript packages that Debian keeps outside node's default path.
-export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
 [ -f build/CMakeCache.txt ] || cmake --preset default >/dev/null
 cmake --build build -j"$jobs" --target data_dat glyph_file

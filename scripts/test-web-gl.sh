@@ -21,8 +21,6 @@ if need_missing; then
   exit 77
 fi
 
-# Debian's emscripten finds its JavaScript dependencies through NODE_PATH with any node.
-export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 if [ ! -d tests/web/node_modules/puppeteer-core ] || [ ! -d tests/web/node_modules/pngjs ]; then
   (cd tests/web && npm ci --no-audit --no-fund --loglevel=error) || exit 1
 fi

@@ -9,7 +9,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-$(nproc)}
-export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 stills=build-web/stills
 
 show_build() {

@@ -20,15 +20,15 @@ int framesLeft = 1000;
 bool initCalled = false;
 
 const DemoEntryPoints scriptedDemo{
-    [] {
+    [](void*) {
         initCalled = true;
         return true;
     },
-    [] {
+    [](void*) {
         ++framesDrawn;
         return --framesLeft > 0;
     },
-    [] {},
+    [](void*) {},
 };
 
 // A clock that returns scripted millisecond readings, then advances by 1 ms per read.

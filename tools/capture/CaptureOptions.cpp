@@ -2,10 +2,10 @@
 #include "tools/capture/CaptureOptions.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <iterator>
-#include <cstdlib>
-#include <cstring>
+#include <vector>
+
+#include "app/CommandLine.h"
 
 const char* const captureUsage =
     "usage: orbek42-capture [--archive data.dat] [--timeline] [--stats]\n"
@@ -36,18 +36,6 @@ const char* const captureUsage =
     "  --archive PATH   the archive to play (default: data.dat here, else beside this program)\n"
     "Progress goes to stderr. Exit status 0 on success.\n";
 
-namespace {
-
-bool parseNumber(const std::string& text, long* value) {
-    if (text.empty() || text.size() > 9) return false;
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    *value = std::strtol(text.c_str(), nullptr, 10);
-    return true;
-}
-
-}  // namespace
-
 bool parseFrameList(const std::string& text, std::set<long>* frames) {
     std::size_t start = 0;
     while (start <= text.size()) {
@@ -57,10 +45,10 @@ bool parseFrameList(const std::string& text, std::set<long>* frames) {
         std::size_t dash = item.find('-');
         long first, last;
         if (dash == std::string::npos) {
-            if (!parseNumber(item, &first)) return false;
+            if (!parseWholeNumber(item, &first)) return false;
             last = first;
-        } else if (!parseNumber(item.substr(0, dash), &first) ||
-                   !parseNumber(item.substr(dash + 1), &last) || last < first ||
+        } else if (!parseWholeNumber(item.substr(0, dash), &first) ||
+                   !parseWholeNumber(item.substr(dash + 1), &last) || last < first ||
                    last - first > 1000000) {
             return false;
         }
@@ -71,137 +59,134 @@ bool parseFrameList(const std::string& text, std::set<long>* frames) {
     return !frames->empty();
 }
 
-bool parseCaptureOptions(int argc, char** argv, CaptureOptions* options, std::string* error) {
-    bool crfGiven = false, presetGiven = false, rangeGiven = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i];
-        auto value = [&](std::string* target) {
-            if (i + 1 >= argc) {
-                *error = argument + " needs a value";
-                return false;
-            }
-            *target = argv[++i];
+namespace {
+
+// What each option stores, and the checks that need one value alone.
+std::vector<OptionRule> captureRules(CaptureOptions* o, bool* crfGiven, bool* presetGiven,
+                                     bool* rangeGiven) {
+    auto flag = [](bool* target) {
+        return [target](const std::string&, std::string*) { return *target = true; };
+    };
+    auto text = [](std::string* target) {
+        return [target](const std::string& value, std::string*) {
+            *target = value;
             return true;
         };
-        std::string text;
-        if (argument == "--help" || argument == "-h") {
-            options->help = true;
-        } else if (argument == "--stats") {
-            options->stats = true;
-        } else if (argument == "--timeline") {
-            options->timeline = true;
-        } else if (argument == "--video") {
-            if (!value(&options->videoPath)) return false;
-        } else if (argument == "--png") {
-            if (!value(&options->pngFolder)) return false;
-        } else if (argument == "--archive") {
-            if (!value(&options->archivePath)) return false;
-        } else if (argument == "--frames") {
-            if (!value(&text)) return false;
-            if (!parseFrameList(text, &options->pngFrames)) {
-                *error = "--frames takes a list such as 0,600,1326-1330";
+    };
+    auto frame = [o, rangeGiven](const char* name, long* target) {
+        return [=](const std::string& value, std::string* error) {
+            if (!parseWholeNumber(value, target)) {
+                *error = std::string(name) + " takes a frame number, counted from 0";
                 return false;
             }
-        } else if (argument == "--size") {
-            if (!value(&text)) return false;
-            std::size_t x = text.find('x');
-            long width = 0, height = 0;
-            if (x == std::string::npos || !parseNumber(text.substr(0, x), &width) ||
-                !parseNumber(text.substr(x + 1), &height) || width < 32 || height < 32 ||
-                width > 8192 || height > 8192 || width % 2 != 0 || height % 2 != 0) {
-                *error =
-                    "--size takes WIDTHxHEIGHT in even numbers from 32 to 8192, e.g. 1920x1080";
-                return false;
-            }
-            options->width = static_cast<int>(width);
-            options->height = static_cast<int>(height);
-        } else if (argument == "--supersample") {
-            long factor = 0;
-            if (!value(&text)) return false;
-            if (!parseNumber(text, &factor) || factor < 1 || factor > 4) {
-                *error = "--supersample takes 1, 2, 3 or 4";
-                return false;
-            }
-            options->supersample = static_cast<int>(factor);
-        } else if (argument == "--crf") {
-            long quality = 0;
-            if (!value(&text)) return false;
-            if (!parseNumber(text, &quality) || quality > 51) {
-                *error = "--crf takes a quality from 0 (best) to 51";
-                return false;
-            }
-            options->crf = static_cast<int>(quality);
-            crfGiven = true;
-        } else if (argument == "--preset") {
-            if (!value(&options->preset)) return false;
-            const char* const presets[] = {"ultrafast", "superfast", "veryfast", "faster",  "fast",
-                                           "medium",    "slow",      "slower",   "veryslow"};
-            if (std::find(std::begin(presets), std::end(presets), options->preset) ==
-                std::end(presets)) {
-                *error =
-                    "--preset takes ultrafast, superfast, veryfast, faster, fast, medium, "
-                    "slow, slower or veryslow";
-                return false;
-            }
-            presetGiven = true;
-        } else if (argument == "--lossless") {
-            options->lossless = true;
-        } else if (argument == "--from" || argument == "--to") {
-            long frame = 0;
-            if (!value(&text)) return false;
-            if (!parseNumber(text, &frame)) {
-                *error = argument + " takes a frame number, counted from 0";
-                return false;
-            }
-            (argument == "--from" ? options->from : options->to) = frame;
-            rangeGiven = true;
-        } else if (argument == "--max-frames") {
-            if (!value(&text)) return false;
-            if (!parseNumber(text, &options->maxFrames)) {
-                *error = "--max-frames takes a whole number";
-                return false;
-            }
-        } else {
-            *error = "unknown argument " + argument;
-            return false;
-        }
-    }
+            return *rangeGiven = true;
+        };
+    };
+    return {
+        {"--help", false, flag(&o->help)},
+        {"-h", false, flag(&o->help)},
+        {"--stats", false, flag(&o->stats)},
+        {"--timeline", false, flag(&o->timeline)},
+        {"--lossless", false, flag(&o->lossless)},
+        {"--video", true, text(&o->videoPath)},
+        {"--png", true, text(&o->pngFolder)},
+        {"--archive", true, text(&o->archivePath)},
+        {"--frames", true,
+         [o](const std::string& value, std::string* error) {
+             if (parseFrameList(value, &o->pngFrames)) return true;
+             *error = "--frames takes a list such as 0,600,1326-1330";
+             return false;
+         }},
+        {"--size", true,
+         [o](const std::string& value, std::string* error) {
+             long width = 0, height = 0;
+             if (!parseSize(value, &width, &height) || width < 32 || height < 32 || width > 8192 ||
+                 height > 8192 || width % 2 != 0 || height % 2 != 0) {
+                 *error =
+                     "--size takes WIDTHxHEIGHT in even numbers from 32 to 8192, e.g. 1920x1080";
+                 return false;
+             }
+             o->width = static_cast<int>(width);
+             o->height = static_cast<int>(height);
+             return true;
+         }},
+        {"--supersample", true,
+         [o](const std::string& value, std::string* error) {
+             long factor = 0;
+             if (!parseWholeNumber(value, &factor) || factor < 1 || factor > 4) {
+                 *error = "--supersample takes 1, 2, 3 or 4";
+                 return false;
+             }
+             o->supersample = static_cast<int>(factor);
+             return true;
+         }},
+        {"--crf", true,
+         [o, crfGiven](const std::string& value, std::string* error) {
+             long quality = 0;
+             if (!parseWholeNumber(value, &quality) || quality > 51) {
+                 *error = "--crf takes a quality from 0 (best) to 51";
+                 return false;
+             }
+             o->crf = static_cast<int>(quality);
+             return *crfGiven = true;
+         }},
+        {"--preset", true,
+         [o, presetGiven](const std::string& value, std::string* error) {
+             const char* const presets[] = {"ultrafast", "superfast", "veryfast", "faster",  "fast",
+                                            "medium",    "slow",      "slower",   "veryslow"};
+             if (std::find(std::begin(presets), std::end(presets), value) == std::end(presets)) {
+                 *error =
+                     "--preset takes ultrafast, superfast, veryfast, faster, fast, medium, "
+                     "slow, slower or veryslow";
+                 return false;
+             }
+             o->preset = value;
+             return *presetGiven = true;
+         }},
+        {"--from", true, frame("--from", &o->from)},
+        {"--to", true, frame("--to", &o->to)},
+        {"--max-frames", true,
+         [o](const std::string& value, std::string* error) {
+             if (parseWholeNumber(value, &o->maxFrames)) return true;
+             *error = "--max-frames takes a whole number";
+             return false;
+         }},
+    };
+}
+
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The checks that need the options together; the message says what to change.
+const char* combinationProblem(const CaptureOptions& o, bool crfGiven, bool presetGiven,
+                               bool rangeGiven) {
+    const bool video = !o.videoPath.empty();
+    if (!o.pngFolder.empty() && o.pngFrames.empty()) return "--png needs --frames";
+    if (o.pngFolder.empty() && !o.pngFrames.empty()) return "--frames goes with --png";
+    if ((crfGiven || presetGiven || o.lossless) && !video)
+        return "--crf, --preset and --lossless go with --video";
+    if ((crfGiven || presetGiven) && o.lossless)
+        return "--lossless has no quality or speed to choose: drop --crf and --preset";
+    if (o.lossless && !endsWith(o.videoPath, ".mkv"))
+        return "--lossless writes Matroska: name the video FILE.mkv";
+    if (rangeGiven && !video && !o.stats) return "--from and --to go with --video or --stats";
+    if (o.to >= 0 && o.to < o.from) return "--to must not come before --from";
+    if (!o.timeline && !o.stats && !video && o.pngFolder.empty())
+        return "nothing to do: give --timeline, --stats, --video or --png";
+    return nullptr;
+}
+
+}  // namespace
+
+bool parseCaptureOptions(int argc, char** argv, CaptureOptions* options, std::string* error) {
+    bool crfGiven = false, presetGiven = false, rangeGiven = false;
+    if (!parseCommandLine(argc, argv, captureRules(options, &crfGiven, &presetGiven, &rangeGiven),
+                          error))
+        return false;
     if (options->help) return true;
-    if (!options->pngFolder.empty() && options->pngFrames.empty()) {
-        *error = "--png needs --frames";
-        return false;
-    }
-    if (options->pngFolder.empty() && !options->pngFrames.empty()) {
-        *error = "--frames goes with --png";
-        return false;
-    }
-    const bool video = !options->videoPath.empty();
-    if ((crfGiven || presetGiven || options->lossless) && !video) {
-        *error = "--crf, --preset and --lossless go with --video";
-        return false;
-    }
-    if ((crfGiven || presetGiven) && options->lossless) {
-        *error = "--lossless has no quality or speed to choose: drop --crf and --preset";
-        return false;
-    }
-    const std::string mkv = ".mkv";
-    if (options->lossless && (options->videoPath.size() <= mkv.size() ||
-                              options->videoPath.compare(options->videoPath.size() - mkv.size(),
-                                                         mkv.size(), mkv) != 0)) {
-        *error = "--lossless writes Matroska: name the video FILE.mkv";
-        return false;
-    }
-    if (rangeGiven && !video && !options->stats) {
-        *error = "--from and --to go with --video or --stats";
-        return false;
-    }
-    if (options->to >= 0 && options->to < options->from) {
-        *error = "--to must not come before --from";
-        return false;
-    }
-    if (!options->timeline && !options->stats && options->videoPath.empty() &&
-        options->pngFolder.empty()) {
-        *error = "nothing to do: give --timeline, --stats, --video or --png";
+    if (const char* problem = combinationProblem(*options, crfGiven, presetGiven, rangeGiven)) {
+        *error = problem;
         return false;
     }
     return true;

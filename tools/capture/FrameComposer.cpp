@@ -1,38 +1,10 @@
-// The picture's place in the frame and the box filter. Averaging every rendered pixel of a block
-// with equal weight is the exact area filter for an integer factor: no pixel is dropped or
-// counted twice, so edges come out with the share of the pixel they cover.
+// The box filter. Averaging every rendered pixel of a block with equal weight is the exact area
+// filter for an integer factor: no pixel is dropped or counted twice, so edges come out with the
+// share of the pixel they cover.
 #include "tools/capture/FrameComposer.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
-
-#include "director/ShowConstants.h"
-
-float FrameLayout::pixelScale() const {
-    return static_cast<float>(renderHeight()) / static_cast<float>(show::screenHeight);
-}
-
-FrameLayout layoutFrame(int frameWidth, int frameHeight, int supersample) {
-    FrameLayout layout;
-    layout.frameWidth = frameWidth;
-    layout.frameHeight = frameHeight;
-    layout.supersample = supersample;
-    const long wide = static_cast<long>(frameWidth) * show::screenHeight;
-    const long tall = static_cast<long>(frameHeight) * show::screenWidth;
-    if (wide >= tall) {  // bars left and right
-        layout.pictureHeight = frameHeight;
-        layout.pictureWidth = static_cast<int>(
-            std::lround(double(frameHeight) * show::screenWidth / show::screenHeight));
-    } else {  // bars above and below
-        layout.pictureWidth = frameWidth;
-        layout.pictureHeight = static_cast<int>(
-            std::lround(double(frameWidth) * show::screenHeight / show::screenWidth));
-    }
-    layout.left = (frameWidth - layout.pictureWidth) / 2;
-    layout.top = (frameHeight - layout.pictureHeight) / 2;
-    return layout;
-}
 
 FrameComposer::FrameComposer(const FrameLayout& layout)
     : layout_(layout), sums_(static_cast<std::size_t>(layout.pictureWidth) * 3) {

@@ -1,24 +1,10 @@
-// From rendered pixels to a video frame: where the show's 4:3 picture sits in a frame of any size,
-// how large it is rendered, and the box filter that takes the supersampled rows down to it.
+// From rendered pixels to a video frame: the box filter that takes the supersampled rows of the
+// picture down to the frame, with the picture placed in it as app/FrameLayout.h lays it out.
 #pragma once
 
 #include <vector>
 
-struct FrameLayout {
-    int frameWidth = 0, frameHeight = 0;      // the frame written out
-    int pictureWidth = 0, pictureHeight = 0;  // the 4:3 picture inside it
-    int left = 0, top = 0;                    // the picture's top left corner in the frame
-    int supersample = 1;                      // rendered pixels per frame pixel, each way
-
-    int renderWidth() const { return pictureWidth * supersample; }
-    int renderHeight() const { return pictureHeight * supersample; }
-    // Rendered pixels per pixel of the show's own 640x480 picture, each way: what a size given in
-    // pixels (points, lines) is multiplied by to look the same relative to the frame.
-    float pixelScale() const;
-};
-
-// The largest 4:3 picture that fits the frame, centred; black bars fill the rest.
-FrameLayout layoutFrame(int frameWidth, int frameHeight, int supersample);
+#include "app/FrameLayout.h"
 
 class FrameComposer {
 public:

@@ -6,22 +6,26 @@
 #include <chrono>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/AssetFolder.h"
 #include "app/Demo.h"
+#include "app/DemoWindow.h"
+#include "app/FrameLayout.h"
 #include "app/GLWindow.h"
 #include "app/Objects.h"
 #include "director/Director.h"
-#include "director/ShowConstants.h"
 #include "director/Timeline.h"
 #include "music/MusicPlayer.h"
 #include "platform/Files.h"
 #include "platform/GL.h"
-#include "platform/Window.h"
+#include "platform/MessageBox.h"
 #include "platform/OffscreenFramebuffer.h"
+#include "platform/Window.h"
+#include "show/ShowConstants.h"
 #include "tools/capture/CaptureOptions.h"
 #include "tools/capture/FrameComposer.h"
 #include "tools/capture/FrameWriter.h"
@@ -35,31 +39,6 @@ constexpr int framesPerSecond = show::framesPerSecond;
 // moves on exactly as at full size, at almost no cost. The same 4:3 keeps the projection.
 constexpr int catchUpWidth = 64;
 constexpr int catchUpHeight = 48;
-
-// The frame asked for, and how it is drawn once the GL context shows what the driver offers.
-struct {
-    int width, height, supersample;
-} wantedSize;
-FrameLayout frameLayout;
-int samples = 1;
-
-// The demo's start-up, run by the window once its GL context is current. An N x N supersampling
-// is done by the driver's multisampling when it offers N x N samples a pixel: each pixel's colour
-// is worked out once and only its coverage and depth per sample (on llvmpipe, 2x2 this way took
-// 12.4 s of processor time for 50 countdown frames at 1920x1440 against 14 s drawn large and
-// filtered, the points staying square). Otherwise the picture is drawn N times as large each way
-// and box-filtered down. Either way, sizes in pixels grow with what is drawn.
-bool startDemo() {
-    const int n = wantedSize.supersample;
-    GLint mostSamples = 0;
-    glGetIntegerv(GL_MAX_SAMPLES, &mostSamples);
-    while (glGetError() != GL_NO_ERROR) {
-    }
-    samples = n > 1 && n * n <= mostSamples ? n * n : 1;
-    frameLayout = layoutFrame(wantedSize.width, wantedSize.height, samples > 1 ? 1 : n);
-    pixelScale = frameLayout.pixelScale();
-    return initDemo();
-}
 
 std::string findArchive(const std::string& given) {
     if (!given.empty()) return given;
@@ -160,59 +139,161 @@ Plan planRun(const CaptureOptions& options, long showFrames) {
     return plan;
 }
 
-// Plays the show once the window, start-up and framebuffer exist. Empty on success, else what went
-// wrong.
-std::string play(const CaptureOptions& options, const Plan& plan, const FrameLayout& layout,
-                 platform::OffscreenFramebuffer* framebuffer, FrameWriter* writer, Stats* stats,
-                 long* presented, std::map<std::pair<int, int>, long>* counts) {
-    Progress progress(plan.last + 1, plan.captured);
-    bool fullSize = true;
-    auto rangeStarted = std::chrono::steady_clock::now();
-    for (long frame = 0; frame <= plan.last; ++frame) {
-        if (!dispatchPending()) return "interrupted";
-        const bool inRange = frame >= plan.from && frame <= plan.to;
-        const bool wantPng = options.pngFrames.count(frame) != 0;
-        const bool capture = inRange || wantPng;
-        if (capture != fullSize) {
-            // The same resize the window's own size change goes through.
-            framebuffer->bind(capture);
-            if (capture)
-                resizeGLScene(layout.renderWidth(), layout.renderHeight());
-            else
-                resizeGLScene(catchUpWidth, catchUpHeight);
-            fullSize = capture;
+// One run of the tool: the frames asked for, drawn into a framebuffer of their own, and what is
+// written out. The window, which owns the started demo, is made around it and hands it back as the
+// demo's context.
+class CaptureRun {
+public:
+    CaptureRun(const CaptureOptions& options, const Plan& plan) : options(options), plan(plan) {}
+
+    // The demo's start-up, run by the window once its GL context is current. An N x N
+    // supersampling is done by the driver's multisampling when it offers N x N samples a pixel:
+    // each pixel's colour is worked out once and only its coverage and depth per sample (on
+    // llvmpipe, 2x2 this way took 12.4 s of processor time for 50 countdown frames at 1920x1440
+    // against 14 s drawn large and filtered, the points staying square). Otherwise the picture is
+    // drawn N times as large each way and box-filtered down. Either way, sizes in pixels grow with
+    // what is drawn.
+    static bool startDemo(void* context) {
+        CaptureRun& run = *static_cast<CaptureRun*>(context);
+        const int n = run.options.supersample;
+        GLint mostSamples = 0;
+        glGetIntegerv(GL_MAX_SAMPLES, &mostSamples);
+        while (glGetError() != GL_NO_ERROR) {
         }
-        if (frame == plan.from) rangeStarted = std::chrono::steady_clock::now();
-        auto started = std::chrono::steady_clock::now();
-        if (!drawFrame()) break;  // the show is over; its last frame is not presented
-        if (options.stats && inRange) {
-            glFinish();
-            stats->render.push_back(millisecondsSince(started));
-        }
-        ++(*counts)[sceneShown()];
-        ++*presented;
-        if (capture && (!options.videoPath.empty() || wantPng)) {
-            unsigned char* pixels = writer->nextBuffer();
-            if (pixels == nullptr) break;  // the writer failed; finish() says why
-            started = std::chrono::steady_clock::now();
-            framebuffer->readPixels(pixels);
-            if (inRange) stats->readBack += millisecondsSince(started);
-            std::string png;
-            if (wantPng) {
-                char name[32];
-                std::snprintf(name, sizeof name, "/frame-%05ld.png", frame);
-                png = options.pngFolder + name;
-            }
-            writer->submit(inRange && !options.videoPath.empty(), png);
-        }
-        progress.frameDone(frame, capture);
-        if (frame == plan.to) stats->wall = millisecondsSince(rangeStarted);
+        run.samples = n > 1 && n * n <= mostSamples ? n * n : 1;
+        run.layout = layoutFrame(run.options.width, run.options.height, run.samples > 1 ? 1 : n);
+        return initDemo();
     }
-    std::string problem = writer->finish();
-    if (stats->wall == 0) stats->wall = millisecondsSince(rangeStarted);
-    progress.finish(*presented);
-    return problem;
-}
+
+    // Once the demo has started: the framebuffer the frames are drawn into and the video encoder.
+    // Empty when ready, else what went wrong.
+    std::string prepare() {
+        GLint depthBits = 16;
+        glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+        std::string error;
+        if (!framebuffer.create(layout.renderWidth(), layout.renderHeight(), samples, depthBits,
+                                &error))
+            return error;
+        resizeGLScene(layout.renderWidth(), layout.renderHeight());
+        const int n = options.supersample;
+        if (n > 1 && samples > 1)
+            std::fprintf(stderr, "supersampling %dx%d: the driver's %d samples a pixel\n", n, n,
+                         samples);
+        else if (n > 1)
+            std::fprintf(stderr, "supersampling %dx%d: drawn at %dx%d and filtered down\n", n, n,
+                         layout.renderWidth(), layout.renderHeight());
+        if (!options.videoPath.empty()) {
+            if (!encoder.start(videoSettings(), &error)) return error;
+            encoding = true;
+        }
+        writer = std::make_unique<FrameWriter>(layout, encoding ? &encoder : nullptr);
+        // The music counts as started on the first frame.
+        if (music != nullptr) music->playing = true;
+        return "";
+    }
+
+    // Plays the show up to the plan's last frame. Empty on success, else what went wrong.
+    std::string play() {
+        Progress progress(plan.last + 1, plan.captured);
+        bool fullSize = true;
+        auto rangeStarted = std::chrono::steady_clock::now();
+        for (long frame = 0; frame <= plan.last; ++frame) {
+            if (!dispatchPending()) return "interrupted";
+            const bool inRange = frame >= plan.from && frame <= plan.to;
+            const bool wantPng = options.pngFrames.count(frame) != 0;
+            const bool capture = inRange || wantPng;
+            if (capture != fullSize) {
+                drawFullSize(capture);
+                fullSize = capture;
+            }
+            if (frame == plan.from) rangeStarted = std::chrono::steady_clock::now();
+            auto started = std::chrono::steady_clock::now();
+            if (!drawFrame()) break;  // the show is over; its last frame is not presented
+            if (options.stats && inRange) {
+                glFinish();
+                stats.render.push_back(millisecondsSince(started));
+            }
+            ++counts[sceneShown()];
+            ++presented;
+            if (capture && (encoding || wantPng)) {
+                unsigned char* pixels = writer->nextBuffer();
+                if (pixels == nullptr) break;  // the writer failed; finish() says why
+                started = std::chrono::steady_clock::now();
+                framebuffer.readPixels(pixels);
+                if (inRange) stats.readBack += millisecondsSince(started);
+                writer->submit(inRange && encoding, wantPng ? stillPath(frame) : "");
+            }
+            progress.frameDone(frame, capture);
+            if (frame == plan.to) stats.wall = millisecondsSince(rangeStarted);
+        }
+        std::string problem = writer->finish();
+        if (stats.wall == 0) stats.wall = millisecondsSince(rangeStarted);
+        progress.finish(presented);
+        return problem;
+    }
+
+    // Back to the window's own framebuffer, before the window goes.
+    void stopDrawing() { framebuffer.bind(false); }
+
+    // The encoder's end, once the window has gone. Empty on success, else what went wrong.
+    std::string finishVideo() {
+        std::string error;
+        if (encoding && !encoder.finish(&error)) return error;
+        return "";
+    }
+
+    void report() const {
+        if (options.timeline) printTimeline(counts, presented);
+        if (options.stats)
+            printStats(stats, *writer,
+                       std::max(0L, std::min(plan.to, presented - 1) - plan.from + 1));
+        if (encoding) std::fprintf(stderr, "video written to %s\n", options.videoPath.c_str());
+    }
+
+private:
+    // Frames only played on the way to a captured one are drawn tiny, through the same resize
+    // the window's own size change goes through.
+    void drawFullSize(bool full) {
+        framebuffer.bind(full);
+        if (full)
+            resizeGLScene(layout.renderWidth(), layout.renderHeight());
+        else
+            resizeGLScene(catchUpWidth, catchUpHeight);
+    }
+
+    std::string stillPath(long frame) const {
+        char name[32];
+        std::snprintf(name, sizeof name, "/frame-%05ld.png", frame);
+        return options.pngFolder + name;
+    }
+
+    VideoSettings videoSettings() const {
+        VideoSettings settings;
+        settings.outputPath = options.videoPath;
+        settings.soundtrackPath = std::string(tempFolder) + "musica.mp3";
+        settings.width = layout.frameWidth;
+        settings.height = layout.frameHeight;
+        settings.framesPerSecond = framesPerSecond;
+        settings.crf = options.crf;
+        settings.preset = options.preset;
+        settings.lossless = options.lossless;
+        settings.soundStart = plan.from / double(framesPerSecond);
+        settings.soundLength = (plan.to - plan.from + 1) / double(framesPerSecond);
+        return settings;
+    }
+
+    const CaptureOptions& options;
+    const Plan plan;
+    FrameLayout layout;
+    int samples = 1;
+    platform::OffscreenFramebuffer framebuffer;
+    VideoEncoder encoder;
+    bool encoding = false;
+    std::unique_ptr<FrameWriter> writer;
+    Stats stats;
+    long presented = 0;
+    std::map<std::pair<int, int>, long> counts;
+};
 
 }  // namespace
 
@@ -235,6 +316,8 @@ int main(int argc, char** argv) {
         platform::deleteFile(probe.c_str());
     }
 
+    // A tool runs without a person to click: its problems go to stderr, never into a box.
+    platform::suppressDialogs();
     platform::useOffscreenVideo();
     platform::useSilentAudio();
     if (!platform::initialise()) return fail("the platform layer cannot start");
@@ -245,70 +328,25 @@ int main(int argc, char** argv) {
     const Plan plan = planRun(options, showTimeline().total());
     if (!options.videoPath.empty() && plan.to < plan.from)
         return fail("--from " + std::to_string(options.from) + " lies after the show's last frame");
-    wantedSize = {options.width, options.height, options.supersample};
 
-    // The window keeps the show's own size; the frames are drawn into a framebuffer of their own.
-    const DemoEntryPoints demo{startDemo, drawFrame, shutdownDemo};
-    if (!createGLWindow(show::windowTitle, show::screenWidth, show::screenHeight, show::screenBits,
-                        false, demo))
-        return fail("the window or the demo's start-up failed");
-    GLint depthBits = 16;
-    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
-    platform::OffscreenFramebuffer framebuffer;
-    const FrameLayout& layout = frameLayout;
-    if (!framebuffer.create(layout.renderWidth(), layout.renderHeight(), samples, depthBits,
-                            &error)) {
-        demo.shutdownDemo();
-        killGLWindow();
-        return fail(error);
-    }
-    resizeGLScene(layout.renderWidth(), layout.renderHeight());
-    if (options.supersample > 1 && samples > 1)
-        std::fprintf(stderr, "supersampling %dx%d: the driver's %d samples a pixel\n",
-                     options.supersample, options.supersample, samples);
-    else if (options.supersample > 1)
-        std::fprintf(stderr, "supersampling %dx%d: drawn at %dx%d and filtered down\n",
-                     options.supersample, options.supersample, layout.renderWidth(),
-                     layout.renderHeight());
-
-    VideoEncoder encoder;
-    VideoEncoder* video = nullptr;
-    if (!options.videoPath.empty()) {
-        VideoSettings settings;
-        settings.outputPath = options.videoPath;
-        settings.soundtrackPath = std::string(tempFolder) + "musica.mp3";
-        settings.width = layout.frameWidth;
-        settings.height = layout.frameHeight;
-        settings.framesPerSecond = framesPerSecond;
-        settings.crf = options.crf;
-        settings.preset = options.preset;
-        settings.lossless = options.lossless;
-        settings.soundStart = plan.from / double(framesPerSecond);
-        settings.soundLength = (plan.to - plan.from + 1) / double(framesPerSecond);
-        if (!encoder.start(settings, &error)) {
-            demo.shutdownDemo();
-            killGLWindow();
-            return fail(error);
-        }
-        video = &encoder;
-    }
-    if (music != nullptr) music->playing = true;
-
-    long presented = 0;
-    std::map<std::pair<int, int>, long> counts;
-    Stats stats;
-    FrameWriter writer(layout, video);
-    std::string problem =
-        play(options, plan, layout, &framebuffer, &writer, &stats, &presented, &counts);
-    demo.shutdownDemo();
-    framebuffer.bind(false);
-    killGLWindow();
-    if (video != nullptr && !video->finish(&error) && problem.empty()) problem = error;
+    // The window keeps the show's own size; the frames are drawn into a framebuffer of their own,
+    // the picture fitted into it as into a window of that size.
+    CaptureRun run(options, plan);
+    setPictureFitted(true);
+    DemoWindow window(DemoEntryPoints{
+        CaptureRun::startDemo,
+        [](void*) { return drawFrame(); },
+        [](void*) { shutdownDemo(); },
+        &run,
+    });
+    if (!window.open(false)) return fail("the window or the demo's start-up failed");
+    std::string problem = run.prepare();
+    if (problem.empty()) problem = run.play();
+    run.stopDrawing();
+    window.close();
+    const std::string videoProblem = run.finishVideo();
+    if (problem.empty()) problem = videoProblem;
     if (!problem.empty()) return fail(problem);
-
-    if (options.timeline) printTimeline(counts, presented);
-    if (options.stats)
-        printStats(stats, writer, std::max(0L, std::min(plan.to, presented - 1) - plan.from + 1));
-    if (video != nullptr) std::fprintf(stderr, "video written to %s\n", options.videoPath.c_str());
+    run.report();
     return 0;
 }

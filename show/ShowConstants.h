@@ -18,6 +18,7 @@ constexpr int framesPerSecond = 25;
 constexpr double fieldOfView = 45.0;  // vertical, degrees
 constexpr float nearPlane = 0.1f;
 constexpr double farPlane = 100.0;
+constexpr float particlePointSize = 2.0f;  // in pixels of the 640x480 picture
 
 // Where the start-up puts things. Up is -Z in every scene's camera.
 constexpr Place cameraUp{0.0, 0.0, -1.0};
