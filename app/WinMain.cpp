@@ -41,6 +41,9 @@ int winMain(const DemoEntryPoints& demo) {
     // A window or start-up that fails has shown its message; the show never ran, and the exit
     // status says so.
     int exitCode = 1;
+    // Where the system gives the window a shape of its own (a browser page), the picture keeps
+    // its 4:3 inside it, centred, with its points as large as its pixels.
+    setPictureFitted(platform::surfaceSizedBySystem());
     DemoWindow window(demo);
     if (window.open(fullscreen)) {
         exitCode = static_cast<int>(runMainLoop(demo));

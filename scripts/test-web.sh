@@ -2,7 +2,8 @@
 # The web build's tests, in three parts that test.sh runs at different times (all three, in order,
 # without an argument):
 #   scripts/test-web.sh show-build   builds the program for the web (scripts/build-web.sh) and the
-#                                    native capture tool's stills of the frames the show test holds
+#                                    native capture tool's stills of the frames the show test holds,
+#                                    at 640x480 and at 1280x960
 #   scripts/test-web.sh show         plays the show in headless Chromium against those stills
 #   scripts/test-web.sh unit         builds the unit tests for wasm32 and runs them under node
 # Exits non-zero when a test fails. JOBS sets the builds' parallelism (default: all cores).
@@ -15,8 +16,12 @@ show_build() {
   scripts/build-web.sh
   (cd tests/web && [ -d node_modules ] || npm ci --no-audit --no-fund --silent)
   cmake --build build -j"$jobs" --target orbek42-capture
-  rm -rf "$stills" && mkdir -p "$stills"
-  build/bin/orbek42-capture --png "$stills" --frames "$(node tests/web/show_test.js --frames)" >/dev/null
+  rm -rf "$stills" && mkdir -p "$stills/1280x960"
+  frames=$(node tests/web/show_test.js --frames)
+  build/bin/orbek42-capture --png "$stills" --frames "$frames" >/dev/null
+  # The browser's canvas is multisampled: so are the sharp stills.
+  build/bin/orbek42-capture --png "$stills/1280x960" --frames "$frames" --size 1280x960 \
+    --supersample 2 >/dev/null
 }
 
 show() {

@@ -60,8 +60,12 @@ function launchBrowser(options = {}) {
     args: [
       '--headless=new',
       '--no-sandbox',
-      // WebGL on SwiftShader, which newer Chromium wants asked for by name.
+      // WebGL on SwiftShader, which newer Chromium wants asked for by name, and the page composited
+      // on it too: a software compositor reads every WebGL frame back, stalling the GPU process
+      // and warning about it on the page's console.
       '--enable-unsafe-swiftshader',
+      '--use-angle=swiftshader',
+      '--enable-gpu-compositing',
       '--autoplay-policy=no-user-gesture-required',
       `--window-size=${options.width || 800},${options.height || 600}`,
       ...(options.args || []),

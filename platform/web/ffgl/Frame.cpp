@@ -49,7 +49,7 @@ bool sameMatrices(const DrawState& d) {
 
 }  // namespace
 
-std::uint32_t Frame::snapshot() {
+std::uint32_t Frame::snapshot(GLenum mode) {
     const State& s = state();
     DrawState d;
     d.modelview = s.modelview.back();
@@ -65,6 +65,7 @@ std::uint32_t Frame::snapshot() {
     d.frontFace = s.frontFace;
     d.pointSize = s.pointSize;
     d.variant = s.shadeModel == GL_FLAT ? variantFlat : 0;
+    if (mode == GL_POINTS) d.variant |= variantPoints;
     d.texture = 0;
     d.textureHasAlpha = false;
     if (s.enables & capTexture2D) {
@@ -106,7 +107,7 @@ void Frame::addStreamDraw(GLenum mode, std::uint32_t first) {
     Command command{};
     command.kind = Command::stream;
     command.mode = mode;
-    command.state = snapshot();
+    command.state = snapshot(mode);
     command.first = first;
     command.count = count;
     commands.push_back(command);
@@ -118,7 +119,7 @@ void Frame::addListDraw(GLenum mode, StaticBuffers& buffers, std::uint32_t first
     Command command{};
     command.kind = Command::list;
     command.mode = mode;
-    command.state = snapshot();
+    command.state = snapshot(mode);
     command.first = first;
     command.count = count;
     command.buffers = &buffers;

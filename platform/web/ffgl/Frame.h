@@ -42,7 +42,8 @@ enum Variant : std::uint8_t {
     variantTextureMask = 3,
     variantLighting = 1u << 2,
     variantFlat = 1u << 3,
-    variantCount = 16,
+    variantPoints = 1u << 4,
+    variantCount = 32,
 };
 
 // Everything a draw depends on besides its vertices.
@@ -99,7 +100,7 @@ public:
     void clear();
 
 private:
-    std::uint32_t snapshot();
+    std::uint32_t snapshot(GLenum mode);
     std::uint64_t streamVersion = ~std::uint64_t{0};  // the state the last stream draw has
 };
 

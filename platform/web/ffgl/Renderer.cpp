@@ -87,7 +87,12 @@ void uploadUniforms(Program& p, const DrawState& d) {
     if (p.uploaded == &d) return;
     p.uploaded = &d;
     glUniformMatrix4fv(p.mvp, 1, GL_FALSE, d.mvp.m);
-    glUniform1f(p.pointSize, d.pointSize);
+    if (p.pointSize >= 0) {
+        glUniform1f(p.pointSize, d.pointSize);
+        glUniform4f(p.viewport, static_cast<float>(d.viewport[0]),
+                    static_cast<float>(d.viewport[1]), static_cast<float>(d.viewport[2]),
+                    static_cast<float>(d.viewport[3]));
+    }
     if (p.textureHasAlpha >= 0) glUniform1i(p.textureHasAlpha, d.textureHasAlpha ? 1 : 0);
     if (!(d.variant & variantLighting)) return;
     glUniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, d.normalMatrix);
@@ -208,7 +213,8 @@ bool start() {
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, streamIndexBuffer);
     bindVertexArray(0);
     // The show's variants, built now rather than on its first frames.
-    return program(0).name != 0 && program(variantTextureModulate).name != 0;
+    return program(0).name != 0 && program(variantTextureModulate).name != 0 &&
+           program(variantPoints).name != 0;
 }
 
 void stop() {

@@ -1,6 +1,6 @@
 // The fixed-function pipeline as GLSL: per-vertex lighting with GL's default light 0 and light
-// model, colour material, the texture environments, smooth or flat shading. A variant is the
-// same source with a few #defines, so only what a draw uses is computed.
+// model, colour material, the texture environments, smooth or flat shading, aliased points. A
+// variant is the same source with a few #defines, so only what a draw uses is computed.
 #include "Shaders.h"
 
 #include <GLES3/gl3.h>
@@ -19,7 +19,10 @@ layout(location = 1) in vec4 colour;
 layout(location = 2) in vec3 normal;
 layout(location = 3) in vec2 texCoord;
 uniform mat4 mvp;
+#ifdef POINTS
 uniform float pointSize;
+uniform vec4 viewport;
+#endif
 #ifdef LIGHTING
 uniform mat3 normalMatrix;
 uniform vec4 ambient, diffuse, specular, emission;
@@ -32,7 +35,16 @@ out vec2 textureCoordinate;
 
 void main() {
     gl_Position = mvp * vec4(position, 1.0);
-    gl_PointSize = pointSize;
+#ifdef POINTS
+    // GL 1.1's aliased points: a whole number of pixels wide, their square on the pixel grid
+    // (centred on a pixel for odd widths, on a corner for even ones), so that multisampling
+    // leaves them as crisp as the desktop draws them.
+    float width = max(1.0, floor(pointSize + 0.5));
+    vec2 window = (gl_Position.xy / gl_Position.w * 0.5 + 0.5) * viewport.zw + viewport.xy;
+    vec2 centre = mod(width, 2.0) == 1.0 ? floor(window) + 0.5 : floor(window + 0.5);
+    gl_Position.xy = ((centre - viewport.xy) / viewport.zw * 2.0 - 1.0) * gl_Position.w;
+    gl_PointSize = width;
+#endif
     textureCoordinate = texCoord;
 #ifdef LIGHTING
     // GL's lighting sum with its defaults: the light model's ambient 0.2, and light 0 white,
@@ -95,6 +107,7 @@ Program buildProgram(std::uint8_t variant) {
     std::string header = "#version 300 es\n";
     header += "#define TEXTURE " + std::to_string(variant & variantTextureMask) + "\n";
     if (variant & variantLighting) header += "#define LIGHTING\n";
+    if (variant & variantPoints) header += "#define POINTS\n";
     header += (variant & variantFlat) ? "#define SHADE flat\n" : "#define SHADE\n";
     Program program;
     const unsigned vertex = compile(GL_VERTEX_SHADER, header + vertexSource);
@@ -120,6 +133,7 @@ Program buildProgram(std::uint8_t variant) {
     const unsigned p = program.name;
     program.mvp = glGetUniformLocation(p, "mvp");
     program.pointSize = glGetUniformLocation(p, "pointSize");
+    program.viewport = glGetUniformLocation(p, "viewport");
     program.textureHasAlpha = glGetUniformLocation(p, "textureHasAlpha");
     program.normalMatrix = glGetUniformLocation(p, "normalMatrix");
     program.ambient = glGetUniformLocation(p, "ambient");

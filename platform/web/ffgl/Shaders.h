@@ -16,7 +16,7 @@ enum AttributeLocation : unsigned {
 
 struct Program {
     unsigned name = 0;
-    int mvp = -1, pointSize = -1, textureHasAlpha = -1;
+    int mvp = -1, pointSize = -1, viewport = -1, textureHasAlpha = -1;
     int normalMatrix = -1, ambient = -1, diffuse = -1, specular = -1, emission = -1, shininess = -1,
         tracking = -1, light0 = -1;
     const void* uploaded = nullptr;  // the draw state whose uniforms the program holds

@@ -19,7 +19,8 @@
 //     and the byte, short and int name types; nesting 64 deep.
 //   - Fixed-function state in a few generated shader variants, keyed by texture environment
 //     (off, GL_MODULATE, GL_REPLACE, GL_DECAL), lighting and shade model: depth test, function,
-//     mask and clear value; blending; face culling and front face; dithering; point size; GL_FLAT
+//     mask and clear value; blending; face culling and front face; dithering; point size (aliased
+//     points: whole pixels on the pixel grid, crisp in a multisampled buffer too); GL_FLAT
 //     and GL_SMOOTH; lighting with GL's default lights (see below), materials (glMaterialf/fv)
 //     and colour material (glColorMaterial, GL_COLOR_MATERIAL).
 //   - Textures: glGenTextures, glDeleteTextures, glBindTexture, glTexImage2D (level 0, GL_RGB or
