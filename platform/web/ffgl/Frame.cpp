@@ -93,6 +93,17 @@ std::uint32_t Frame::snapshot(GLenum mode) {
     return static_cast<std::uint32_t>(states.size() - 1);
 }
 
+Command Frame::drawCommand(Command::Kind kind, GLenum mode, std::uint32_t first,
+                           std::uint32_t count) {
+    Command command{};
+    command.kind = kind;
+    command.mode = mode;
+    command.state = snapshot(mode);
+    command.first = first;
+    command.count = count;
+    return command;
+}
+
 void Frame::addStreamDraw(GLenum mode, std::uint32_t first) {
     const std::uint32_t count = static_cast<std::uint32_t>(indices.size()) - first;
     if (count == 0) return;
@@ -104,24 +115,13 @@ void Frame::addStreamDraw(GLenum mode, std::uint32_t first) {
             return;
         }
     }
-    Command command{};
-    command.kind = Command::stream;
-    command.mode = mode;
-    command.state = snapshot(mode);
-    command.first = first;
-    command.count = count;
-    commands.push_back(command);
+    commands.push_back(drawCommand(Command::stream, mode, first, count));
     streamVersion = state().version;
 }
 
 void Frame::addListDraw(GLenum mode, StaticBuffers& buffers, std::uint32_t first,
                         std::uint32_t count, std::uint8_t arrays) {
-    Command command{};
-    command.kind = Command::list;
-    command.mode = mode;
-    command.state = snapshot(mode);
-    command.first = first;
-    command.count = count;
+    Command command = drawCommand(Command::list, mode, first, count);
     command.buffers = &buffers;
     command.arrays = arrays;
     commands.push_back(command);

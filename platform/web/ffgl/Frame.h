@@ -101,6 +101,7 @@ public:
 
 private:
     std::uint32_t snapshot(GLenum mode);
+    Command drawCommand(Command::Kind kind, GLenum mode, std::uint32_t first, std::uint32_t count);
     std::uint64_t streamVersion = ~std::uint64_t{0};  // the state the last stream draw has
 };
 
@@ -110,9 +111,8 @@ inline Frame& frame() {
     return theFrame;
 }
 
-// The vertex at a position with the current values.
-inline Vertex currentVertex(float x, float y, float z) {
-    const Current& c = state().current;
+// The vertex at a position with the values c holds.
+inline Vertex vertexWith(const Current& c, float x, float y, float z) {
     return Vertex{{x, y, z},
                   {c.colourBytes[0], c.colourBytes[1], c.colourBytes[2], c.colourBytes[3]},
                   {c.normal[0], c.normal[1], c.normal[2]},

@@ -63,7 +63,7 @@ void ffglEnd() {
 void ffglVertex3f(GLfloat x, GLfloat y, GLfloat z) {
     // A vertex outside glBegin and glEnd does nothing.
     if (target == Target::stream)
-        frame().vertices.push_back(currentVertex(x, y, z));
+        frame().vertices.push_back(vertexWith(state().current, x, y, z));
     else if (target == Target::list)
         listVertex(x, y, z);
 }

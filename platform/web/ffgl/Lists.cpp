@@ -94,13 +94,6 @@ void settleGeometry() {
     for (bool& given : compilation.given) given = false;
 }
 
-void setColourBytes(Current& c) {
-    for (int i = 0; i < 4; ++i) {
-        const float clamped = c.colour[i] < 0.0f ? 0.0f : (c.colour[i] > 1.0f ? 1.0f : c.colour[i]);
-        c.colourBytes[i] = static_cast<std::uint8_t>(clamped * 255.0f + 0.5f);
-    }
-}
-
 void startCompiling(GLuint name, GLenum mode) {
     compilation = Compilation{};
     compilation.active = true;
@@ -314,7 +307,7 @@ bool recordArgs(Op op, const double* a, std::size_t count) {
     switch (op) {
         case Op::colour:
             for (int i = 0; i < 4; ++i) c.colour[i] = static_cast<float>(a[i]);
-            setColourBytes(c);
+            packColour(c.colour, c.colourBytes);
             compilation.known[colourAttribute] = false;
             break;
         case Op::normal:
@@ -350,12 +343,7 @@ void listBegin(GLenum mode) {
 }
 
 void listVertex(float x, float y, float z) {
-    const Current& c = compilation.current;
-    compilation.list.vertices.push_back(
-        Vertex{{x, y, z},
-               {c.colourBytes[0], c.colourBytes[1], c.colourBytes[2], c.colourBytes[3]},
-               {c.normal[0], c.normal[1], c.normal[2]},
-               {c.texCoord[0], c.texCoord[1]}});
+    compilation.list.vertices.push_back(vertexWith(compilation.current, x, y, z));
 }
 
 void listColour(float red, float green, float blue, float alpha) {
@@ -364,7 +352,7 @@ void listColour(float red, float green, float blue, float alpha) {
     c.colour[1] = green;
     c.colour[2] = blue;
     c.colour[3] = alpha;
-    setColourBytes(c);
+    packColour(c.colour, c.colourBytes);
     compilation.specified[colourAttribute] = true;
 }
 

@@ -19,29 +19,18 @@ bool validFace(GLenum face) {
 }
 
 void setProperty(Material& material, GLenum name, const float* values) {
-    switch (name) {
-        case GL_AMBIENT:
-            std::memcpy(material.ambient, values, sizeof material.ambient);
-            break;
-        case GL_DIFFUSE:
-            std::memcpy(material.diffuse, values, sizeof material.diffuse);
-            break;
-        case GL_AMBIENT_AND_DIFFUSE:
-            std::memcpy(material.ambient, values, sizeof material.ambient);
-            std::memcpy(material.diffuse, values, sizeof material.diffuse);
-            break;
-        case GL_SPECULAR:
-            std::memcpy(material.specular, values, sizeof material.specular);
-            break;
-        case GL_EMISSION:
-            std::memcpy(material.emission, values, sizeof material.emission);
-            break;
-        case GL_SHININESS:
-            material.shininess = values[0];
-            break;
-        default:
-            break;
+    if (name == GL_SHININESS) {
+        material.shininess = values[0];
+        return;
     }
+    const bool ambient = name == GL_AMBIENT || name == GL_AMBIENT_AND_DIFFUSE;
+    const bool diffuse = name == GL_DIFFUSE || name == GL_AMBIENT_AND_DIFFUSE;
+    float* colour = name == GL_SPECULAR   ? material.specular
+                    : name == GL_EMISSION ? material.emission
+                                          : nullptr;
+    if (ambient) std::memcpy(material.ambient, values, sizeof material.ambient);
+    if (diffuse) std::memcpy(material.diffuse, values, sizeof material.diffuse);
+    if (colour) std::memcpy(colour, values, 4 * sizeof(float));
 }
 
 void setMaterial(GLenum face, GLenum name, const float* values) {
@@ -61,12 +50,11 @@ void trackColour() {
 
 void setCurrentColour(float red, float green, float blue, float alpha) {
     Current& c = state().current;
-    const float values[4] = {red, green, blue, alpha};
-    for (int i = 0; i < 4; ++i) {
-        c.colour[i] = values[i];
-        const float clamped = values[i] < 0.0f ? 0.0f : (values[i] > 1.0f ? 1.0f : values[i]);
-        c.colourBytes[i] = static_cast<std::uint8_t>(clamped * 255.0f + 0.5f);
-    }
+    c.colour[0] = red;
+    c.colour[1] = green;
+    c.colour[2] = blue;
+    c.colour[3] = alpha;
+    packColour(c.colour, c.colourBytes);
     trackColour();
 }
 

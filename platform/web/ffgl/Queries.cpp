@@ -29,37 +29,9 @@ bool clientArrayEnabled(GLenum array, bool* enabled) {
 }
 
 bool capabilityEnabled(GLenum capability, bool* enabled) {
-    const std::uint32_t e = state().enables;
-    std::uint32_t bit = 0;
-    switch (capability) {
-        case GL_DEPTH_TEST:
-            bit = capDepthTest;
-            break;
-        case GL_BLEND:
-            bit = capBlend;
-            break;
-        case GL_CULL_FACE:
-            bit = capCullFace;
-            break;
-        case GL_DITHER:
-            bit = capDither;
-            break;
-        case GL_TEXTURE_2D:
-            bit = capTexture2D;
-            break;
-        case GL_LIGHTING:
-            bit = capLighting;
-            break;
-        case GL_COLOR_MATERIAL:
-            bit = capColorMaterial;
-            break;
-        default:
-            if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + lightCount)
-                bit = capLight0 << (capability - GL_LIGHT0);
-            else
-                return clientArrayEnabled(capability, enabled);
-    }
-    *enabled = (e & bit) != 0;
+    const std::uint32_t bit = capabilityBit(capability);
+    if (bit == 0) return clientArrayEnabled(capability, enabled);
+    *enabled = (state().enables & bit) != 0;
     return true;
 }
 

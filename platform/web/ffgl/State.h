@@ -131,6 +131,17 @@ void resetState();
 Matrix& currentMatrix();
 std::vector<Matrix>& currentStack();
 
+// A colour as vertices store it: each channel clamped to 0 to 1 and rounded to 8 bits.
+inline void packColour(const float colour[4], std::uint8_t bytes[4]) {
+    for (int i = 0; i < 4; ++i) {
+        const float c = colour[i] < 0.0f ? 0.0f : (colour[i] > 1.0f ? 1.0f : colour[i]);
+        bytes[i] = static_cast<std::uint8_t>(c * 255.0f + 0.5f);
+    }
+}
+
+// The bit of a capability glEnable takes, or 0 for one the layer does not have.
+std::uint32_t capabilityBit(GLenum capability);
+
 // Records a change a queued draw could see: later draws do not join earlier ones.
 inline void changed() {
     ++state().version;

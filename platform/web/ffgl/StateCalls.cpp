@@ -10,30 +10,6 @@ using namespace ffgl;
 
 namespace {
 
-// The bit of a capability glEnable takes, or 0.
-std::uint32_t capabilityBit(GLenum capability) {
-    switch (capability) {
-        case GL_DEPTH_TEST:
-            return capDepthTest;
-        case GL_BLEND:
-            return capBlend;
-        case GL_CULL_FACE:
-            return capCullFace;
-        case GL_DITHER:
-            return capDither;
-        case GL_TEXTURE_2D:
-            return capTexture2D;
-        case GL_LIGHTING:
-            return capLighting;
-        case GL_COLOR_MATERIAL:
-            return capColorMaterial;
-        default:
-            if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + lightCount)
-                return capLight0 << (capability - GL_LIGHT0);
-            return 0;
-    }
-}
-
 void setCapability(const char* call, GLenum capability, bool on) {
     const std::uint32_t bit = capabilityBit(capability);
     if (bit == 0) return refuse(call, GL_INVALID_ENUM, "a capability this layer does not have");

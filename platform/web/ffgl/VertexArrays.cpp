@@ -73,7 +73,7 @@ void draw(GLenum mode, GLsizei count, const Index* indices) {
     f.vertices.reserve(f.vertices.size() + (highest - lowest + 1));
     for (std::uint32_t k = lowest; k <= highest; ++k) {
         const float* p = element(positions, k);
-        Vertex v = currentVertex(p[0], p[1], positions.size == 3 ? p[2] : 0.0f);
+        Vertex v = vertexWith(state().current, p[0], p[1], positions.size == 3 ? p[2] : 0.0f);
         if (normals) {
             const float* n = element(s.normalArray, k);
             v.normal[0] = n[0];
