@@ -66,13 +66,12 @@
 //   - Draws are submitted when the frame ends (ffglEndFrame), or earlier when something needs
 //     the pixels or changes what a queued draw uses (glReadPixels, glFinish, glFlush, texture
 //     and list changes). glGetError reports the layer's own errors, never WebGL's.
+//   - glGetIntegerv rounds what glGetFloatv gives (colours included, which GL would scale).
 //   - One texture unit; the drawing buffer has no alpha and no stencil.
 //
 // Besides GL, the layer's own calls (the ffgl* functions at the end) make the context, end a
 // frame, count WebGL draws and discard draws while keeping every state change.
 #pragma once
-
-#include <cstddef>
 
 typedef unsigned int GLenum;
 typedef unsigned char GLboolean;
