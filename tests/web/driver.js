@@ -53,19 +53,21 @@ function startServer(folder) {
 }
 
 // Debian's Chromium, headless, WebGL on SwiftShader, audio allowed to start without a click.
+// options.softwareCompositing leaves the page to Chromium's software compositor, as headless
+// Chromium does unless told otherwise.
 function launchBrowser(options = {}) {
+  // The page composited on SwiftShader too: a software compositor reads every WebGL frame back,
+  // stalling the GPU process and warning about it on the page's console.
+  const compositing = options.softwareCompositing ? [] : ['--use-angle=swiftshader', '--enable-gpu-compositing'];
   return puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
     args: [
       '--headless=new',
       '--no-sandbox',
-      // WebGL on SwiftShader, which newer Chromium wants asked for by name, and the page composited
-      // on it too: a software compositor reads every WebGL frame back, stalling the GPU process
-      // and warning about it on the page's console.
+      // WebGL on SwiftShader, which newer Chromium wants asked for by name.
       '--enable-unsafe-swiftshader',
-      '--use-angle=swiftshader',
-      '--enable-gpu-compositing',
+      ...compositing,
       '--autoplay-policy=no-user-gesture-required',
       `--window-size=${options.width || 800},${options.height || 600}`,
       ...(options.args || []),
