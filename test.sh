@@ -2,9 +2,10 @@
 # Builds everything and runs every test, in stages, each a CMake preset (CMakePresets.json) or one
 # script: the unit, integration and end-to-end tests, the same tests under AddressSanitizer +
 # UndefinedBehaviorSanitizer, each fuzz harness for a short while, the Windows build under Wine,
-# the release packages, and the browser build in headless Chromium. GL tests run on Mesa's software
-# renderer through SDL's offscreen driver. The browser show plays in real time for nearly three
-# minutes: the other builds run meanwhile, at a lower priority so that the show keeps its pace.
+# the release packages, and the browser build in headless Chromium and in Firefox. GL tests run on
+# Mesa's software renderer through SDL's offscreen driver. The browser show plays in real time for
+# nearly three minutes: the other builds run meanwhile, at a lower priority so that the show keeps
+# its pace.
 set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc)
@@ -52,6 +53,9 @@ wait $show || status=$?
 trap - EXIT
 cat "$show_log"
 [ $status -eq 0 ] || exit $status
+
+stage "the page in headless Chromium and in Firefox"
+scripts/test-web.sh page
 
 stage "tests"
 ctest --preset default -j"$jobs"

@@ -40,3 +40,31 @@ bool parseSize(const std::string& text, long* width, long* height) {
     return x != std::string::npos && parseWholeNumber(text.substr(0, x), width) &&
            parseWholeNumber(text.substr(x + 1), height);
 }
+
+OptionRule sizeRule(int* width, int* height) {
+    return {"--size", true, [width, height](const std::string& value, std::string* error) {
+                long w = 0, h = 0;
+                if (!parseSize(value, &w, &h) || w < 32 || h < 32 || w > 8192 || h > 8192 ||
+                    w % 2 != 0 || h % 2 != 0) {
+                    *error =
+                        "--size takes WIDTHxHEIGHT in even numbers from 32 to 8192, e.g. "
+                        "1920x1080";
+                    return false;
+                }
+                *width = static_cast<int>(w);
+                *height = static_cast<int>(h);
+                return true;
+            }};
+}
+
+OptionRule supersampleRule(int* factor) {
+    return {"--supersample", true, [factor](const std::string& value, std::string* error) {
+                long n = 0;
+                if (!parseWholeNumber(value, &n) || n < 1 || n > 4) {
+                    *error = "--supersample takes 1, 2, 3 or 4";
+                    return false;
+                }
+                *factor = static_cast<int>(n);
+                return true;
+            }};
+}

@@ -24,3 +24,9 @@ bool parseWholeNumber(const std::string& text, long* value);
 
 // "1920x1080": two whole numbers around an x.
 bool parseSize(const std::string& text, long* width, long* height);
+
+// The options the program and the capture tool share, with the same limits and messages:
+// --size WxH, a frame in even numbers from 32 to 8192 (the picture is placed in it by
+// layoutFrame), and --supersample N, N x N samples a pixel for N from 1 to 4.
+OptionRule sizeRule(int* width, int* height);
+OptionRule supersampleRule(int* factor);

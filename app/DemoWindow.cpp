@@ -5,15 +5,19 @@
 #include "show/ShowConstants.h"
 
 bool DemoWindow::open(bool fullscreenFlag) {
+    return open(fullscreenFlag, show::screenWidth, show::screenHeight);
+}
+
+bool DemoWindow::open(bool fullscreenFlag, int width, int height) {
     close();
-    open_ = createGLWindow(show::windowTitle, show::screenWidth, show::screenHeight,
-                           show::screenBits, fullscreenFlag, demo_);
-    return open_;
+    opened =
+        createGLWindow(show::windowTitle, width, height, show::screenBits, fullscreenFlag, demo);
+    return opened;
 }
 
 void DemoWindow::close() {
-    if (!open_) return;
-    open_ = false;
-    demo_.shutdownDemo(demo_.context);
+    if (!opened) return;
+    opened = false;
+    demo.shutdownDemo(demo.context);
     killGLWindow();
 }

@@ -7,20 +7,21 @@
 
 class DemoWindow {
 public:
-    explicit DemoWindow(const DemoEntryPoints& demo) : demo_(demo) {}
+    explicit DemoWindow(const DemoEntryPoints& demo) : demo(demo) {}
     ~DemoWindow() { close(); }
 
     DemoWindow(const DemoWindow&) = delete;
     DemoWindow& operator=(const DemoWindow&) = delete;
 
-    // The show's window (its title, 640x480 at 16 bits) with the demo started in it; false after
-    // the window's own message, with nothing left to close.
+    // The show's window (its title, 640x480 unless a size is given, 16 bits) with the demo started
+    // in it; false after the window's own message, with nothing left to close.
     bool open(bool fullscreenFlag);
-    bool isOpen() const { return open_; }
+    bool open(bool fullscreenFlag, int width, int height);
+    bool isOpen() const { return opened; }
     // The demo's shutdown, then the window's teardown; nothing when it is not open.
     void close();
 
 private:
-    DemoEntryPoints demo_;
-    bool open_ = false;
+    DemoEntryPoints demo;
+    bool opened = false;
 };

@@ -25,6 +25,7 @@ const char* const windowClassName = "OpenGL";
 platform::PixelFormatDescriptor pixelFormat;
 bool pixelFormatFilled = false;
 bool pictureFitted = false;
+bool desktopFullscreen = false;
 
 void reportShutdownError(const char* message) {
     platform::messageBox(nullptr, message, "SHUTDOWN ERROR",
@@ -63,8 +64,16 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
         return false;
     }
 
-    if (fullscreen &&
-        platform::changeDisplaySettings(width, height, bits) != platform::displayChangeSuccessful) {
+    if (fullscreen && desktopFullscreen) {
+        // The desktop keeps its mode; the window takes its size.
+        if (!platform::coverDesktop(&width, &height)) {
+            platform::messageBox(nullptr, "The Size Of The Desktop Cannot Be Found.", "ERROR",
+                                 platform::mbOk | platform::mbIconStop);
+            return false;
+        }
+        rectangle = platform::WindowRect{0, 0, width, height};
+    } else if (fullscreen && platform::changeDisplaySettings(width, height, bits) !=
+                                 platform::displayChangeSuccessful) {
         if (platform::messageBox(
                 nullptr,
                 "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use "
@@ -146,6 +155,10 @@ void killGLWindow() {
 
 void setPictureFitted(bool fitted) {
     pictureFitted = fitted;
+}
+
+void setDesktopFullscreen(bool onDesktop) {
+    desktopFullscreen = onDesktop;
 }
 
 void resizeGLScene(int width, int height) {

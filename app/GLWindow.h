@@ -33,5 +33,9 @@ void resizeGLScene(int width, int height);
 // pixelScale and the particles' point size follow the picture's size. Takes effect at the next
 // resizeGLScene.
 void setPictureFitted(bool fitted);
+// Off (the show's own way): a full-screen window switches the display to the window's size. On:
+// it covers the whole desktop at the desktop's own resolution, without a mode change, and takes
+// that size. For windows made after it.
+void setDesktopFullscreen(bool onDesktop);
 std::intptr_t windowProc(platform::WindowHandle window, unsigned message, std::uintptr_t wParam,
                          std::intptr_t lParam);

@@ -3,12 +3,15 @@
 // unpacked files on every way out, a termination request during the start-up included.
 #include "app/WinMain.h"
 
+#include <cstdio>
 #include <string>
 
 #include "app/AssetFolder.h"
 #include "app/DemoWindow.h"
 #include "app/GLWindow.h"
 #include "app/mainLoop.h"
+#include "platform/GL.h"
+#include "platform/GLContext.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 
@@ -20,10 +23,36 @@ int failBeforeWindow(const std::string& message) {
     return 1;
 }
 
+// The window as the options ask: the show's own (the display switched to 640x480, the picture
+// stretched over the window) when none were given, unless the system gives the window a shape of
+// its own (a browser page); otherwise the desktop covered at its own resolution or a window of the
+// size given. Where the window is not the show's own, the 4:3 picture is fitted between bars.
+bool openWindow(DemoWindow* window, const PlayerOptions& options) {
+    if (options.screen == PlayerOptions::Screen::asked) {
+        setPictureFitted(platform::surfaceSizedBySystem());
+        return window->open(fullscreen);
+    }
+    setPictureFitted(true);
+    setDesktopFullscreen(options.screen == PlayerOptions::Screen::fullscreen);
+    const int samples = options.supersample * options.supersample;
+    platform::requestSamples(samples);
+    if (!window->open(fullscreen, options.width, options.height)) return false;
+    if (samples > 1) {
+        GLint had = 0;
+        glGetIntegerv(GL_SAMPLES, &had);
+        if (had < samples)
+            std::fprintf(stderr,
+                         "orbek42: the graphics driver offers no %dx%d multisampling here: the "
+                         "show is drawn without it\n",
+                         options.supersample, options.supersample);
+    }
+    return true;
+}
+
 }  // namespace
 
-int winMain(const DemoEntryPoints& demo) {
-    fullscreen = true;
+int winMain(const DemoEntryPoints& demo, const PlayerOptions& options) {
+    fullscreen = options.screen != PlayerOptions::Screen::windowed;
     if (!platform::initialise())
         return failBeforeWindow("The system's event queue cannot be started.");
 
@@ -41,12 +70,9 @@ int winMain(const DemoEntryPoints& demo) {
     // A window or start-up that fails has shown its message; the show never ran, and the exit
     // status says so.
     int exitCode = 1;
-    // Where the system gives the window a shape of its own (a browser page), the picture keeps
-    // its 4:3 inside it, centred, with its points as large as its pixels.
-    setPictureFitted(platform::surfaceSizedBySystem());
     DemoWindow window(demo);
-    if (window.open(fullscreen)) {
-        exitCode = static_cast<int>(runMainLoop(demo));
+    if (openWindow(&window, options)) {
+        exitCode = static_cast<int>(runMainLoop(demo, options.holdFrame));
         window.close();
     } else if (platform::terminationRequested()) {
         exitCode = platform::terminationExitCode();

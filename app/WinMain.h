@@ -3,6 +3,8 @@
 #pragma once
 
 #include "app/DemoEntryPoints.h"
+#include "app/PlayerOptions.h"
 
-// Runs the whole program with the given demo; returns the process's exit status.
-int winMain(const DemoEntryPoints& demo);
+// Runs the whole program with the given demo, the screen taken as the options say; returns the
+// process's exit status.
+int winMain(const DemoEntryPoints& demo, const PlayerOptions& options = PlayerOptions());

@@ -20,8 +20,13 @@ void resetDirector();
 
 // Draws one frame; false once the last scene has finished (that frame is not worth showing).
 bool drawFrame();
+// True once the next frame is one of the show's own: the start-up is done and the first scene
+// has begun or begins now, the music being heard. Before that, frames are only cleared.
+bool showUnderWay();
 // Applies the camera, moves to (x, y, z) and draws the star field there.
 void drawStarsAt(float x, float y, float z);
+// Applies the camera and draws the earth, then the flag, which stands in the earth's frame.
+void drawEarthWithFlag();
 
 bool sceneOne();
 bool sceneTwo();

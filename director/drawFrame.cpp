@@ -4,6 +4,7 @@
 #include "director/Director.h"
 
 #include "app/Objects.h"
+#include "effects/Flag.h"
 #include "music/MusicPlayer.h"
 #include "platform/GL.h"
 #include "scene/Camera.h"
@@ -17,10 +18,13 @@ constexpr int lastScene = 4;
 
 }  // namespace
 
+bool showUnderWay() {
+    return demoReady && (sceneIndex > 0 || (music != nullptr && music->playing));
+}
+
 bool drawFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (!demoReady) return true;
-    if (sceneIndex == 0 && (music == nullptr || !music->playing)) return true;
+    if (!showUnderWay()) return true;
 
     if (scenes[sceneIndex]()) return true;
     if (sceneIndex == lastScene) return false;
@@ -51,4 +55,10 @@ void drawStarsAt(float x, float y, float z) {
     camera.look();
     glTranslatef(x, y, z);
     stars->draw(true);
+}
+
+void drawEarthWithFlag() {
+    camera.look();
+    earth->draw(true);
+    flag->draw();
 }

@@ -4,7 +4,6 @@
 #include "app/Objects.h"
 #include "director/Director.h"
 #include "director/PathPoint.h"
-#include "effects/Flag.h"
 #include "effects/ParticleSystems.h"
 #include "scene/Camera.h"
 #include "scene/Paths.h"
@@ -25,9 +24,7 @@ bool sceneFive() {
         if (starSpin < starSpinLimit) starSpin += starSpinRise;
         stars->rotation.z = static_cast<float>(stars->rotation.z + starSpin);
     } else {
-        camera.look();
-        earth->draw(true);
-        flag->draw();
+        drawEarthWithFlag();
     }
 
     camera.look();

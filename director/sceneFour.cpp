@@ -2,7 +2,6 @@
 #include "app/Objects.h"
 #include "director/Director.h"
 #include "director/PathPoint.h"
-#include "effects/Flag.h"
 #include "platform/GL.h"
 #include "scene/Camera.h"
 #include "scene/Paths.h"
@@ -22,9 +21,7 @@ bool sceneFour() {
         return false;
     }
 
-    camera.look();
-    earth->draw(true);
-    flag->draw();
+    drawEarthWithFlag();
 
     camera.look();
     drawStarsAt(planePosition.x, planePosition.y, planePosition.z);

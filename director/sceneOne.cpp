@@ -77,18 +77,9 @@ bool sceneOne() {
     aeroplane->rotation = recordedRotation;
     aeroplane->position = planePosition;
     aeroplane->draw(true);
-    trailA1->step();
-    trailB1->step();
-    if (trailFrames > 50) {
-        trailA2->step();
-        trailB2->step();
-    }
-    if (trailFrames > 100) {
-        trailA3->step();
-        trailB3->step();
-    } else {
-        ++trailFrames;
-    }
+    // The trails switch on a pair at a time as the departure gets under way.
+    stepTrails(trailFrames > 100 ? 3 : trailFrames > 50 ? 2 : 1);
+    if (trailFrames <= 100) ++trailFrames;
 
     camera.look();
     tube->draw(true);

@@ -3,7 +3,6 @@
 #include "app/Objects.h"
 #include "director/Director.h"
 #include "director/PathPoint.h"
-#include "effects/Flag.h"
 #include "effects/ParticleSystems.h"
 #include "platform/GL.h"
 #include "scene/Camera.h"
@@ -21,16 +20,9 @@ bool sceneThree() {
 
     camera.look();
     aeroplane->draw(true);
-    trailA1->step();
-    trailB1->step();
-    trailA2->step();
-    trailB2->step();
-    trailA3->step();
-    trailB3->step();
+    stepTrails(3);
 
-    camera.look();
-    earth->draw(true);
-    flag->draw();
+    drawEarthWithFlag();
 
     camera.look();
     drawStarsAt(planePosition.x, planePosition.y, planePosition.z);

@@ -14,16 +14,6 @@ using namespace show;
 
 namespace {
 
-// The trails stand in the frame of whatever was drawn just before: the aeroplane.
-void stepTrails() {
-    trailA1->step();
-    trailB1->step();
-    trailA2->step();
-    trailB2->step();
-    trailA3->step();
-    trailB3->step();
-}
-
 void climb(SceneObject* object) {
     object->position.y = static_cast<float>(object->position.y + rocketClimb);
 }
@@ -41,7 +31,7 @@ bool sceneTwo() {
 
     camera.look();
     aeroplane->draw(true);
-    stepTrails();
+    stepTrails(3);
 
     if (sceneFrame > firstRocketAfter) {
         climb(rocket);

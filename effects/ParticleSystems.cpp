@@ -43,3 +43,12 @@ void createParticleSystems() {
     rocketFlame->setGrowth(100, 50);
     rocketCopyFlame = new ParticleSystem(*rocketFlame);
 }
+
+void stepTrails(int pairs) {
+    ParticleSystem* const trails[][2] = {
+        {trailA1, trailB1}, {trailA2, trailB2}, {trailA3, trailB3}};
+    for (int pair = 0; pair < pairs && pair < 3; ++pair) {
+        trails[pair][0]->step();
+        trails[pair][1]->step();
+    }
+}

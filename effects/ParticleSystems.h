@@ -15,3 +15,7 @@ extern ParticleSystem* rocketCopyFlame;
 
 // Builds all eight, in table order. Needs no GL context: nothing is drawn until a step.
 void createParticleSystems();
+
+// Steps the first `pairs` trail pairs (1 to 3), engine A before B, pair 1 first: the order in
+// which they draw their random numbers. They stand in the frame of whatever was drawn just before.
+void stepTrails(int pairs);

@@ -43,8 +43,8 @@ public:
     void release();
 
 private:
-    std::intptr_t handle_ = -1;
-    std::string path_;
+    std::intptr_t handle = -1;
+    std::string lockPath;
 };
 
 // Removes the folders whose names start with prefix inside parent that earlier runs left behind:

@@ -11,3 +11,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #endif
+// GL 1.3's query of a framebuffer's samples a pixel, which Windows' GL 1.1 headers lack.
+#ifndef GL_SAMPLES
+#define GL_SAMPLES 0x80A9
+#endif

@@ -44,8 +44,15 @@ constexpr int displayChangeFailed = -1;
 
 // Switches the display to width x height at bits per pixel for full-screen windows made after it.
 int changeDisplaySettings(int width, int height, int bits);
-// Back to the desktop's own mode.
+// Instead of a mode change: full-screen windows made after it cover the whole desktop at its own
+// resolution, which goes to width and height. False when that cannot be found.
+bool coverDesktop(int* width, int* height);
+// Back to the desktop's own mode (and windows no longer cover the desktop).
 void restoreDisplaySettings();
+// Windows whose pixel format is set after it get that many samples a pixel (multisampling) where
+// the driver offers them, and none otherwise; 0 or 1 asks for none. What a window got can be read
+// with glGetIntegerv(GL_SAMPLES) once its context is current.
+void requestSamples(int samples);
 // Shows or hides the mouse cursor over our windows; returns the new display count as the system
 // does.
 int showCursor(bool show);
@@ -61,6 +68,19 @@ RenderContext createContext(DeviceContext deviceContext);
 bool makeCurrent(DeviceContext deviceContext, RenderContext renderContext);
 bool deleteContext(RenderContext renderContext);
 bool swapBuffers(DeviceContext deviceContext);
+
+// True where what is drawn reaches the screen as soon as the program gives the system control (a
+// browser's canvas), not only at the swap: there a frame is drawn and swapped without a wait
+// between them. Natively false: a frame drawn early stays unseen until its swap.
+bool drawingShownBeforeSwap();
+
+// A frame of the show that must be shown and then held on screen (a browser test asks the page for
+// one, to compare it); -1 when none is. The main loop never steps that frame unseen.
+long frameToHold();
+// The show has reached frame `showFrame` (counted from its first frame): shown on screen, or, when
+// late, stepped unseen. The browser page publishes it and keeps showing the frame to hold until it
+// is released, with the show clock stopped; natively nobody listens.
+void showFrameDone(long showFrame, bool presented);
 
 // True when this thread has a GL context current (tools and tests load models without one).
 bool hasCurrentContext();

@@ -10,26 +10,26 @@ MappedFile::~MappedFile() {
 bool MappedFile::open(const char* path) {
     close();
     if (path == nullptr) return false;
-    file_ = openFileForMapping(path);
-    if (file_ == invalidFileHandle) return false;
-    mapping_ = createReadOnlyMapping(file_);
-    if (mapping_ != nullptr) view_ = mapReadOnlyView(mapping_);
-    if (view_ == nullptr) {
+    file = openFileForMapping(path);
+    if (file == invalidFileHandle) return false;
+    mapping = createReadOnlyMapping(file);
+    if (mapping != nullptr) view = mapReadOnlyView(mapping);
+    if (view == nullptr) {
         close();
         return false;
     }
-    size_ = static_cast<std::size_t>(fileSize(file_));
+    byteCount = static_cast<std::size_t>(fileSize(file));
     return true;
 }
 
 void MappedFile::close() {
-    if (view_ != nullptr) unmapView(view_);
-    if (mapping_ != nullptr) closeMapping(mapping_);
-    if (file_ != invalidFileHandle) closeFile(file_);
-    view_ = nullptr;
-    mapping_ = nullptr;
-    file_ = invalidFileHandle;
-    size_ = 0;
+    if (view != nullptr) unmapView(view);
+    if (mapping != nullptr) closeMapping(mapping);
+    if (file != invalidFileHandle) closeFile(file);
+    view = nullptr;
+    mapping = nullptr;
+    file = invalidFileHandle;
+    byteCount = 0;
 }
 
 }  // namespace platform

@@ -37,14 +37,14 @@ public:
 
     bool open(const char* path);  // false when it cannot be opened, mapped or viewed
     void close();
-    const unsigned char* data() const { return view_; }
-    std::size_t size() const { return size_; }
+    const unsigned char* data() const { return view; }
+    std::size_t size() const { return byteCount; }
 
 private:
-    FileHandle file_ = invalidFileHandle;
-    MappingHandle mapping_ = nullptr;
-    const unsigned char* view_ = nullptr;
-    std::size_t size_ = 0;
+    FileHandle file = invalidFileHandle;
+    MappingHandle mapping = nullptr;
+    const unsigned char* view = nullptr;
+    std::size_t byteCount = 0;
 };
 
 }  // namespace platform

@@ -24,15 +24,15 @@ public:
     // several samples a pixel are averaged first.
     void readPixels(unsigned char* bgra);
 
-    int width() const { return width_; }
-    int height() const { return height_; }
+    int width() const { return framebufferWidth; }
+    int height() const { return framebufferHeight; }
 
 private:
     void release();
 
-    int width_ = 0, height_ = 0;
-    unsigned framebuffer_ = 0, colour_ = 0, depth_ = 0;
-    unsigned resolved_ = 0, resolvedColour_ = 0;  // with several samples: where they are averaged
+    int framebufferWidth = 0, framebufferHeight = 0;
+    unsigned framebuffer = 0, colour = 0, depth = 0;
+    unsigned resolved = 0, resolvedColour = 0;  // with several samples: where they are averaged
 };
 
 }  // namespace platform

@@ -25,7 +25,7 @@ public:
     int close();
 
 private:
-    void* stream_ = nullptr;
+    void* stream = nullptr;
 };
 
 bool stderrIsTerminal();

@@ -26,6 +26,7 @@ constexpr unsigned msgUser = 0x0400;  // first number free for programs
 
 constexpr unsigned waInactive = 0;
 constexpr unsigned waActive = 1;
+constexpr std::uintptr_t activateMinimised = 0x10000;  // msgActivate's high word: minimised
 constexpr unsigned scScreenSave = 0xF140;
 constexpr unsigned scMonitorPower = 0xF170;
 

@@ -1,6 +1,7 @@
-// The BMP reader behind every texture: maps the file, checks its bytes and header itself and leaves
-// the decoding of depths and encodings to the platform's bitmap converter. It trusts nothing in
-// the file: sizes are checked before any buffer is sized from them.
+// The BMP reader behind every texture: maps the file, checks its bytes and header (every header
+// size tools write, BitmapFormat.h) and leaves the decoding of depths and encodings to the
+// platform's bitmap converter. It trusts nothing in the file: sizes are checked before any buffer
+// is sized from them.
 #include "scene/loadBitmap.h"
 
 #include <cstdint>
@@ -61,40 +62,16 @@ BitmapImage* loadBitmapBytes(const unsigned char* data, std::size_t size) {
     const bool hasFileHeader = size >= 2 && data[0] == 'B' && data[1] == 'M';
     const std::size_t headerAt = hasFileHeader ? fileHeaderSize : 0;
     if (size < headerAt + 4) return fail("Unknown DIB file format.");
-    const unsigned char* header = data + headerAt;
-    const std::uint32_t headerSize = platform::loadLE32(header);
-    if (headerSize != infoHeaderSize && headerSize != coreHeaderSize)
-        return fail("Unknown DIB file format.");
-    if (size - headerAt < headerSize) return fail("Image file conversion error.");
-
-    std::int64_t width, height;
-    unsigned bitsPerPixel;
-    std::uint32_t compression = compressionRgb, coloursUsed = 0;
-    if (headerSize == infoHeaderSize) {
-        width = static_cast<std::int32_t>(platform::loadLE32(header + 4));
-        height = static_cast<std::int32_t>(platform::loadLE32(header + 8));
-        bitsPerPixel = platform::loadLE16(header + 14);
-        compression = platform::loadLE32(header + 16);
-        coloursUsed = platform::loadLE32(header + 32) & 0xFFFF;
-    } else {
-        width = platform::loadLE16(header + 4);
-        height = platform::loadLE16(header + 6);
-        bitsPerPixel = platform::loadLE16(header + 10);
+    Layout layout;
+    switch (readBitmapHeader(data + headerAt, size - headerAt, &layout)) {
+        case HeaderCheck::unknownSize:
+            return fail("Unknown DIB file format.");
+        case HeaderCheck::unusable:
+            return fail("Image file conversion error.");
+        case HeaderCheck::usable:
+            break;
     }
-    const std::int64_t rows = height < 0 ? -height : height;
-    if (width <= 0 || rows == 0 || width > maxSide || rows > maxSide ||
-        !depthAndEncodingKnown(bitsPerPixel, compression))
-        return fail("Image file conversion error.");
-
-    std::uint32_t tableEntries = coloursUsed;
-    if (tableEntries == 0) {
-        if (bitsPerPixel == 1)
-            tableEntries = 2;
-        else if (bitsPerPixel == 4)
-            tableEntries = 16;
-        else if (bitsPerPixel == 8)
-            tableEntries = 256;
-    }
+    const std::int64_t width = layout.width, rows = layout.rows();
 
     // Uncompressed rows must all be in the file; checking first keeps a lying header from
     // sizing buffers for pixels that are not there.
@@ -102,14 +79,14 @@ BitmapImage* loadBitmapBytes(const unsigned char* data, std::size_t size) {
     if (hasFileHeader) {
         pixelOffset = platform::loadLE32(data + 10);
     } else {
-        const std::size_t masks =
-            (headerSize == infoHeaderSize && compression == compressionBitfields) ? 12 : 0;
-        pixelOffset = fileHeaderSize + headerSize + masks +
-                      tableEntries * (headerSize == infoHeaderSize ? 4u : 3u);
+        std::uint32_t tableEntries = layout.coloursUsed & 0xFFFF;
+        if (tableEntries == 0 && layout.bitsPerPixel <= 8) tableEntries = 1u << layout.bitsPerPixel;
+        pixelOffset = fileHeaderSize + layout.headerSize + layout.masksAfterHeader +
+                      tableEntries * layout.entryBytes;
     }
-    if (compression == compressionRgb || compression == compressionBitfields) {
+    if (!layout.runLength()) {
         const std::uint64_t rowBytes =
-            ((static_cast<std::uint64_t>(bitsPerPixel) * width + 31) / 32) * 4;
+            ((static_cast<std::uint64_t>(layout.bitsPerPixel) * width + 31) / 32) * 4;
         const std::uint64_t fileBytes = hasFileHeader ? size : size + fileHeaderSize;
         if (pixelOffset > fileBytes || rowBytes * rows > fileBytes - pixelOffset)
             return fail("Image file conversion error.");

@@ -12,6 +12,12 @@ mkdir -p "$seeds"/{archive,load_3ds,load_bitmap,mp3_decoder,sequence,unpacked}
 
 cp "$seeds"/unpacked/{lineatubo6,pathcam2,coet}.3ds "$seeds/load_3ds/"
 cp "$seeds"/unpacked/{pal,coet}.bmp "$seeds/load_bitmap/"
+# The same textures as ImageMagick writes them by default, with 124-byte headers, where it is here.
+if convert -version 2>/dev/null | grep -q ImageMagick; then
+  for name in pal coet; do
+    convert "$seeds/unpacked/$name.bmp" "$seeds/load_bitmap/$name-v5.bmp"
+  done
+fi
 head -c 240 "$seeds/unpacked/seq1.dat" >"$seeds/sequence/seq1-head.dat"
 "$bin/datpack" create "$seeds/archive/small.dat" "$seeds/unpacked/pathcam2.3ds" \
   "$seeds/unpacked/pal.bmp" "$seeds/sequence/seq1-head.dat" >/dev/null

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Smoke test of the Windows build under Wine on a virtual 640x480x16 X screen. The platform suite
-# and the Win32 extras (platform_tests.exe, win32_tests.exe) must pass; datpack.exe must unpack
-# data.dat and mp3.dll must play its track; orbek42.exe must unpack data.dat into a private folder,
-# open its window and keep drawing frames with the countdown's 3D digits, end with status 0 on
-# Escape and on a WM_CLOSE posted by wintool.exe, reach no message box, and leave nothing in the
-# temporary folder. Run from anywhere after the Linux build made build/bin/data.dat (ORBEK_DATA
-# names another); JOBS sets the build's parallelism. Exits 77 (skipped) without data.dat, or when
-# Wine or the cross compiler cannot be installed.
+# Smoke test of the Windows build under Wine on a virtual 640x480x16 X screen. The platform suite,
+# the shared bitmap cases and the Win32 extras (platform_tests.exe, scene_tests.exe,
+# win32_tests.exe) must pass; datpack.exe must unpack data.dat and mp3.dll must play its track;
+# orbek42.exe must unpack data.dat into a private folder, open its window and keep drawing frames
+# with the countdown's 3D digits, end with status 0 on Escape and on a WM_CLOSE posted by
+# wintool.exe, reach no message box, and leave nothing in the temporary folder. Run from anywhere
+# after the Linux build made build/bin/data.dat (ORBEK_DATA names another); JOBS sets the build's
+# parallelism. Exits 77 (skipped) without data.dat, or when Wine or the cross compiler cannot be
+# installed.
 set -u
 cd "$(dirname "$0")/.."
 root=$(pwd)

@@ -134,18 +134,18 @@ bool FolderLock::acquire(const char* folder, const char* name) {
         close(fd);
         return false;
     }
-    handle_ = fd;
-    path_ = path;
+    handle = fd;
+    lockPath = path;
     return true;
 }
 
 void FolderLock::release() {
-    if (handle_ < 0) return;
+    if (handle < 0) return;
     // Deleted while still held, so no sweep can take the folder for stale before it is gone.
-    unlink(path_.c_str());
-    close(static_cast<int>(handle_));
-    handle_ = -1;
-    path_.clear();
+    unlink(lockPath.c_str());
+    close(static_cast<int>(handle));
+    handle = -1;
+    lockPath.clear();
 }
 
 unsigned removeStaleFolders(const char* parent, const char* prefix, const char* lockName) {

@@ -35,19 +35,19 @@ bool OutputPipe::open(const std::string& commandLine) {
     close();
     // A program that dies early must show up as a failed write, not kill us.
     std::signal(SIGPIPE, SIG_IGN);
-    stream_ = popen(commandLine.c_str(), "w");
-    return stream_ != nullptr;
+    stream = popen(commandLine.c_str(), "w");
+    return stream != nullptr;
 }
 
 bool OutputPipe::write(const void* data, std::size_t size) {
-    if (stream_ == nullptr) return false;
-    return std::fwrite(data, 1, size, static_cast<std::FILE*>(stream_)) == size;
+    if (stream == nullptr) return false;
+    return std::fwrite(data, 1, size, static_cast<std::FILE*>(stream)) == size;
 }
 
 int OutputPipe::close() {
-    if (stream_ == nullptr) return -1;
-    int status = pclose(static_cast<std::FILE*>(stream_));
-    stream_ = nullptr;
+    if (stream == nullptr) return -1;
+    int status = pclose(static_cast<std::FILE*>(stream));
+    stream = nullptr;
     if (status == -1 || !WIFEXITED(status)) return -1;
     return WEXITSTATUS(status);
 }

@@ -1,8 +1,7 @@
-// Bitmap conversion through SDL's BMP reader: once the headers pass the checks every decoder makes,
-// the file bytes are read in place through a constant-memory stream, converted to 24-bit BGR and
-// flipped into bottom-up, 4-byte padded rows. SDL shows the pixels that run-length escapes pass
-// over in the colour table's first colour; they are put back to black here, as the system's
-// conversion leaves them.
+// Bitmap conversion through SDL's BMP reader, the file read in place and flipped into bottom-up,
+// 4-byte padded BGR rows. SDL shows the pixels that run-length escapes pass over in the colour
+// table's first colour; they are put back to black here, as the system's conversion leaves them.
+// 16- and 32-bit pixels go through the shared bit-field decoder: SDL refuses unusual masks.
 #include "platform/BitmapDecoder.h"
 
 #include <SDL.h>
@@ -12,6 +11,7 @@
 #include <new>
 #include <vector>
 
+#include "platform/BitmapBitFields.h"
 #include "platform/BitmapFormat.h"
 #include "platform/BitmapRunLength.h"
 
@@ -53,6 +53,7 @@ bool decodeBitmapTo24(const unsigned char* fileBytes, std::size_t size, DecodedB
     *out = DecodedBitmap();
     bmp::Layout layout;
     if (!bmp::readFileLayout(fileBytes, size, &layout)) return false;
+    if (layout.maskedChannels()) return bmp::decodeBitFields(fileBytes, layout, out);
 
     SDL_RWops* stream = SDL_RWFromConstMem(fileBytes, static_cast<int>(size));
     if (!stream) return false;

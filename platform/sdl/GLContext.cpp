@@ -1,6 +1,7 @@
 // Display mode, pixel format, GL context and buffer swaps on SDL2. SDL picks a window's visual
 // when the window is made, so the SDL window comes into being when its pixel format is set; until
-// then a window is only its record. Full screen asks SDL for the closest real display mode.
+// then a window is only its record. Full screen asks SDL for the closest real display mode, or
+// covers the desktop at its own.
 #include "platform/sdl/SdlWindow.h"
 
 namespace platform {
@@ -8,6 +9,8 @@ namespace {
 
 SDL_DisplayMode fullscreenMode;
 bool fullscreenRequested = false;
+bool desktopRequested = false;
+int samplesRequested = 0;
 
 // Colour channel sizes for a colour depth: 16 bits is 5-6-5, anything more 8-8-8.
 void colourSizes(int bits, int* red, int* green, int* blue) {
@@ -36,9 +39,26 @@ int changeDisplaySettings(int width, int height, int bits) {
     return displayChangeSuccessful;
 }
 
+bool coverDesktop(int* width, int* height) {
+    SDL_DisplayMode desktop{};
+    if (!ensureVideo() || SDL_GetNumVideoDisplays() < 1 ||
+        SDL_GetDesktopDisplayMode(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0)
+        return false;
+    *width = desktop.w;
+    *height = desktop.h;
+    fullscreenRequested = false;
+    desktopRequested = true;
+    return true;
+}
+
+void requestSamples(int samples) {
+    samplesRequested = samples > 1 ? samples : 0;
+}
+
 void restoreDisplaySettings() {
     // SDL gives the desktop its mode back when a full-screen window leaves full screen.
     fullscreenRequested = false;
+    desktopRequested = false;
     SDL_Window* current = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GL_GetCurrentWindow() : nullptr;
     if (current != nullptr && (SDL_GetWindowFlags(current) & SDL_WINDOW_FULLSCREEN))
         SDL_SetWindowFullscreen(current, 0);
@@ -67,13 +87,27 @@ bool setPixelFormat(DeviceContext deviceContext, int format,
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, descriptor->cStencilBits);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, (descriptor->dwFlags & pfdDoubleBuffer) ? 1 : 0);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samplesRequested > 0 ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samplesRequested);
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    flags |= window->popup
-                 ? (pendingFullscreenMode() ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_BORDERLESS)
-                 : SDL_WINDOW_RESIZABLE;
+    if (!window->popup)
+        flags |= SDL_WINDOW_RESIZABLE;
+    else if (pendingFullscreenMode())
+        flags |= SDL_WINDOW_FULLSCREEN;
+    else if (desktopRequested)
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    else
+        flags |= SDL_WINDOW_BORDERLESS;
     SDL_Window* sdl = SDL_CreateWindow(window->title.c_str(), window->x, window->y, window->width,
                                        window->height, flags);
+    if (sdl == nullptr && samplesRequested > 0) {
+        // No visual with that many samples: the window is made without multisampling.
+        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
+        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
+        sdl = SDL_CreateWindow(window->title.c_str(), window->x, window->y, window->width,
+                               window->height, flags);
+    }
     if (sdl == nullptr) {
         // Fewer colour bits than asked are fine; a missing depth buffer is not.
         SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 0);

@@ -84,13 +84,13 @@ bool OffscreenFramebuffer::create(int width, int height, int samples, int depthB
     bool complete = true;
     if (samples > 1) {
         // Drawn into with several samples a pixel; read through a plain one they are resolved to.
-        calls.genFramebuffers(1, &resolved_);
-        calls.bindFramebuffer(GL_FRAMEBUFFER, resolved_);
-        calls.genRenderbuffers(1, &resolvedColour_);
-        calls.bindRenderbuffer(GL_RENDERBUFFER, resolvedColour_);
+        calls.genFramebuffers(1, &resolved);
+        calls.bindFramebuffer(GL_FRAMEBUFFER, resolved);
+        calls.genRenderbuffers(1, &resolvedColour);
+        calls.bindRenderbuffer(GL_RENDERBUFFER, resolvedColour);
         calls.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
         calls.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
-                                      resolvedColour_);
+                                      resolvedColour);
         complete = calls.checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     }
     auto storage = [&](GLenum format) {
@@ -99,16 +99,16 @@ bool OffscreenFramebuffer::create(int width, int height, int samples, int depthB
         else
             calls.renderbufferStorage(GL_RENDERBUFFER, format, width, height);
     };
-    calls.genFramebuffers(1, &framebuffer_);
-    calls.bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    calls.genRenderbuffers(1, &colour_);
-    calls.bindRenderbuffer(GL_RENDERBUFFER, colour_);
+    calls.genFramebuffers(1, &framebuffer);
+    calls.bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    calls.genRenderbuffers(1, &colour);
+    calls.bindRenderbuffer(GL_RENDERBUFFER, colour);
     storage(GL_RGBA8);
-    calls.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
-    calls.genRenderbuffers(1, &depth_);
-    calls.bindRenderbuffer(GL_RENDERBUFFER, depth_);
+    calls.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+    calls.genRenderbuffers(1, &depth);
+    calls.bindRenderbuffer(GL_RENDERBUFFER, depth);
     storage(depthBits > 16 ? GL_DEPTH_COMPONENT24 : GL_DEPTH_COMPONENT16);
-    calls.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth_);
+    calls.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
     calls.bindRenderbuffer(GL_RENDERBUFFER, 0);
     if (!complete || calls.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE ||
         glGetError() != GL_NO_ERROR) {
@@ -117,45 +117,45 @@ bool OffscreenFramebuffer::create(int width, int height, int samples, int depthB
                  std::to_string(height) + " offscreen framebuffer (out of memory?)";
         return false;
     }
-    width_ = width;
-    height_ = height;
+    framebufferWidth = width;
+    framebufferHeight = height;
     glDrawBuffer(GL_COLOR_ATTACHMENT0);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     return true;
 }
 
 void OffscreenFramebuffer::bind(bool ours) {
-    if (framebuffer_ == 0) return;
-    calls.bindFramebuffer(GL_FRAMEBUFFER, ours ? framebuffer_ : 0);
+    if (framebuffer == 0) return;
+    calls.bindFramebuffer(GL_FRAMEBUFFER, ours ? framebuffer : 0);
     glDrawBuffer(ours ? GL_COLOR_ATTACHMENT0 : GL_BACK);
     glReadBuffer(ours ? GL_COLOR_ATTACHMENT0 : GL_BACK);
 }
 
 void OffscreenFramebuffer::readPixels(unsigned char* bgra) {
-    if (resolved_ != 0) {
-        calls.bindFramebuffer(GL_DRAW_FRAMEBUFFER, resolved_);
-        calls.blitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT,
-                              GL_NEAREST);
-        calls.bindFramebuffer(GL_READ_FRAMEBUFFER, resolved_);
+    if (resolved != 0) {
+        calls.bindFramebuffer(GL_DRAW_FRAMEBUFFER, resolved);
+        calls.blitFramebuffer(0, 0, framebufferWidth, framebufferHeight, 0, 0, framebufferWidth,
+                              framebufferHeight, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        calls.bindFramebuffer(GL_READ_FRAMEBUFFER, resolved);
     }
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, bgra);
-    if (resolved_ != 0) calls.bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glReadPixels(0, 0, framebufferWidth, framebufferHeight, GL_BGRA, GL_UNSIGNED_BYTE, bgra);
+    if (resolved != 0) calls.bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
 }
 
 void OffscreenFramebuffer::release() {
-    if (framebuffer_ != 0 && SDL_GL_GetCurrentContext() != nullptr) {
+    if (framebuffer != 0 && SDL_GL_GetCurrentContext() != nullptr) {
         calls.bindFramebuffer(GL_FRAMEBUFFER, 0);
-        calls.deleteFramebuffers(1, &framebuffer_);
-        calls.deleteRenderbuffers(1, &colour_);
-        calls.deleteRenderbuffers(1, &depth_);
-        if (resolved_ != 0) {
-            calls.deleteFramebuffers(1, &resolved_);
-            calls.deleteRenderbuffers(1, &resolvedColour_);
+        calls.deleteFramebuffers(1, &framebuffer);
+        calls.deleteRenderbuffers(1, &colour);
+        calls.deleteRenderbuffers(1, &depth);
+        if (resolved != 0) {
+            calls.deleteFramebuffers(1, &resolved);
+            calls.deleteRenderbuffers(1, &resolvedColour);
         }
     }
-    framebuffer_ = colour_ = depth_ = resolved_ = resolvedColour_ = 0;
-    width_ = height_ = 0;
+    framebuffer = colour = depth = resolved = resolvedColour = 0;
+    framebufferWidth = framebufferHeight = 0;
 }
 
 }  // namespace platform

@@ -23,5 +23,8 @@ Window* windowFromSdlId(Uint32 id);
 unsigned virtualKeyFromSdl(SDL_Keycode key);
 // The display mode that changeDisplaySettings chose, for full-screen windows made after it.
 const SDL_DisplayMode* pendingFullscreenMode();
+// Ends the message box on screen, if any: its helper process is told to end, so the box's call
+// returns unanswered. Safe to call from a signal handler.
+void endShownMessageBox();
 
 }  // namespace platform

@@ -17,6 +17,8 @@ volatile std::sig_atomic_t terminationSignal = 0;
 
 void onTerminationSignal(int signalNumber) {
     terminationSignal = signalNumber;
+    // A box waiting for a click would hold the program past the request, however long.
+    endShownMessageBox();
 }
 
 Window* targetOf(Uint32 sdlWindowId) {
@@ -25,7 +27,7 @@ Window* targetOf(Uint32 sdlWindowId) {
 
 void queueActivate(Window* window, bool activeNow) {
     std::uintptr_t wParam =
-        (activeNow ? waActive : waInactive) | (window->minimised ? 0x10000u : 0u);
+        (activeNow ? waActive : waInactive) | (window->minimised ? activateMinimised : 0);
     queueMessage(window, msgActivate, wParam, 0);
 }
 

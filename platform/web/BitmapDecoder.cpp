@@ -1,12 +1,13 @@
 // Bitmap conversion in plain C++, for systems without a bitmap converter of their own: every depth
-// and encoding the checked headers allow (BitmapFormat.h), colour tables, bit-field masks and
-// run-length data, into 24-bit bottom-up rows. Pixels that run-length data skips stay black.
+// and encoding the checked headers allow (BitmapFormat.h), colour tables and run-length data, into
+// 24-bit bottom-up rows; 16- and 32-bit pixels through the shared bit-field decoder. Pixels that
+// run-length data skips stay black.
 #include <cstring>
 #include <new>
 
+#include "platform/BitmapBitFields.h"
 #include "platform/BitmapDecoder.h"
 #include "platform/BitmapFormat.h"
-#include "platform/LittleEndian.h"
 
 namespace platform {
 namespace {
@@ -15,26 +16,6 @@ using namespace bmp;
 
 struct Colour {
     unsigned char blue, green, red;
-};
-
-// One channel of a bit-field pixel: where it sits and how to widen it to 8 bits.
-struct Channel {
-    std::uint32_t mask = 0;
-    int shift = 0;
-    int bits = 0;
-
-    explicit Channel(std::uint32_t m) : mask(m) {
-        if (mask == 0) return;
-        while (((mask >> shift) & 1u) == 0) ++shift;
-        while (shift + bits < 32 && ((mask >> (shift + bits)) & 1u) != 0) ++bits;
-    }
-    unsigned char extract(std::uint32_t pixel) const {
-        if (bits == 0) return 0;
-        const std::uint32_t value = (pixel & mask) >> shift;
-        if (bits >= 8) return static_cast<unsigned char>(value >> (bits - 8));
-        const std::uint32_t top = (1u << bits) - 1;
-        return static_cast<unsigned char>((value * 255 + top / 2) / top);
-    }
 };
 
 // The image being written: rows bottom-up, 3 bytes a pixel.
@@ -77,9 +58,8 @@ private:
 };
 
 void decodeRows(const unsigned char* pixels, const Layout& layout, const Palette& palette,
-                std::uint32_t masks[3], const Target& target) {
+                const Target& target) {
     const std::size_t stride = ((std::size_t(layout.bitsPerPixel) * layout.width + 31) / 32) * 4;
-    const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
     for (int row = 0; row < target.height; ++row) {
         const unsigned char* source = pixels + stride * row;
         // Rows are stored bottom-up unless the height is negative.
@@ -99,14 +79,6 @@ void decodeRows(const unsigned char* pixels, const Layout& layout, const Palette
                 case 24:
                     c = Colour{source[3 * x], source[3 * x + 1], source[3 * x + 2]};
                     break;
-                case 16:
-                case 32: {
-                    const std::uint32_t value = layout.bitsPerPixel == 16
-                                                    ? loadLE16(source + 2 * x)
-                                                    : loadLE32(source + 4 * x);
-                    c = Colour{blue.extract(value), green.extract(value), red.extract(value)};
-                    break;
-                }
                 default:
                     break;
             }
@@ -158,16 +130,8 @@ bool decodeBitmapTo24(const unsigned char* fileBytes, std::size_t size, DecodedB
     *out = DecodedBitmap();
     Layout layout;
     if (!readFileLayout(fileBytes, size, &layout)) return false;
-
-    std::size_t tableStart = fileHeaderSize + layout.headerSize;
-    std::uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};  // 5-5-5 unless the file says otherwise
-    if (layout.bitsPerPixel == 32) masks[0] = 0xFF0000, masks[1] = 0x00FF00, masks[2] = 0x0000FF;
-    if (layout.compression == compressionBitfields) {
-        // The masks follow a plain info header, or sit inside the larger ones at the same place.
-        const unsigned char* at = fileBytes + fileHeaderSize + infoHeaderSize;
-        for (int i = 0; i < 3; ++i) masks[i] = loadLE32(at + 4 * i);
-        if (layout.headerSize == infoHeaderSize) tableStart += 12;
-    }
+    if (layout.maskedChannels()) return decodeBitFields(fileBytes, layout, out);
+    const std::size_t tableStart = fileHeaderSize + layout.headerSize;
 
     Target target;
     target.width = static_cast<int>(layout.width);
@@ -184,7 +148,7 @@ bool decodeBitmapTo24(const unsigned char* fileBytes, std::size_t size, DecodedB
         decodeRunLength(pixels, size - layout.pixelOffset, layout.compression == compressionRle4,
                         palette, target);
     else
-        decodeRows(pixels, layout, palette, masks, target);
+        decodeRows(pixels, layout, palette, target);
 
     out->width = target.width;
     out->height = target.height;

@@ -1,6 +1,7 @@
 // Display mode, pixel format, GL context and buffer swaps on the page's canvas through our GL
-// layer on WebGL 2. A swap hands the finished frame to the browser and waits for its next
-// animation frame; a page asked to hold a frame (for tests) stops there and keeps showing it.
+// layer on WebGL 2. A swap finishes the frame; the browser shows it once the program next gives it
+// control (the main loop's wait). A page asked to hold a frame (for tests) stops there and keeps
+// showing it, the show clock standing still.
 #include <emscripten/emscripten.h>
 
 #include "ffgl.h"
@@ -10,17 +11,9 @@
 namespace platform {
 namespace {
 
-constexpr unsigned holdPollMs = 50;
+constexpr double holdPollMs = 50;
 
 RenderContextData* currentContext = nullptr;
-long framesPresented = 0;
-
-// The held frame stays on the canvas while the browser goes on, until the page lets the show
-// continue to its next stop.
-void holdFrame(long frame) {
-    pageFrameHeld(static_cast<int>(frame));
-    while (pageHoldFrame() == frame) emscripten_sleep(holdPollMs);
-}
 
 }  // namespace
 
@@ -28,6 +21,14 @@ void holdFrame(long frame) {
 int changeDisplaySettings(int, int, int) {
     return displayChangeSuccessful;
 }
+
+// The page decides the canvas's size; there is no desktop to cover.
+bool coverDesktop(int*, int*) {
+    return false;
+}
+
+// The GL layer asks WebGL for a multisampled canvas, which the browser grants where it can.
+void requestSamples(int) {}
 
 void restoreDisplaySettings() {
     pageLeaveFullscreen();
@@ -69,11 +70,24 @@ bool deleteContext(RenderContext renderContext) {
 bool swapBuffers(DeviceContext deviceContext) {
     if (deviceContext == nullptr || currentContext == nullptr) return false;
     ffglEndFrame();
-    pageFramePresented();
-    const long frame = framesPresented++;
-    if (frame == pageHoldFrame()) holdFrame(frame);
-    pageWaitForFrame();
     return true;
+}
+
+// The canvas is shown whenever the program gives the browser control.
+bool drawingShownBeforeSwap() {
+    return true;
+}
+
+long frameToHold() {
+    return pageHoldFrame();
+}
+
+void showFrameDone(long showFrame, bool presented) {
+    pageShowFrameDone(static_cast<int>(showFrame), presented ? 1 : 0);
+    if (!presented || showFrame != pageHoldFrame()) return;
+    pageFrameHeld(static_cast<int>(showFrame), 1);
+    while (pageHoldFrame() == showFrame) pageSleep(holdPollMs);
+    pageFrameHeld(static_cast<int>(showFrame), 0);
 }
 
 bool hasCurrentContext() {

@@ -1,20 +1,64 @@
-// The program's side of the page (index.html): waiting for the next animation frame, holding a
-// frame for tests, the canvas's displayed size, showing messages, the cursor and full screen.
-// Linked in with --js-library; the page itself sets Module.holdFrames from its address before the
-// program starts.
+// The program's side of the page (index.html): the show clock, which stands still while the page
+// is hidden or a test holds a frame, the frames the show reaches, holding a frame for tests, the
+// canvas's displayed size, showing messages, the cursor and full screen. Linked in with --js-library; the page itself sets
+// Module.holdFrames from its address before the program starts (page/program.js).
 mergeInto(LibraryManager.library, {
-  // Gives the browser control until it is ready for the next frame, so what was drawn is shown.
-  // The wait keeps the runtime alive, and waking goes through emscripten's callback wrapper, so
-  // the program ends properly when main returns after it, as it does after emscripten_sleep.
-  pageWaitForFrame__deps: ['$callUserCallback', '$runtimeKeepalivePush', '$runtimeKeepalivePop'],
-  pageWaitForFrame: function() {
+  // performance.now() less the time spent paused. A hidden page pauses the music too (its audio
+  // context is suspended), so picture and music stay together whatever the browser does with
+  // the page's timers meanwhile.
+  $pageClock: {
+    pausedTotal: 0,
+    pausedSince: null,
+    reasons: {},
+    now: function() {
+      var now = performance.now();
+      var paused = pageClock.pausedSince === null ? 0 : now - pageClock.pausedSince;
+      return now - pageClock.pausedTotal - paused;
+    },
+    pause: function(reason) {
+      if (pageClock.reasons[reason]) return;
+      pageClock.reasons[reason] = true;
+      if (pageClock.pausedSince === null) pageClock.pausedSince = performance.now();
+    },
+    resume: function(reason) {
+      if (!pageClock.reasons[reason]) return;
+      delete pageClock.reasons[reason];
+      if (Object.keys(pageClock.reasons).length > 0 || pageClock.pausedSince === null) return;
+      pageClock.pausedTotal += performance.now() - pageClock.pausedSince;
+      pageClock.pausedSince = null;
+    },
+  },
+
+  pageClockNow__deps: ['$pageClock'],
+  pageClockNow: function() {
+    return pageClock.now();
+  },
+
+  // Gives the browser control for `ms` milliseconds of page time (at least one turn of its event
+  // loop), so it shows what was drawn and runs the page's events. Keeps the runtime alive
+  // meanwhile and wakes through emscripten's callback wrapper, as emscripten_sleep does.
+  pageSleep__deps: ['$callUserCallback', '$runtimeKeepalivePush', '$runtimeKeepalivePop'],
+  pageSleep: function(ms) {
     return Asyncify.handleSleep(function(wakeUp) {
       runtimeKeepalivePush();
-      requestAnimationFrame(function() {
+      setTimeout(function() {
         runtimeKeepalivePop();
         callUserCallback(wakeUp);
-      });
+      }, Math.max(0, ms));
     });
+  },
+
+  // A hidden page is the browser's minimised window: the music and the show clock stop with it.
+  pageVisibilityChanged__deps: ['$pageClock'],
+  pageVisibilityChanged: function(hidden) {
+    var audio = Module['audioContext'];
+    if (hidden) {
+      pageClock.pause('hidden');
+      if (audio && audio.state === 'running') audio.suspend();
+    } else {
+      if (audio && audio.state === 'suspended') audio.resume();
+      pageClock.resume('hidden');
+    }
   },
 
   // False under node (the unit tests): no page, so no page events to listen to.
@@ -22,32 +66,41 @@ mergeInto(LibraryManager.library, {
     return typeof document !== 'undefined';
   },
 
-  // The next frame to stop on (counted from 0), or -1 to play the rest of the show. The page's
-  // Module.releaseHold() moves on to the one after it.
+  // The next frame of the show to stop on (counted from 0), or -1 to play the rest of the show.
+  // The page's Module.releaseHold() moves on to the one after it.
   pageHoldFrame: function() {
     var frames = Module['holdFrames'];
     return frames && frames.length > 0 ? frames[0] : -1;
   },
 
-  // When each frame went to the browser, in milliseconds, for the page's frame statistics.
-  pageFramePresented: function() {
-    (Module['frameTimes'] = Module['frameTimes'] || []).push(performance.now());
+  // The show reached a frame: Module.showFrame says which, Module.frameTimes keeps when each
+  // shown frame went to the browser, Module.framesSkipped counts those stepped unseen.
+  pageShowFrameDone: function(frame, presented) {
+    Module['showFrame'] = frame;
+    if (presented) {
+      (Module['frameTimes'] = Module['frameTimes'] || []).push(performance.now());
+    } else {
+      Module['framesSkipped'] = (Module['framesSkipped'] || 0) + 1;
+    }
   },
 
-  // The show stopped on a frame: tell whoever watches the page which.
-  pageFrameHeld: function(frame) {
-    document.title = 'frame ' + frame;
+  // The show stopped on a frame: tell whoever watches the page which; the show clock stands still
+  // until the hold is released.
+  pageFrameHeld__deps: ['$pageClock'],
+  pageFrameHeld: function(frame, held) {
+    if (held) {
+      pageClock.pause('held');
+      document.title = 'frame ' + frame;
+    } else {
+      pageClock.resume('held');
+    }
   },
 
-  // A message box in the page's message area, never modal (its stderr line reaches the console).
+  // A message box, never modal: the page shows its line (Module.onMessageBox), and its stderr line
+  // reaches the console.
   pageShowMessage: function(text, caption) {
     var line = UTF8ToString(caption) + ': ' + UTF8ToString(text);
-    var area = document.getElementById('messages');
-    if (area) {
-      var entry = document.createElement('div');
-      entry.textContent = line;
-      area.appendChild(entry);
-    }
+    if (Module['onMessageBox']) Module['onMessageBox'](line);
   },
 
   // Keeps Module.canvasDeviceBox at the canvas's displayed size in whole device pixels, as the

@@ -65,10 +65,12 @@ EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent* event, void*) {
     return EM_TRUE;  // the page has no other use for keys
 }
 
-// A hidden tab is the browser's way of minimising the window.
+// A hidden tab is the browser's way of minimising the window; unlike a minimised window, it pauses
+// the music and the show clock with the picture, so all three go on together.
 EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* event, void*) {
+    pageVisibilityChanged(event->hidden ? 1 : 0);
     if (shownWindow == nullptr) return EM_FALSE;
-    const std::uintptr_t minimised = event->hidden ? 0x10000u : 0u;
+    const std::uintptr_t minimised = event->hidden ? activateMinimised : 0;
     queueMessage(shownWindow, msgActivate, (event->hidden ? waInactive : waActive) | minimised, 0);
     return EM_FALSE;
 }

@@ -1,12 +1,13 @@
-// Bitmap conversion through GDI: the file's own header and colour table describe its pixels to
-// StretchDIBits, which draws them into a 24-bit bottom-up DIB section; that section's rows are the
-// result. Before GDI sees anything the header, colour table and pixel extent are checked against
-// the file's real size, and run-length data is given its true length, so GDI never reads past it.
+// Bitmap conversion through GDI: the file's header, as a plain info header, and its colour table
+// describe its pixels to StretchDIBits, which draws them into a 24-bit bottom-up DIB section whose
+// rows are the result; all is first checked against the file's real size, so GDI never reads past
+// it. 16- and 32-bit pixels go through the shared bit-field decoder, so they widen as elsewhere.
 #include <cstdint>
 #include <cstring>
 #include <new>
 #include <vector>
 
+#include "platform/BitmapBitFields.h"
 #include "platform/BitmapDecoder.h"
 #include "platform/BitmapFormat.h"
 #include "platform/win32/Win32Handles.h"
@@ -64,18 +65,27 @@ bool decodeBitmapTo24(const unsigned char* fileBytes, std::size_t size, DecodedB
     *out = DecodedBitmap();
     bmp::Layout layout;
     if (!bmp::readFileLayout(fileBytes, size, &layout)) return false;
-    if (layout.tableBytes > size - bmp::fileHeaderSize - layout.headerSize)
-        return false;  // GDI reads it all
+    if (layout.maskedChannels()) return bmp::decodeBitFields(fileBytes, layout, out);
+    const std::size_t tableAt = bmp::fileHeaderSize + layout.headerSize;
+    if (layout.tableBytes > size - tableAt) return false;  // GDI reads it all
     const std::int64_t rows = layout.height < 0 ? -layout.height : layout.height;
 
-    // The header and table, copied to aligned memory where the run length can be set to the truth.
+    // GDI gets a plain info header (or the core one) whatever size the file's has: the larger ones
+    // add masks, colour spaces and profiles, which these depths do not use and which GDIs read
+    // differently. The copy sits in aligned memory, where the run length can be set to the truth.
+    const std::size_t headerBytes =
+        layout.headerSize == bmp::coreHeaderSize ? bmp::coreHeaderSize : bmp::infoHeaderSize;
     std::vector<DWORD> info(
-        (layout.headerSize + layout.tableBytes + sizeof(DWORD) - 1) / sizeof(DWORD) + 1, 0);
-    std::memcpy(info.data(), fileBytes + bmp::fileHeaderSize,
-                layout.headerSize + layout.tableBytes);
+        (headerBytes + layout.tableBytes + sizeof(DWORD) - 1) / sizeof(DWORD) + 1, 0);
+    auto* bytes = reinterpret_cast<unsigned char*>(info.data());
+    std::memcpy(bytes, fileBytes + bmp::fileHeaderSize, headerBytes);
+    std::memcpy(bytes + headerBytes, fileBytes + tableAt, layout.tableBytes);
     auto* header = reinterpret_cast<BITMAPINFO*>(info.data());
-    if (layout.headerSize >= bmp::infoHeaderSize && layout.runLength())
-        header->bmiHeader.biSizeImage = static_cast<DWORD>(size - layout.pixelOffset);
+    if (headerBytes == bmp::infoHeaderSize) {
+        header->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        if (layout.runLength())
+            header->bmiHeader.biSizeImage = static_cast<DWORD>(size - layout.pixelOffset);
+    }
 
     return convert(header, fileBytes + layout.pixelOffset, static_cast<int>(layout.width),
                    static_cast<int>(rows), out);

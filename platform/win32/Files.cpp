@@ -216,17 +216,17 @@ bool FolderLock::acquire(const char* folder, const char* name) {
     HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (lock == INVALID_HANDLE_VALUE) return false;
-    handle_ = reinterpret_cast<std::intptr_t>(lock);
-    path_ = path;
+    handle = reinterpret_cast<std::intptr_t>(lock);
+    lockPath = path;
     return true;
 }
 
 void FolderLock::release() {
-    if (handle_ == -1) return;
-    CloseHandle(reinterpret_cast<HANDLE>(handle_));
-    DeleteFileA(path_.c_str());
-    handle_ = -1;
-    path_.clear();
+    if (handle == -1) return;
+    CloseHandle(reinterpret_cast<HANDLE>(handle));
+    DeleteFileA(lockPath.c_str());
+    handle = -1;
+    lockPath.clear();
 }
 
 unsigned removeStaleFolders(const char* parent, const char* prefix, const char* lockName) {

@@ -38,6 +38,21 @@ int changeDisplaySettings(int width, int height, int bits) {
     return static_cast<int>(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN));
 }
 
+// A borderless window over the whole primary monitor, which keeps its mode: a popup of the
+// screen's size at its top left corner.
+bool coverDesktop(int* width, int* height) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    if (screenWidth <= 0 || screenHeight <= 0) return false;
+    *width = screenWidth;
+    *height = screenHeight;
+    return true;
+}
+
+// The classic pixel format has no samples; formats with them come only through the
+// WGL_ARB_pixel_format extension, which this build does not use: windows are made without.
+void requestSamples(int) {}
+
 void restoreDisplaySettings() {
     ChangeDisplaySettingsA(nullptr, 0);
 }

@@ -22,19 +22,19 @@ OutputPipe::~OutputPipe() {
 
 bool OutputPipe::open(const std::string& commandLine) {
     close();
-    stream_ = _popen(commandLine.c_str(), "wb");
-    return stream_ != nullptr;
+    stream = _popen(commandLine.c_str(), "wb");
+    return stream != nullptr;
 }
 
 bool OutputPipe::write(const void* data, std::size_t size) {
-    if (stream_ == nullptr) return false;
-    return std::fwrite(data, 1, size, static_cast<std::FILE*>(stream_)) == size;
+    if (stream == nullptr) return false;
+    return std::fwrite(data, 1, size, static_cast<std::FILE*>(stream)) == size;
 }
 
 int OutputPipe::close() {
-    if (stream_ == nullptr) return -1;
-    const int status = _pclose(static_cast<std::FILE*>(stream_));
-    stream_ = nullptr;
+    if (stream == nullptr) return -1;
+    const int status = _pclose(static_cast<std::FILE*>(stream));
+    stream = nullptr;
     return status;
 }
 

@@ -92,6 +92,7 @@ if [ "$tools" != . ]; then
   exit 0
 fi
 wine platform_tests.exe || fail "platform_tests.exe"
+wine scene_tests.exe || fail "scene_tests.exe"
 ORBEK_TEST_FILES=extracted wine win32_tests.exe || fail "win32_tests.exe"
 wine wintool.exe play "extracted\\musica.mp3" 2 || fail "mp3.dll"
 echo "ok mp3.dll"

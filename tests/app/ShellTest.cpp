@@ -1,14 +1,13 @@
-// The application shell against a scripted demo: the frame limiter's arithmetic on a scripted
-// clock, the window procedure's table, the main loop's three ways out, and a real window and GL
-// context made, driven and torn down offscreen.
+// The application shell against a scripted demo: the window procedure's table, and a real window
+// and GL context made, driven and torn down offscreen, with the picture stretched or fitted between
+// bars and frames drawn unseen. The main loop's timing has a file of its own (MainLoopTest.cpp).
 #include <cmath>
 #include <gtest/gtest.h>
-#include <stdexcept>
 #include <vector>
 
 #include "app/GLWindow.h"
-#include "app/limitFrameRate.h"
 #include "app/mainLoop.h"
+#include "app/unseenFrames.h"
 #include "platform/GL.h"
 #include "platform/Keys.h"
 
@@ -29,29 +28,7 @@ const DemoEntryPoints scriptedDemo{
         return --framesLeft > 0;
     },
     [](void*) {},
-};
-
-// A clock that returns scripted millisecond readings, then advances by 1 ms per read.
-std::vector<int> script;
-std::size_t scriptIndex = 0;
-int clockReads = 0;
-int lastReading = 0;
-
-platform::WallClock scriptedClock() {
-    // A limiter that has lost count of the second would wait for ever: fail instead of hanging.
-    if (++clockReads > 100000) throw std::runtime_error("the frame limiter never stops waiting");
-    lastReading = scriptIndex < script.size() ? script[scriptIndex++] : (lastReading + 1) % 1000;
-    return platform::WallClock{0, lastReading};
-}
-
-struct ScriptedClock : ::testing::Test {
-    void SetUp() override {
-        frameClock = scriptedClock;
-        scriptIndex = 0;
-        clockReads = 0;
-        lastReading = 0;
-    }
-    void TearDown() override { frameClock = platform::readWallClock; }
+    [](void*) { return true; },
 };
 
 void resetShell() {
@@ -66,29 +43,6 @@ void resetShell() {
 
 }  // namespace
 
-TEST_F(ScriptedClock, LimiterWaitsForTheRestOfThePeriodCountingModuloOneSecond) {
-    const struct {
-        const char* what;
-        int last;
-        std::vector<int> readings;  // then one more millisecond per read
-        int waitedUntil, reads;
-    } cases[] = {
-        {"across the second boundary: 990 to 10 is 20 ms", 990, {10}, 30, 21},
-        {"more than a second (1.015 s) counts as 15 ms", 500, {515}, 540, 26},
-        {"the first wait compares against 0; a late frame does not wait", 0, {100}, 100, 1},
-        {"waits until the period is up", 100, {120, 139, 140}, 140, 3},
-    };
-    for (const auto& c : cases) {
-        lastMillis = c.last;
-        script = c.readings;
-        scriptIndex = 0;
-        clockReads = 0;
-        limitFrameRate(25);
-        EXPECT_EQ(lastMillis, c.waitedUntil) << c.what;
-        EXPECT_EQ(clockReads, c.reads) << c.what;
-    }
-}
-
 TEST(WindowProcedure, KeysActivationCloseAndScreenSaver) {
     resetShell();
     EXPECT_EQ(windowProc(nullptr, platform::msgKeyDown, platform::vkEscape, 0), 0);
@@ -97,7 +51,8 @@ TEST(WindowProcedure, KeysActivationCloseAndScreenSaver) {
     EXPECT_FALSE(keys[platform::vkEscape]);
     windowProc(nullptr, platform::msgKeyDown, 0x1234, 0);  // no key beyond the array is written
 
-    windowProc(nullptr, platform::msgActivate, platform::waInactive | 0x10000u, 0);
+    windowProc(nullptr, platform::msgActivate, platform::waInactive | platform::activateMinimised,
+               0);
     EXPECT_FALSE(active);  // minimised
     windowProc(nullptr, platform::msgActivate, platform::waActive, 0);
     EXPECT_TRUE(active);
@@ -114,65 +69,8 @@ TEST(WindowProcedure, KeysActivationCloseAndScreenSaver) {
     EXPECT_EQ(message.wParam, 0u);
 }
 
-struct MainLoop : ScriptedClock {
-    void SetUp() override {
-        ScriptedClock::SetUp();
-        resetShell();
-    }
-};
-
-TEST_F(MainLoop, EndsWhenTheShowEndsWithoutPacingOrPresentingTheLastFrame) {
-    // Each wait reads the clock once: every reading is a full period after the last.
-    lastMillis = 0;
-    script = {40, 80, 120, 160, 200};
-    framesLeft = 3;
-    EXPECT_EQ(runMainLoop(scriptedDemo), 0u);
-    EXPECT_EQ(framesDrawn, 3);
-    // Two frames were paced and presented; the third, the one that ended the show, was not.
-    EXPECT_EQ(clockReads, 2);
-}
-
-TEST_F(MainLoop, EndsOnAQuitMessageWithItsCodeAfterDispatchingEverythingBefore) {
-    platform::postMessage(nullptr, platform::msgUser, 0, 0);
-    platform::postQuitMessage(5);
-    EXPECT_EQ(runMainLoop(scriptedDemo), 5u);
-    EXPECT_EQ(framesDrawn, 0);  // the backlog is drained before any frame
-}
-
-TEST_F(MainLoop, EscapeEndsEvenWhileInactiveButATapSeenOnlyInTheQueueDoesNot) {
-    active = false;
-    keys[platform::vkEscape] = true;
-    EXPECT_EQ(runMainLoop(scriptedDemo), 0u);
-    EXPECT_EQ(framesDrawn, 0);
-
-    // Key messages queued for a window of the shell's own procedure reach the keys only through
-    // the loop's dispatch. A key-down alone is seen after the next frame and ends the loop.
-    ASSERT_TRUE(
-        platform::registerWindowClass("shell-test", windowProc, platform::getModuleHandle()));
-    platform::WindowHandle window =
-        platform::createMessageWindow("shell-test", "", platform::getModuleHandle());
-    ASSERT_NE(window, nullptr);
-    resetShell();
-    platform::postMessage(window, platform::msgKeyDown, platform::vkEscape, 0);
-    framesLeft = 4;
-    runMainLoop(scriptedDemo);
-    EXPECT_EQ(framesDrawn, 1);
-
-    // Down and up both queued before the next frame: both are dispatched before the loop looks at
-    // the keys, so the tap is not seen and the demo goes on to its end.
-    resetShell();
-    platform::postMessage(window, platform::msgKeyDown, platform::vkEscape, 0);
-    platform::postMessage(window, platform::msgKeyUp, platform::vkEscape, 0);
-    framesLeft = 4;
-    runMainLoop(scriptedDemo);
-    EXPECT_EQ(framesDrawn, 4);
-    platform::destroyWindow(window);
-    platform::unregisterWindowClass("shell-test", platform::getModuleHandle());
-}
-
 TEST(GLWindow, OpensRunsAndClosesOffscreenWithTheProjection) {
     resetShell();
-    frameClock = platform::readWallClock;
     testing::internal::CaptureStderr();
     ASSERT_TRUE(
         createGLWindow("ORBEK42 MARLWIGHT <-> TOLVAN 11", 640, 480, 16, true, scriptedDemo));
@@ -192,6 +90,52 @@ TEST(GLWindow, OpensRunsAndClosesOffscreenWithTheProjection) {
     double f = 1.0 / std::tan(22.5 * 3.14159265358979323846 / 180.0);
     EXPECT_NEAR(projection[0], f / 320.0, 1e-6);  // GL keeps single precision
     EXPECT_NEAR(projection[5], f, 1e-6);
+
+    // Fitted, the largest 4:3 picture sits centred between bars (GL counts rows from the bottom),
+    // and what is sized in pixels grows with it; stretched again, the picture takes all.
+    setPictureFitted(true);
+    const struct {
+        int width, height;
+        GLint viewport[4];
+        float pixelScale;
+    } fits[] = {
+        {1920, 1080, {240, 0, 1440, 1080}, 2.25f},
+        {1280, 1024, {0, 32, 1280, 960}, 2.0f},
+        {640, 480, {0, 0, 640, 480}, 1.0f},
+    };
+    for (const auto& fit : fits) {
+        resizeGLScene(fit.width, fit.height);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4),
+                  std::vector<GLint>(fit.viewport, fit.viewport + 4))
+            << fit.width << "x" << fit.height;
+        EXPECT_FLOAT_EQ(pixelScale, fit.pixelScale);
+        GLfloat pointSize = 0;
+        glGetFloatv(GL_POINT_SIZE, &pointSize);
+        EXPECT_FLOAT_EQ(pointSize, 2.0f * fit.pixelScale);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        EXPECT_NEAR(projection[5] / projection[0], 4.0 / 3.0, 1e-6) << "the picture keeps 4:3";
+    }
+    setPictureFitted(false);
+    resizeGLScene(640, 480);
+
+    // A frame drawn unseen touches no pixel, and leaves the scissor as it found it.
+    glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glScissor(1, 2, 3, 4);
+    drawUnseen(true);
+    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawUnseen(false);
+    unsigned char pixel[4] = {0, 0, 0, 0};
+    glReadPixels(320, 240, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    EXPECT_EQ(pixel[0], 0);
+    EXPECT_EQ(pixel[2], 255);
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+    GLint box[4];
+    glGetIntegerv(GL_SCISSOR_BOX, box);
+    EXPECT_EQ(std::vector<GLint>(box, box + 4), (std::vector<GLint>{1, 2, 3, 4}));
+    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
 
     framesLeft = 3;
     runMainLoop(scriptedDemo);

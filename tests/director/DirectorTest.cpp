@@ -20,51 +20,61 @@
 #include "scene/SceneObject.h"
 #include "tests/director/DemoFixture.h"
 
+namespace {
+
+void expectSamePoint(const Point3& actual, const Point3& expected) {
+    expectPoint(actual, expected.x, expected.y, expected.z);
+}
+
+}  // namespace
+
+// How the start-up's objects stand to one another, which its order decides: copies taken before
+// or after a value is set, positions taken from the paths.
 TEST_F(StartedDemo, ObjectsStartWhereTheShowNeedsThem) {
-    expectPoint(rocket->position, -0.15f, 1.0f, 0.15f);
-    expectPoint(rocket->rotation, -90.0f, 0.0f, -10.0f);
-    expectPoint(rocket->scale, 0.15f, 0.15f, 0.15f);
-    // The copy was taken before the rocket moved on: only X differs, and it shares the meshes.
-    expectPoint(rocketCopy->position, 0.35f, 1.0f, 0.15f);
-    expectPoint(rocketCopy->rotation, -90.0f, 0.0f, -10.0f);
-    expectPoint(rocketCopy->scale, 0.15f, 0.15f, 0.15f);
+    // The rocket's copy was taken once the rocket stood in place: it shares the meshes and differs
+    // only in X, where it stands apart from the rocket.
     EXPECT_TRUE(rocketCopy->shared);
     EXPECT_EQ(rocketCopy->meshes, rocket->meshes);
+    EXPECT_FALSE(rocket->shared);
+    EXPECT_NE(rocketCopy->position.x, rocket->position.x);
+    expectSamePoint(rocketCopy->position,
+                    Point3{rocketCopy->position.x, rocket->position.y, rocket->position.z});
+    expectSamePoint(rocketCopy->rotation, rocket->rotation);
+    expectSamePoint(rocketCopy->scale, rocket->scale);
 
-    // The yellow text was copied while still black, so the red did not carry over.
-    EXPECT_FLOAT_EQ(countdownRed->colour.red, 1.0f);
-    EXPECT_FLOAT_EQ(countdownRed->colour.green, 0.0f);
-    EXPECT_FLOAT_EQ(countdownYellow->colour.red, 1.0f);
-    EXPECT_FLOAT_EQ(countdownYellow->colour.green, 1.0f);
-    EXPECT_FLOAT_EQ(countdownYellow->colour.blue, 0.0f);
-    expectPoint(countdownYellow->scale, 4.0f, 4.0f, 4.0f);
-    expectPoint(countdownYellow->spin, 0.0f, 2.0f, 0.0f);
-    expectPoint(countdownYellow->rotation, -90.0f, 0.0f, 0.0f);
+    // The yellow text was copied once the red one was sized and set spinning, but while both were
+    // still black: it shares the transform and the font's lists, not the red's colour, and its own
+    // colour is the red's with green added.
+    expectSamePoint(countdownYellow->scale, countdownRed->scale);
+    expectSamePoint(countdownYellow->spin, countdownRed->spin);
+    expectSamePoint(countdownYellow->rotation, countdownRed->rotation);
     EXPECT_EQ(countdownYellow->listBase, countdownRed->listBase);
+    EXPECT_FLOAT_EQ(countdownYellow->colour.red, countdownRed->colour.red);
+    EXPECT_FLOAT_EQ(countdownYellow->colour.blue, countdownRed->colour.blue);
+    EXPECT_GT(countdownYellow->colour.green, countdownRed->colour.green);
 
-    expectPoint(earth->rotation, 0.0f, 160.0f, -90.0f);
-    Point3 earthPlace = *cameraPath2->setParameter(99.9);
-    cameraPath2->setParameter(0.0);
-    expectPoint(earth->position, earthPlace.x, earthPlace.y, earthPlace.z);
-    EXPECT_DOUBLE_EQ(tubePath->parameter, 12.0);
+    // The earth stands near the end of the second camera path, set there after its rotation.
+    Path cameraTwo(*cameraPath2);
+    const Point3 earthPlace = *cameraTwo.setParameter(99.9);
+    expectSamePoint(earth->position, earthPlace);
     EXPECT_EQ(tubeLookPath->milestones, tubePath->milestones);  // a copy following the same line
+    EXPECT_GT(tubePath->parameter, 0.0) << "the countdown backs down the tube from inside it";
     for (Path* path : {tubeLookPath, cameraPath1, cameraPath2, approachPath, launchPath,
                        finalLookPath, finalEyePath})
         EXPECT_DOUBLE_EQ(path->parameter, 0.0);
     // The approach runs from the end of the first camera path to the earth; the final eye starts
-    // where the approach stops, at 70 percent, and the final look at the earth.
+    // where the approach stops, at 70 percent, and the final look at the earth; the launch starts
+    // at the earth's own origin.
     Path approach(*approachPath), cameraOne(*cameraPath1);
-    const Point3 start = *cameraOne.setParameter(99.9), end = *approach.setParameter(100.0),
-                 stop = *approach.setParameter(70.0);
-    expectPoint(*approachPath->currentPoint(), start.x, start.y, start.z);
-    expectPoint(end, earth->position.x, earth->position.y, earth->position.z);
-    expectPoint(*finalEyePath->currentPoint(), stop.x, stop.y, stop.z);
-    expectPoint(*finalLookPath->currentPoint(), earth->position.x, earth->position.y,
-                earth->position.z);
-    expectPoint(*launchPath->currentPoint(), 0.0f, 0.0f, 0.0f);
+    expectSamePoint(*approachPath->currentPoint(), *cameraOne.setParameter(99.9));
+    expectSamePoint(*approach.setParameter(100.0), earth->position);
+    expectSamePoint(*finalEyePath->currentPoint(), *approach.setParameter(70.0));
+    expectSamePoint(*finalLookPath->currentPoint(), earth->position);
+    expectSamePoint(*launchPath->currentPoint(), Point3{0.0f, 0.0f, 0.0f});
 
-    expectPoint(camera.up, 0.0f, 0.0f, -1.0f);
-    expectPoint(recordedRotation, 0.0f, 180.0f, 0.0f);
+    // The aeroplane waits facing down the tube, the attitude the recording starts from.
+    drawFrame();
+    expectSamePoint(aeroplane->rotation, recordedRotation);
     ASSERT_NE(music, nullptr);
     EXPECT_TRUE(music->playing);  // no soundtrack among these assets: the show runs silent
     EXPECT_TRUE(demoReady);

@@ -5,7 +5,7 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 bin=$(cd "$1" && pwd) || exit 1
 [ -f "$bin/data.dat" ] || { echo "no data.dat in $bin: skipped"; exit 77; }
-command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "xvfb-run/xdotool missing: skipped"; exit 77; }
+command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "Xvfb/xdotool missing: skipped"; exit 77; }
 source "$here/../support/virtual_screen.sh"
 
 scratch=$(mktemp -d)

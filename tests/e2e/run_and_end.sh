@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # One run of orbek42 on the current X display, ended by Escape or by a window close:
-#   run_and_end.sh BIN_DIR escape|close [COMMAND]
+#   run_and_end.sh BIN_DIR escape|close [COMMAND [ARGUMENT...]]
 # COMMAND, ./orbek42 by default, is started in BIN_DIR; a release's launcher goes there.
 # Exits with the program's status, or 91 (ended early), 92 (did not end), 93 (no window).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../support/virtual_screen.sh"
 cd "$1" || exit 90
+how=$2
+shift 2
+[ $# -gt 0 ] || set -- ./orbek42
 wait_for_screen || exit 93
 
-"${3:-./orbek42}" & pid=$!
+"$@" & pid=$!
 # A loaded machine may take a while to start; give it 30 s to show its window.
 window=""
 for i in $(seq 1 300); do
@@ -22,7 +25,7 @@ kill -0 $pid 2>/dev/null || { wait $pid; echo "orbek42 ended early: $?"; exit 91
 [ -n "$window" ] || { kill -9 $pid; echo "orbek42 showed no window"; exit 93; }
 sleep 3
 kill -0 $pid 2>/dev/null || { wait $pid; echo "orbek42 ended early: $?"; exit 91; }
-if [ "$2" = escape ]; then
+if [ "$how" = escape ]; then
   # No window manager here: give the window the keyboard before pressing.
   xdotool windowfocus --sync "$window" 2>/dev/null
   press_escape

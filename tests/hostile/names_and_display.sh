@@ -9,10 +9,12 @@ writer=$2
 [ -f "$bin/data.dat" ] || { echo "no data.dat in $bin: skipped"; exit 77; }
 
 scratch=$(mktemp -d)
+marks=$(mktemp -d)  # where the stand-in dialog helper notes itself, outside what the runs may touch
 writers=()
 cleanup() {
   for pid in "${writers[@]}"; do kill -9 "$pid" 2>/dev/null; done
-  rm -rf "$scratch"
+  for mark in "$marks"/*; do [ -s "$mark" ] && kill -9 "$(cat "$mark")" 2>/dev/null; done
+  rm -rf "$scratch" "$marks"
 }
 trap cleanup EXIT
 failures=0
@@ -133,13 +135,37 @@ for driver in nonexistent dummy; do
   esac
 done
 
-# The capture tool fails the same way for its own window.
+# Message boxes with a display named (DISPLAY need not answer: SDL hands boxes to a dialog helper)
+# and a dialog helper that never answers, so a box that goes up waits for ever.
+helper=$(cd "$(dirname "$0")/dialog-helper" && pwd)
+boxes=(DISPLAY=:9 ORBEK42_NO_DIALOGS=0 PATH="$helper:$PATH")
+
+# The capture tool fails the same way for its own window, and as a tool it shows no box at all.
 mkdir -p "$scratch/capture/tmp"
 before=$(snapshot)
-(cd "$scratch/capture" && TMPDIR="$scratch/capture/tmp" SDL_VIDEODRIVER=nonexistent \
-  SDL_AUDIODRIVER=dummy timeout 30 "$bin/orbek42-capture" --archive "$bin/data.dat" \
-  --timeline >output 2>&1)
+(cd "$scratch/capture" && exec env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER TMPDIR="$scratch/capture/tmp" \
+  SDL_VIDEODRIVER=nonexistent SDL_AUDIODRIVER=dummy "${boxes[@]}" \
+  ORBEK_DIALOG_MARK="$marks/capture" timeout 30 "$bin/orbek42-capture" \
+  --archive "$bin/data.dat" --timeline >output 2>&1)
 status=$?
 check capture 1 "orbek42-capture: the window or the demo's start-up failed"
+[ -e "$marks/capture" ] && fail "capture: the tool put up a message box"
+
+# The program asks its full-screen question in a box; a termination request while it waits ends the
+# run as at any other time, the box's helper with it.
+mkdir -p "$scratch/boxed/tmp"
+ln -s "$bin/data.dat" "$scratch/boxed/data.dat"
+before=$(snapshot)
+run boxed "dialog helper waiting" SDL_VIDEODRIVER=nonexistent "${boxes[@]}" \
+  ORBEK_DIALOG_MARK="$marks/boxed"
+check boxed $terminated "Tavi GL: The Requested Fullscreen Mode Is Not Supported"
+if [ ! -s "$marks/boxed" ]; then
+  fail "boxed: the box never went up"
+else
+  # Ended means gone or a zombie nobody waited for (the program did not wait once it was told
+  # to end).
+  state=$(ps -o stat= -p "$(cat "$marks/boxed")" 2>/dev/null)
+  [ -z "$state" ] || [ "${state:0:1}" = Z ] || fail "boxed: the box's helper outlived the program"
+fi
 
 [ $failures -eq 0 ] || { echo "$failures failure(s)"; exit 1; }

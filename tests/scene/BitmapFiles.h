@@ -1,5 +1,5 @@
-// Builds BMP files in memory for the tests: any header size, depth, palette and encoding, with or
-// without the 14-byte file header, and 24-bit pictures drawn by a function.
+// Builds BMP files in memory for the tests: any header size, depth, palette, encoding and channel
+// masks, with or without the 14-byte file header, and 24-bit pictures drawn by a function.
 #pragma once
 
 #include <cstdint>
@@ -18,11 +18,20 @@ struct Layout {
     int height = 1;
     int bitsPerPixel = 24;
     std::uint32_t compression = 0;
-    std::uint32_t headerSize = 40;  // 40 info, 12 core, or anything else to test refusal
+    std::uint32_t headerSize = 40;  // 12 core, 40 info, 52 to 124 for the later ones, or any
+                                    // other size to test refusal
     bool fileHeader = true;
+    // Red, green, blue (and alpha) masks: the first three after a 40-byte header, as many as fit
+    // inside one of 52 bytes or more.
+    std::vector<std::uint32_t> masks;
+    std::uint32_t colourSpace = 0;      // in headers of 108 bytes or more
+    std::vector<std::uint8_t> profile;  // a 124-byte header's colour profile, after the pixels
     std::vector<std::uint8_t> palette;  // blue, green, red, (reserved for info headers) per entry
     std::vector<std::uint8_t> pixels;   // rows as stored, padding included
 };
+
+constexpr std::uint32_t colourSpaceSrgb = 0x73524742;      // "sRGB"
+constexpr std::uint32_t colourSpaceEmbedded = 0x4D424544;  // "MBED": the profile is in the file
 
 inline void put16(std::vector<std::uint8_t>& b, std::uint32_t v) {
     b.push_back(static_cast<std::uint8_t>(v));
@@ -51,21 +60,41 @@ inline std::vector<std::uint8_t> build(const Layout& s) {
         put32(header, 2835);
         put32(header, 0);
         put32(header, 0);
+        for (std::size_t i = 0; i < s.masks.size() && s.headerSize >= 40 + 4 * (i + 1); ++i)
+            put32(header, s.masks[i]);
         header.resize(s.headerSize, 0);
+        if (s.headerSize >= 108)
+            for (int i = 0; i < 4; ++i)
+                header[56 + i] = static_cast<std::uint8_t>(s.colourSpace >> 8 * i);
+        if (s.headerSize >= 124 && !s.profile.empty()) {
+            // Where the profile starts, counted from the header, and its length.
+            const std::uint32_t at =
+                static_cast<std::uint32_t>(s.headerSize + s.palette.size() + s.pixels.size());
+            const std::uint32_t length = static_cast<std::uint32_t>(s.profile.size());
+            for (int i = 0; i < 4; ++i) {
+                header[112 + i] = static_cast<std::uint8_t>(at >> 8 * i);
+                header[116 + i] = static_cast<std::uint8_t>(length >> 8 * i);
+            }
+        }
+        if (s.headerSize == 40)  // red, green and blue only
+            for (std::size_t i = 0; i < s.masks.size() && i < 3; ++i) put32(header, s.masks[i]);
     }
+    const std::vector<std::uint8_t> noProfile;
+    const std::vector<std::uint8_t>& profile = s.headerSize >= 124 ? s.profile : noProfile;
     std::vector<std::uint8_t> out;
     if (s.fileHeader) {
         const std::uint32_t offset =
             static_cast<std::uint32_t>(14 + header.size() + s.palette.size());
         out.push_back('B');
         out.push_back('M');
-        put32(out, static_cast<std::uint32_t>(offset + s.pixels.size()));
+        put32(out, static_cast<std::uint32_t>(offset + s.pixels.size() + profile.size()));
         put32(out, 0);
         put32(out, offset);
     }
     out.insert(out.end(), header.begin(), header.end());
     out.insert(out.end(), s.palette.begin(), s.palette.end());
     out.insert(out.end(), s.pixels.begin(), s.pixels.end());
+    out.insert(out.end(), profile.begin(), profile.end());
     return out;
 }
 

@@ -237,7 +237,7 @@ TEST(LoadBitmap, MessagesForFilesThatAreNotUsableBitmaps) {
         Layout file;
         std::string message;
     } refused[] = {
-        {"108-byte header", withHeader(bmp(1, 1, 24, {0, 0, 0, 0}), 108, true),
+        {"66-byte header", withHeader(bmp(1, 1, 24, {0, 0, 0, 0}), 66, true),
          "Error: Unknown DIB file format.\n"},
         {"20000 x 20000", bmp(20000, 20000, 24, {}), conversion},
         {"truncated", bmp(64, 64, 24, std::vector<std::uint8_t>(100, 0)), conversion},

@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "platform/BitmapFormat.h"
-#include "platform/LittleEndian.h"
 #include "scene/loadBitmap.h"
 
 namespace {
@@ -17,19 +16,11 @@ constexpr std::int64_t largestFuzzedPixels = 64 * 128;
 
 bool declaresLargeImage(const std::uint8_t* data, std::size_t size) {
     const std::size_t at = size >= 2 && data[0] == 'B' && data[1] == 'M' ? 14 : 0;
-    if (size < at + 12) return false;
-    std::int64_t width, height;
-    if (platform::loadLE32(data + at) == platform::bmp::coreHeaderSize) {
-        width = platform::loadLE16(data + at + 4);
-        height = platform::loadLE16(data + at + 6);
-    } else {
-        width = static_cast<std::int32_t>(platform::loadLE32(data + at + 4));
-        height = static_cast<std::int32_t>(platform::loadLE32(data + at + 8));
-    }
-    width = width < 0 ? -width : width;
-    height = height < 0 ? -height : height;
-    return width <= platform::bmp::maxSide && height <= platform::bmp::maxSide &&
-           width * height > largestFuzzedPixels;
+    platform::bmp::Layout layout;
+    return size >= at &&
+           platform::bmp::readBitmapHeader(data + at, size - at, &layout) ==
+               platform::bmp::HeaderCheck::usable &&
+           layout.width * layout.rows() > largestFuzzedPixels;
 }
 
 }  // namespace

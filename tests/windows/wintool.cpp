@@ -1,17 +1,15 @@
-// Smoke-test helper for the Windows build, run beside orbek42.exe in the same desktop:
-//   wintool wait TEXT SECONDS   waits until a visible top-level window whose title holds TEXT
-//   exists wintool close TEXT          posts WM_CLOSE to it, as a close button would wintool
-//   dialogs             lists open message boxes; exit 1 when there is one wintool play MP3 SECONDS
-//   plays a file through mp3.dll as the demo does, stops it after
-//                               SECONDS and prints what the library reported
-// Exit status 0 on success, 1 when the window is not there (or a box is, or playback failed),
-// 2 on a usage error.
+// Helper for the Windows tests, run under Wine beside orbek42.exe: waits for a window by its title
+// or closes it as a close button would, lists open message boxes, plays a file through mp3.dll as
+// the demo does, and describes a program's version record and icons (usage in main).
+// Exit status 0 on success, 1 when what was asked for is not there or failed, 2 on a usage error.
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "music/libmp3/mp3.h"
 
@@ -138,9 +136,65 @@ int play(const char* path, int seconds) {
     return reports.ended && reports.positions > 0 && threadResult == 0 ? 0 : 1;
 }
 
+// One text of a version record's first language, or "" when it has none.
+std::string versionText(const std::vector<char>& record, const char* name) {
+    struct Language {
+        WORD language, codePage;
+    };
+    Language* languages = nullptr;
+    UINT size = 0;
+    if (!VerQueryValueA(record.data(), "\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(&languages), &size) ||
+        size < sizeof(Language))
+        return "";
+    char path[96];
+    std::snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", languages[0].language,
+                  languages[0].codePage, name);
+    char* text = nullptr;
+    if (!VerQueryValueA(record.data(), path, reinterpret_cast<void**>(&text), &size) || size == 0)
+        return "";
+    return std::string(text);
+}
+
+BOOL CALLBACK countResource(HMODULE, LPCSTR, LPSTR, LONG_PTR count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// What Explorer shows of a program: its version record and its icons.
+int describe(const char* path) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    std::vector<char> record(size);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT fixedSize = 0;
+    if (size == 0 || !GetFileVersionInfoA(path, 0, size, record.data()) ||
+        !VerQueryValueA(record.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize)) {
+        std::printf("%s has no version record\n", path);
+        return 1;
+    }
+    std::printf("file version: %u.%u.%u.%u\n", HIWORD(fixed->dwFileVersionMS),
+                LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
+                LOWORD(fixed->dwFileVersionLS));
+    for (const char* name : {"ProductVersion", "FileDescription", "LegalCopyright"})
+        std::printf("%s: %s\n", name, versionText(record, name).c_str());
+    HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    int groups = 0, images = 0;
+    if (module != nullptr) {
+        EnumResourceNamesA(module, MAKEINTRESOURCEA(14), countResource,
+                           reinterpret_cast<LONG_PTR>(&groups));  // RT_GROUP_ICON
+        EnumResourceNamesA(module, MAKEINTRESOURCEA(3), countResource,
+                           reinterpret_cast<LONG_PTR>(&images));  // RT_ICON
+        FreeLibrary(module);
+    }
+    std::printf("icons: %d, images: %d\n", groups, images);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "describe") == 0) return describe(argv[2]);
     if (argc == 4 && std::strcmp(argv[1], "play") == 0) return play(argv[2], std::atoi(argv[3]));
     if (argc == 4 && std::strcmp(argv[1], "wait") == 0) {
         const DWORD limit = static_cast<DWORD>(std::atoi(argv[3])) * 1000;
@@ -168,6 +222,7 @@ int main(int argc, char** argv) {
         return search.count == 0 ? 0 : 1;
     }
     std::fprintf(stderr,
-                 "usage: wintool wait TEXT SECONDS | close TEXT | dialogs | play MP3 SECONDS\n");
+                 "usage: wintool wait TEXT SECONDS | close TEXT | dialogs | play MP3 SECONDS |\n"
+                 "               describe PROGRAM\n");
     return 2;
 }

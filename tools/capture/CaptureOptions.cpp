@@ -73,7 +73,7 @@ std::vector<OptionRule> captureRules(CaptureOptions* o, bool* crfGiven, bool* pr
             return true;
         };
     };
-    auto frame = [o, rangeGiven](const char* name, long* target) {
+    auto frame = [rangeGiven](const char* name, long* target) {
         return [=](const std::string& value, std::string* error) {
             if (!parseWholeNumber(value, target)) {
                 *error = std::string(name) + " takes a frame number, counted from 0";
@@ -97,29 +97,8 @@ std::vector<OptionRule> captureRules(CaptureOptions* o, bool* crfGiven, bool* pr
              *error = "--frames takes a list such as 0,600,1326-1330";
              return false;
          }},
-        {"--size", true,
-         [o](const std::string& value, std::string* error) {
-             long width = 0, height = 0;
-             if (!parseSize(value, &width, &height) || width < 32 || height < 32 || width > 8192 ||
-                 height > 8192 || width % 2 != 0 || height % 2 != 0) {
-                 *error =
-                     "--size takes WIDTHxHEIGHT in even numbers from 32 to 8192, e.g. 1920x1080";
-                 return false;
-             }
-             o->width = static_cast<int>(width);
-             o->height = static_cast<int>(height);
-             return true;
-         }},
-        {"--supersample", true,
-         [o](const std::string& value, std::string* error) {
-             long factor = 0;
-             if (!parseWholeNumber(value, &factor) || factor < 1 || factor > 4) {
-                 *error = "--supersample takes 1, 2, 3 or 4";
-                 return false;
-             }
-             o->supersample = static_cast<int>(factor);
-             return true;
-         }},
+        sizeRule(&o->width, &o->height),
+        supersampleRule(&o->supersample),
         {"--crf", true,
          [o, crfGiven](const std::string& value, std::string* error) {
              long quality = 0;

@@ -7,23 +7,23 @@
 #include <cstring>
 
 FrameComposer::FrameComposer(const FrameLayout& layout)
-    : layout_(layout), sums_(static_cast<std::size_t>(layout.pictureWidth) * 3) {
+    : layout(layout), sums(static_cast<std::size_t>(layout.pictureWidth) * 3) {
     const unsigned block = static_cast<unsigned>(layout.supersample * layout.supersample);
-    average_.resize(255 * block + 1);
-    for (unsigned sum = 0; sum < average_.size(); ++sum)
-        average_[sum] = static_cast<unsigned char>((sum + block / 2) / block);
+    average.resize(255 * block + 1);
+    for (unsigned sum = 0; sum < average.size(); ++sum)
+        average[sum] = static_cast<unsigned char>((sum + block / 2) / block);
 }
 
 void FrameComposer::compose(const unsigned char* renderedBgra,
                             std::vector<unsigned char>* frameRgb) {
-    const FrameLayout& l = layout_;
+    const FrameLayout& l = layout;
     const std::size_t frameRow = static_cast<std::size_t>(l.frameWidth) * 3;
     const std::size_t renderedRow = static_cast<std::size_t>(l.renderWidth()) * 4;
     const int n = l.supersample;
-    if (frameRgb->size() != frameRow * l.frameHeight || !barsDrawn_) {
+    if (frameRgb->size() != frameRow * l.frameHeight || !barsDrawn) {
         // The bars never change: they are blacked out once, the picture overwritten every frame.
         frameRgb->assign(frameRow * l.frameHeight, 0);
-        barsDrawn_ = true;
+        barsDrawn = true;
     }
     for (int y = 0; y < l.pictureHeight; ++y) {
         // Frame rows run top down, rendered rows bottom up.
@@ -38,10 +38,10 @@ void FrameComposer::compose(const unsigned char* renderedBgra,
             }
             continue;
         }
-        std::fill(sums_.begin(), sums_.end(), 0u);
+        std::fill(sums.begin(), sums.end(), 0u);
         for (int row = 0; row < n; ++row) {
             const unsigned char* in = renderedBgra + (firstRendered + row) * renderedRow;
-            unsigned* sum = sums_.data();
+            unsigned* sum = sums.data();
             for (int x = 0; x < l.pictureWidth; ++x, sum += 3) {
                 unsigned blue = 0, green = 0, red = 0;
                 for (int column = 0; column < n; ++column, in += 4) {
@@ -54,6 +54,6 @@ void FrameComposer::compose(const unsigned char* renderedBgra,
                 sum[2] += blue;
             }
         }
-        for (std::size_t i = 0; i < sums_.size(); ++i) out[i] = average_[sums_[i]];
+        for (std::size_t i = 0; i < sums.size(); ++i) out[i] = average[sums[i]];
     }
 }

@@ -15,8 +15,8 @@ public:
     void compose(const unsigned char* renderedBgra, std::vector<unsigned char>* frameRgb);
 
 private:
-    FrameLayout layout_;
-    std::vector<unsigned> sums_;          // one row of the picture, three sums a pixel
-    std::vector<unsigned char> average_;  // a block's sum to its rounded mean
-    bool barsDrawn_ = false;
+    FrameLayout layout;
+    std::vector<unsigned> sums;          // one row of the picture, three sums a pixel
+    std::vector<unsigned char> average;  // a block's sum to its rounded mean
+    bool barsDrawn = false;
 };

@@ -14,8 +14,8 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 }  // namespace
 
 FrameWriter::FrameWriter(const FrameLayout& layout, VideoEncoder* video)
-    : composer_(layout), layout_(layout), video_(video) {
-    thread_ = std::thread([this] { run(); });
+    : composer(layout), layout(layout), video(video) {
+    thread = std::thread([this] { run(); });
 }
 
 FrameWriter::~FrameWriter() {
@@ -24,37 +24,36 @@ FrameWriter::~FrameWriter() {
 
 unsigned char* FrameWriter::nextBuffer() {
     auto start = std::chrono::steady_clock::now();
-    std::unique_lock<std::mutex> lock(mutex_);
-    Slot& slot = slots_[nextFill_];
-    changed_.wait(lock, [&] { return !slot.full || !problem_.empty(); });
+    std::unique_lock<std::mutex> lock(mutex);
+    Slot& slot = slots[nextFill];
+    changed.wait(lock, [&] { return !slot.full || !problem.empty(); });
     waitSeconds += secondsSince(start);
-    if (!problem_.empty()) return nullptr;
+    if (!problem.empty()) return nullptr;
     // Made on first use: a run that writes nothing out needs none, and they can be large.
-    slot.pixels.resize(static_cast<std::size_t>(layout_.renderWidth()) * layout_.renderHeight() *
-                       4);
+    slot.pixels.resize(static_cast<std::size_t>(layout.renderWidth()) * layout.renderHeight() * 4);
     return slot.pixels.data();
 }
 
 void FrameWriter::submit(bool toVideo, const std::string& pngPath) {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        Slot& slot = slots_[nextFill_];
+        std::lock_guard<std::mutex> lock(mutex);
+        Slot& slot = slots[nextFill];
         slot.full = true;
         slot.toVideo = toVideo;
         slot.pngPath = pngPath;
-        nextFill_ = 1 - nextFill_;
+        nextFill = 1 - nextFill;
     }
-    changed_.notify_all();
+    changed.notify_all();
 }
 
 std::string FrameWriter::finish() {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        stopping_ = true;
+        std::lock_guard<std::mutex> lock(mutex);
+        stopping = true;
     }
-    changed_.notify_all();
-    if (thread_.joinable()) thread_.join();
-    return problem_;
+    changed.notify_all();
+    if (thread.joinable()) thread.join();
+    return problem;
 }
 
 void FrameWriter::run() {
@@ -62,40 +61,40 @@ void FrameWriter::run() {
     for (;;) {
         Slot* slot;
         {
-            std::unique_lock<std::mutex> lock(mutex_);
-            changed_.wait(lock, [&] { return slots_[next].full || stopping_; });
-            if (!slots_[next].full) return;  // stopping with nothing left
-            slot = &slots_[next];
+            std::unique_lock<std::mutex> lock(mutex);
+            changed.wait(lock, [&] { return slots[next].full || stopping; });
+            if (!slots[next].full) return;  // stopping with nothing left
+            slot = &slots[next];
         }
         write(*slot);
         {
-            std::lock_guard<std::mutex> lock(mutex_);
+            std::lock_guard<std::mutex> lock(mutex);
             slot->full = false;
         }
-        changed_.notify_all();
+        changed.notify_all();
         next = 1 - next;
     }
 }
 
 void FrameWriter::write(Slot& slot) {
-    if (!problem_.empty()) return;  // after a failure the frames are only drained
+    if (!problem.empty()) return;  // after a failure the frames are only drained
     auto start = std::chrono::steady_clock::now();
-    composer_.compose(slot.pixels.data(), &frame_);
+    composer.compose(slot.pixels.data(), &frame);
     filterSeconds += secondsSince(start);
-    std::string problem;
-    if (slot.toVideo && video_ != nullptr) {
+    std::string trouble;
+    if (slot.toVideo && video != nullptr) {
         start = std::chrono::steady_clock::now();
-        if (!video_->addFrame(frame_)) problem = "ffmpeg stopped taking frames";
+        if (!video->addFrame(frame)) trouble = "ffmpeg stopped taking frames";
         encodeSeconds += secondsSince(start);
     }
-    if (problem.empty() && !slot.pngPath.empty()) {
+    if (trouble.empty() && !slot.pngPath.empty()) {
         start = std::chrono::steady_clock::now();
-        if (!savePng(slot.pngPath, layout_.frameWidth, layout_.frameHeight, frame_))
-            problem = "cannot write " + slot.pngPath;
+        if (!savePng(slot.pngPath, layout.frameWidth, layout.frameHeight, frame))
+            trouble = "cannot write " + slot.pngPath;
         stillSeconds += secondsSince(start);
     }
-    if (!problem.empty()) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        problem_ = problem;
+    if (!trouble.empty()) {
+        std::lock_guard<std::mutex> lock(mutex);
+        problem = trouble;
     }
 }

@@ -45,15 +45,15 @@ private:
     void run();
     void write(Slot& slot);
 
-    FrameComposer composer_;
-    const FrameLayout layout_;
-    VideoEncoder* video_;
-    std::vector<unsigned char> frame_;
-    Slot slots_[2];
-    int nextFill_ = 0;
-    bool stopping_ = false;
-    std::string problem_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::thread thread_;
+    FrameComposer composer;
+    const FrameLayout layout;
+    VideoEncoder* video;
+    std::vector<unsigned char> frame;
+    Slot slots[2];
+    int nextFill = 0;
+    bool stopping = false;
+    std::string problem;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::thread thread;
 };

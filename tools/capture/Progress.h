@@ -19,8 +19,8 @@ private:
         double seconds = 0;
     };
 
-    long toPlay_, toCapture_;
-    bool terminal_;
-    Kind played_, captured_;
-    std::chrono::steady_clock::time_point started_, lastFrame_, lastReport_;
+    long framesToPlay, framesToCapture;
+    bool terminal;
+    Kind playedFrames, capturedFrames;
+    std::chrono::steady_clock::time_point started, lastFrame, lastReport;
 };

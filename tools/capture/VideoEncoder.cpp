@@ -39,7 +39,7 @@ bool VideoEncoder::start(const VideoSettings& settings, std::string* error) {
                    " -pix_fmt yuv420p -c:a aac -b:a 160k -movflags +faststart";
     }
     command += " -shortest " + platform::quoteArgument(settings.outputPath);
-    if (!pipe_.open(command)) {
+    if (!pipe.open(command)) {
         *error = "cannot start ffmpeg";
         return false;
     }
@@ -47,11 +47,11 @@ bool VideoEncoder::start(const VideoSettings& settings, std::string* error) {
 }
 
 bool VideoEncoder::addFrame(const std::vector<unsigned char>& rgb) {
-    return pipe_.write(rgb.data(), rgb.size());
+    return pipe.write(rgb.data(), rgb.size());
 }
 
 bool VideoEncoder::finish(std::string* error) {
-    int status = pipe_.close();
+    int status = pipe.close();
     if (status != 0) {
         *error = "ffmpeg failed (exit status " + std::to_string(status) + ")";
         return false;

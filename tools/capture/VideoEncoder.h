@@ -29,5 +29,5 @@ public:
     bool finish(std::string* error);
 
 private:
-    platform::OutputPipe pipe_;
+    platform::OutputPipe pipe;
 };

@@ -337,6 +337,7 @@ int main(int argc, char** argv) {
         CaptureRun::startDemo,
         [](void*) { return drawFrame(); },
         [](void*) { shutdownDemo(); },
+        [](void*) { return showUnderWay(); },
         &run,
     });
     if (!window.open(false)) return fail("the window or the demo's start-up failed");

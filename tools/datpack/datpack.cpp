@@ -13,6 +13,7 @@
 #include "archive/Archive.h"
 #include "archive/ArchiveWriter.h"
 #include "platform/Files.h"
+#include "platform/MessageBox.h"
 #include "platform/PrintableText.h"
 
 namespace {
@@ -169,6 +170,7 @@ int extract(const char* archivePath, const char* folderArgument) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::suppressDialogs();  // a tool's problems go to stderr, never into a box
     if (argc < 2) {
         return usageError("no command given");
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/GlyphShapes.h"
+#include "platform/MessageBox.h"
 #include "platform/OutlineFont.h"
 #include "platform/freetype/OutlineShapes.h"
 
@@ -26,6 +27,7 @@ int fail(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::suppressDialogs();  // a tool's problems go to stderr, never into a box
     if (argc < 2 || argc > 3 || std::strcmp(argv[1], "--help") == 0) {
         std::fputs(
             "usage: glyphbake OUTPUT [FACE]\n"

@@ -147,31 +147,31 @@ bool valid(const Model& model) {
 }  // namespace
 
 void ChunkWriter::begin(std::uint16_t id) {
-    open_.push_back(bytes_.size());
+    openChunks.push_back(output.size());
     u16(id);
     u32(0);
 }
 
 void ChunkWriter::end() {
-    if (open_.empty()) return;
-    const std::size_t start = open_.back();
-    open_.pop_back();
-    const std::uint32_t length = static_cast<std::uint32_t>(bytes_.size() - start);
+    if (openChunks.empty()) return;
+    const std::size_t start = openChunks.back();
+    openChunks.pop_back();
+    const std::uint32_t length = static_cast<std::uint32_t>(output.size() - start);
     for (int i = 0; i < 4; ++i)
-        bytes_[start + 2 + i] = static_cast<std::uint8_t>(length >> (8 * i));
+        output[start + 2 + i] = static_cast<std::uint8_t>(length >> (8 * i));
 }
 
 void ChunkWriter::u8(std::uint8_t v) {
-    bytes_.push_back(v);
+    output.push_back(v);
 }
 
 void ChunkWriter::u16(std::uint16_t v) {
-    bytes_.push_back(static_cast<std::uint8_t>(v));
-    bytes_.push_back(static_cast<std::uint8_t>(v >> 8));
+    output.push_back(static_cast<std::uint8_t>(v));
+    output.push_back(static_cast<std::uint8_t>(v >> 8));
 }
 
 void ChunkWriter::u32(std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i) output.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
 void ChunkWriter::f32(float v) {
@@ -186,7 +186,7 @@ void ChunkWriter::str(const std::string& s) {
 
 void ChunkWriter::raw(const void* data, std::size_t size) {
     const std::uint8_t* p = static_cast<const std::uint8_t*>(data);
-    bytes_.insert(bytes_.end(), p, p + size);
+    output.insert(output.end(), p, p + size);
 }
 
 std::vector<std::uint8_t> encode(const Model& model) {

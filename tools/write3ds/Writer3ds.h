@@ -51,12 +51,12 @@ public:
     void f32(float v);
     void str(const std::string& s);  // with its NUL
     void raw(const void* data, std::size_t size);
-    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
-    std::vector<std::uint8_t>& bytes() { return bytes_; }
+    const std::vector<std::uint8_t>& bytes() const { return output; }
+    std::vector<std::uint8_t>& bytes() { return output; }
 
 private:
-    std::vector<std::uint8_t> bytes_;
-    std::vector<std::size_t> open_;
+    std::vector<std::uint8_t> output;
+    std::vector<std::size_t> openChunks;
 };
 
 }  // namespace write3ds

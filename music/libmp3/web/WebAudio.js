@@ -1,15 +1,20 @@
-// The web decoder library's browser half: the page's audio context decodes the MP3 file
-// (decodeAudioData) and plays it through a buffer source; reports go back to the program through
-// mp3ReportFromPage. Linked in with --js-library. The page may hand over its own context as
-// Module.audioContext, made in the click that starts the show, as browsers want a gesture first.
+// The web decoder library's browser half: the audio context decodes the MP3 file and plays it
+// through a buffer source; reports go back through mp3ReportFromPage. Linked in with --js-library.
+// The page hands over its context (Module.audioContext, made in the click) and Module.soundPlaying:
+// when that resolves false (no sound device) a play ends at once and the show runs silent.
 mergeInto(LibraryManager.library, {
   $webAudio: {
     track: null,     // {path, buffer} of the last file decoded
     plays: [],       // plays under way: {source, window, timer, startedAt, offset, stopped}
+    // The context, or null where the browser cannot make one.
     context: function() {
       if (!Module['audioContext']) {
         var Context = window.AudioContext || window.webkitAudioContext;
-        Module['audioContext'] = new Context();
+        try {
+          Module['audioContext'] = Context ? new Context() : null;
+        } catch (e) {
+          Module['audioContext'] = null;
+        }
       }
       return Module['audioContext'];
     },
@@ -22,6 +27,7 @@ mergeInto(LibraryManager.library, {
       } catch (e) {
         return done(null);
       }
+      if (!webAudio.context()) return done(null);
       var copy = bytes.buffer.slice(bytes.byteOffset, bytes.byteOffset + bytes.byteLength);
       webAudio.context().decodeAudioData(copy).then(function(buffer) {
         webAudio.track = {path: path, buffer: buffer};
@@ -57,6 +63,10 @@ mergeInto(LibraryManager.library, {
       play.offset = offset;
       play.startedAt = context.currentTime;
       source.start(0, offset);
+      // Where the track is now, in seconds, for whoever measures the picture against it.
+      Module['musicPosition'] = function() {
+        return context.currentTime - play.startedAt + play.offset;
+      };
     },
   },
 
@@ -87,16 +97,19 @@ mergeInto(LibraryManager.library, {
     webAudio.plays.push(play);
     webAudio.decode(UTF8ToString(path), function(buffer) {
       if (!buffer || play.stopped) return webAudio.finish(play);
-      var context = webAudio.context();
-      if (context.state === 'suspended') context.resume();
-      play.buffer = buffer;
-      try {
-        webAudio.startSource(play, 0);
-      } catch (e) {
-        return webAudio.finish(play);
-      }
-      webAudio.report(play, 12000);
-      play.timer = setInterval(function() { webAudio.report(play, 12000); }, 250);
+      Promise.resolve(Module['soundPlaying']).then(function(playing) {
+        if (playing === false || play.stopped) return webAudio.finish(play);
+        var context = webAudio.context();
+        if (context.state === 'suspended') context.resume();
+        play.buffer = buffer;
+        try {
+          webAudio.startSource(play, 0);
+        } catch (e) {
+          return webAudio.finish(play);
+        }
+        webAudio.report(play, 12000);
+        play.timer = setInterval(function() { webAudio.report(play, 12000); }, 250);
+      });
     });
   },
 
@@ -104,10 +117,13 @@ mergeInto(LibraryManager.library, {
   webAudioStop__deps: ['$webAudio'],
   webAudioStop: function() {
     var plays = webAudio.plays.slice();
+    var context = Module['audioContext'];
     plays.forEach(function(play) {
       play.stopped = true;
       if (play.source) {
         play.source.stop();  // its ended event sends the end report
+        // A context that does not run (its device gone) sends no ended event: report it here.
+        if (!context || context.state !== 'running') webAudio.finish(play);
       }
     });
     return plays.length > 0 ? 1 : 0;

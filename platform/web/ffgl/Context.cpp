@@ -49,11 +49,11 @@ bool ffglCreateContext(const char* canvasSelector, const FfglContextOptions& opt
         context = 0;
         return false;
     }
-    // GL's first viewport is the whole drawing surface.
+    // GL's first viewport and scissor box are the whole drawing surface.
     int width = 0, height = 0;
     emscripten_webgl_get_drawing_buffer_size(context, &width, &height);
-    state().viewport[2] = width;
-    state().viewport[3] = height;
+    state().viewport[2] = state().scissor[2] = width;
+    state().viewport[3] = state().scissor[3] = height;
     return true;
 }
 

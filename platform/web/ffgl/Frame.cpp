@@ -56,7 +56,8 @@ std::uint32_t Frame::snapshot(GLenum mode) {
     d.projection = s.projection.back();
     d.mvp = multiply(d.projection, d.modelview);
     std::memcpy(d.viewport, s.viewport, sizeof d.viewport);
-    d.enables = s.enables & (capDepthTest | capBlend | capCullFace | capDither);
+    std::memcpy(d.scissor, s.scissor, sizeof d.scissor);
+    d.enables = s.enables & (capDepthTest | capBlend | capCullFace | capDither | capScissorTest);
     d.depthFunc = s.depthFunc;
     d.depthMask = s.depthMask;
     d.blendSource = s.blendSource;
@@ -135,6 +136,8 @@ void Frame::addClear(GLbitfield mask) {
     std::memcpy(command.clearColour, s.clearColour, sizeof command.clearColour);
     command.clearDepth = s.clearDepth;
     command.clearDepthMask = s.depthMask;
+    command.clearScissored = (s.enables & capScissorTest) != 0;
+    std::memcpy(command.clearScissor, s.scissor, sizeof command.clearScissor);
     commands.push_back(command);
 }
 

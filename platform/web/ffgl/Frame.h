@@ -53,7 +53,8 @@ struct DrawState {
     Matrix projection;
     float normalMatrix[9];
     GLint viewport[4];
-    std::uint32_t enables;  // depth test, blend, cull face and dither as in State
+    GLint scissor[4];
+    std::uint32_t enables;  // depth test, blend, cull face, dither and scissor test as in State
     GLenum depthFunc, blendSource, blendDestination, cullFace, frontFace;
     bool depthMask;
     std::uint8_t variant;
@@ -80,6 +81,8 @@ struct Command {
     float clearColour[4];
     float clearDepth;
     bool clearDepthMask;
+    bool clearScissored;
+    GLint clearScissor[4];
 };
 
 class Frame {

@@ -31,7 +31,7 @@ void ffglBegin(GLenum mode) {
     if (compiling()) {
         target = Target::list;
         listBegin(mode);
-    } else if (s.discarding) {
+    } else if (drawsDropped()) {
         target = Target::nothing;
     } else {
         target = Target::stream;

@@ -130,7 +130,7 @@ void play(List& list) {
         auto e = [a](int k) { return static_cast<GLenum>(a[k]); };
         switch (op.op) {
             case Op::geometry:
-                if (!state().discarding) {
+                if (!drawsDropped()) {
                     const Geometry& g = list.geometry[static_cast<std::size_t>(a[0])];
                     frame().addListDraw(g.mode, list.buffers, g.first, g.count, g.arrays);
                 }
@@ -187,6 +187,10 @@ void play(List& list) {
             case Op::viewport:
                 ffglViewport(static_cast<GLint>(a[0]), static_cast<GLint>(a[1]),
                              static_cast<GLsizei>(a[2]), static_cast<GLsizei>(a[3]));
+                break;
+            case Op::scissor:
+                ffglScissor(static_cast<GLint>(a[0]), static_cast<GLint>(a[1]),
+                            static_cast<GLsizei>(a[2]), static_cast<GLsizei>(a[3]));
                 break;
             case Op::clear:
                 ffglClear(e(0));

@@ -30,6 +30,7 @@ enum class Op : std::uint8_t {
     scale,
     ortho,
     viewport,
+    scissor,
     clear,
     clearColour,
     clearDepth,

@@ -73,6 +73,10 @@ int query(GLenum name, double out[16]) {
             return one(s.clearDepth);
         case GL_VIEWPORT:
             return copy(s.viewport, 4);
+        case GL_SCISSOR_BOX:
+            return copy(s.scissor, 4);
+        case GL_SAMPLES:
+            return one(renderer::samples());
         case GL_MATRIX_MODE:
             return one(s.matrixMode);
         case GL_MODELVIEW_STACK_DEPTH:

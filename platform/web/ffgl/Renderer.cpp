@@ -21,6 +21,7 @@ struct Cache {
     unsigned vertexArray = 0;
     unsigned texture = 0;
     GLint viewport[4] = {-1, -1, -1, -1};
+    GLint scissor[4] = {-1, -1, -1, -1};
     std::uint32_t enables = capDither;
     GLenum depthFunc = GL_LESS;
     bool depthMask = true;
@@ -66,6 +67,12 @@ void pointAttributes() {
                           reinterpret_cast<void*>(offsetof(Vertex, texCoord)));
     for (unsigned location = attributePosition; location <= attributeTexCoord; ++location)
         glEnableVertexAttribArray(location);
+}
+
+void scissorBox(const GLint box[4]) {
+    if (std::memcmp(cache.scissor, box, sizeof cache.scissor) == 0) return;
+    glScissor(box[0], box[1], box[2], box[3]);
+    std::memcpy(cache.scissor, box, sizeof cache.scissor);
 }
 
 void setCapability(std::uint32_t wanted, std::uint32_t bit, GLenum capability) {
@@ -120,6 +127,8 @@ bool apply(const DrawState& d) {
     setCapability(d.enables, capBlend, GL_BLEND);
     setCapability(d.enables, capCullFace, GL_CULL_FACE);
     setCapability(d.enables, capDither, GL_DITHER);
+    setCapability(d.enables, capScissorTest, GL_SCISSOR_TEST);
+    if (d.enables & capScissorTest) scissorBox(d.scissor);
     if (cache.depthFunc != d.depthFunc) glDepthFunc(cache.depthFunc = d.depthFunc);
     if (cache.depthMask != d.depthMask) {
         cache.depthMask = d.depthMask;
@@ -164,6 +173,8 @@ void setListAttributes(StaticBuffers& buffers, std::uint8_t arrays, const DrawSt
 }
 
 void clear(const Command& c) {
+    setCapability(c.clearScissored ? capScissorTest : 0, capScissorTest, GL_SCISSOR_TEST);
+    if (c.clearScissored) scissorBox(c.clearScissor);
     if (std::memcmp(cache.clearColour, c.clearColour, sizeof cache.clearColour) != 0) {
         std::memcpy(cache.clearColour, c.clearColour, sizeof cache.clearColour);
         glClearColor(c.clearColour[0], c.clearColour[1], c.clearColour[2], c.clearColour[3]);
@@ -325,6 +336,12 @@ void finish() {
 
 void maxViewport(GLint size[2]) {
     glGetIntegerv(GL_MAX_VIEWPORT_DIMS, size);
+}
+
+GLint samples() {
+    GLint count = 0;
+    glGetIntegerv(GL_SAMPLES, &count);
+    return count;
 }
 
 unsigned long drawCount() {

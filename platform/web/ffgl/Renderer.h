@@ -33,6 +33,7 @@ void textureParameter(unsigned name, GLenum parameter, GLint value);
 void readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLint packAlignment, void* pixels);
 void finish();
 void maxViewport(GLint size[2]);
+GLint samples();
 unsigned long drawCount();
 
 }  // namespace renderer

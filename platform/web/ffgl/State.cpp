@@ -33,6 +33,8 @@ std::uint32_t capabilityBit(GLenum capability) {
             return capLighting;
         case GL_COLOR_MATERIAL:
             return capColorMaterial;
+        case GL_SCISSOR_TEST:
+            return capScissorTest;
         default:
             if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + lightCount)
                 return capLight0 << (capability - GL_LIGHT0);

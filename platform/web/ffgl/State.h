@@ -27,6 +27,7 @@ enum Capability : std::uint32_t {
     capLighting = 1u << 5,
     capColorMaterial = 1u << 6,
     capLight0 = 1u << 7,  // and the seven lights after it
+    capScissorTest = 1u << 15,
 };
 
 struct Material {
@@ -82,6 +83,7 @@ struct State {
     std::vector<Matrix> projection{Matrix{}};
     GLenum matrixMode = GL_MODELVIEW;
     GLint viewport[4] = {0, 0, 0, 0};
+    GLint scissor[4] = {0, 0, 0, 0};
 
     std::uint32_t enables = capDither;
     GLenum depthFunc = GL_LESS;
@@ -141,6 +143,14 @@ inline void packColour(const float colour[4], std::uint8_t bytes[4]) {
 
 // The bit of a capability glEnable takes, or 0 for one the layer does not have.
 std::uint32_t capabilityBit(GLenum capability);
+
+// True while nothing drawn can reach a pixel: draws are discarded (ffglDiscardDraws), or the
+// scissor test is on with an empty box. Draws and clears are then dropped whole.
+inline bool drawsDropped() {
+    const State& s = state();
+    return s.discarding ||
+           ((s.enables & capScissorTest) && (s.scissor[2] <= 0 || s.scissor[3] <= 0));
+}
 
 // Records a change a queued draw could see: later draws do not join earlier ones.
 inline void changed() {

@@ -90,11 +90,24 @@ void ffglViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     changed();
 }
 
+void ffglScissor(GLint x, GLint y, GLsizei width, GLsizei height) {
+    if (!outsideBeginEnd("glScissor") || recorded(Op::scissor, x, y, width, height)) return;
+    if (width < 0 || height < 0)
+        return refuse("glScissor", GL_INVALID_VALUE, "a negative width or height");
+    GLint* box = state().scissor;
+    if (box[0] == x && box[1] == y && box[2] == width && box[3] == height) return;
+    box[0] = x;
+    box[1] = y;
+    box[2] = width;
+    box[3] = height;
+    changed();
+}
+
 void ffglClear(GLbitfield mask) {
     if (!outsideBeginEnd("glClear") || recorded(Op::clear, mask)) return;
     if (mask & ~static_cast<GLbitfield>(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT))
         return refuse("glClear", GL_INVALID_VALUE, "buffers other than colour and depth");
-    if (state().discarding || mask == 0) return;
+    if (drawsDropped() || mask == 0) return;
     frame().addClear(mask);
 }
 

@@ -141,7 +141,7 @@ void ffglDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* ind
     // Without the vertex array GL makes no vertices; discarded draws make none either.
     const State& s = state();
     if (count == 0 || !s.vertexArray.enabled || !s.vertexArray.pointer) return;
-    if (s.discarding && !compiling()) return;
+    if (drawsDropped() && !compiling()) return;
     if (type == GL_UNSIGNED_BYTE)
         draw(mode, count, static_cast<const GLubyte*>(indices));
     else if (type == GL_UNSIGNED_SHORT)

@@ -19,10 +19,12 @@
 //     and the byte, short and int name types; nesting 64 deep.
 //   - Fixed-function state in a few generated shader variants, keyed by texture environment
 //     (off, GL_MODULATE, GL_REPLACE, GL_DECAL), lighting and shade model: depth test, function,
-//     mask and clear value; blending; face culling and front face; dithering; point size (aliased
-//     points: whole pixels on the pixel grid, crisp in a multisampled buffer too); GL_FLAT
-//     and GL_SMOOTH; lighting with GL's default lights (see below), materials (glMaterialf/fv)
-//     and colour material (glColorMaterial, GL_COLOR_MATERIAL).
+//     mask and clear value; blending; the scissor test and box (an empty box with the test on
+//     drops draws and clears whole, as ffglDiscardDraws does); face culling and front face;
+//     dithering; point size (aliased points: whole pixels on the pixel grid, crisp in a
+//     multisampled buffer too); GL_FLAT and GL_SMOOTH; lighting with GL's default lights (see
+//     below), materials (glMaterialf/fv) and colour material (glColorMaterial,
+//     GL_COLOR_MATERIAL).
 //   - Textures: glGenTextures, glDeleteTextures, glBindTexture, glTexImage2D (level 0, GL_RGB or
 //     GL_RGBA bytes; internal format 3, 4, GL_RGB, GL_RGBA, GL_RGB8 or GL_RGBA8), glTexParameteri
 //     (filters and wraps), glTexEnvi, glPixelStorei (pack and unpack alignment). A texture
@@ -34,13 +36,14 @@
 //   - glPushAttrib/glPopAttrib for GL_CURRENT_BIT, GL_ENABLE_BIT and GL_LIST_BIT; glBitmap that
 //     moves the raster position (a 0 x 0 bitmap, as the glyph lists of a font without bitmaps);
 //     glHint (kept, WebGL interpolates in perspective anyway); glGetError, glIsEnabled,
-//     glGetIntegerv and glGetFloatv for the state kept here; glReadPixels (GL_RGBA bytes);
+//     glGetIntegerv and glGetFloatv for the state kept here and GL_SAMPLES (GL 1.3's, the drawing
+//     buffer's samples a pixel); glReadPixels (GL_RGBA bytes);
 //     glFlush and glFinish.
 //
 // Refused (the call does nothing but set the GL error; a debug build, one without NDEBUG, also
 // says on stderr which call was refused and why, once per call name)
 //   - Lines (GL_LINES, GL_LINE_STRIP, GL_LINE_LOOP): GL_INVALID_ENUM.
-//   - Capabilities other than those above (fog, alpha test, stencil, scissor, normalisation...):
+//   - Capabilities other than those above (fog, alpha test, stencil, normalisation...):
 //     GL_INVALID_ENUM. glPushAttrib with other groups: GL_INVALID_VALUE.
 //   - Array types other than GL_FLOAT, vertex positions of 4 or texture coordinates of other
 //     than 2 components: GL_INVALID_ENUM / GL_INVALID_VALUE.
@@ -180,6 +183,8 @@ typedef struct GLUquadric GLUquadric;
 #define GL_BLEND_DST 0x0BE0
 #define GL_BLEND_SRC 0x0BE1
 #define GL_BLEND 0x0BE2
+#define GL_SCISSOR_BOX 0x0C10
+#define GL_SCISSOR_TEST 0x0C11
 #define GL_COLOR_CLEAR_VALUE 0x0C22
 #define GL_PERSPECTIVE_CORRECTION_HINT 0x0C50
 #define GL_POINT_SMOOTH_HINT 0x0C51
@@ -255,6 +260,7 @@ typedef struct GLUquadric GLUquadric;
 #define GL_NORMAL_ARRAY 0x8075
 #define GL_TEXTURE_COORD_ARRAY 0x8078
 #define GL_CLAMP_TO_EDGE 0x812F
+#define GL_SAMPLES 0x80A9
 
 #define GLU_SMOOTH 100000
 #define GLU_FLAT 100001
@@ -285,6 +291,7 @@ void ffglScalef(GLfloat x, GLfloat y, GLfloat z);
 void ffglOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
                GLdouble zFar);
 void ffglViewport(GLint x, GLint y, GLsizei width, GLsizei height);
+void ffglScissor(GLint x, GLint y, GLsizei width, GLsizei height);
 
 // Fixed-function state and clearing.
 void ffglEnable(GLenum capability);
@@ -404,6 +411,7 @@ unsigned long ffglDrawCount();
 #define glScalef ffglScalef
 #define glOrtho ffglOrtho
 #define glViewport ffglViewport
+#define glScissor ffglScissor
 #define glEnable ffglEnable
 #define glDisable ffglDisable
 #define glIsEnabled ffglIsEnabled

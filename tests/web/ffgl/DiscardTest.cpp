@@ -179,6 +179,32 @@ TEST_F(Discard, TheNextFrameComesOutTheSame) {
     EXPECT_EQ(afterDiscarded.differingPixels(afterDrawn), 0);
 }
 
+// The show steps a late frame with the scissor test on and an empty box (nothing can reach a
+// pixel), which the layer takes as discarding: the same state afterwards, nothing drawn.
+TEST_F(Discard, AnEmptyScissorBoxDropsDrawsAsDiscardingDoes) {
+    GLfloat raster[4];
+    start();
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
+    showFrame();
+    ffglEndFrame();
+    const StateRecord drawn = recordFrom(raster);
+
+    start();
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
+    GLint box[4];
+    glGetIntegerv(GL_SCISSOR_BOX, box);
+    const WebglWork work = webglWorkDuring([&] {
+        glScissor(0, 0, 0, 0);
+        glEnable(GL_SCISSOR_TEST);
+        showFrame();
+        glScissor(box[0], box[1], box[2], box[3]);
+        glDisable(GL_SCISSOR_TEST);
+    });
+    EXPECT_EQ(stateDifferences(drawn, recordFrom(raster)), "");
+    EXPECT_EQ(work.draws, 0u);
+    EXPECT_EQ(work.uploadedBytes, 0u);
+}
+
 TEST_F(Discard, KeepsDrawsQueuedBeforeAndListsCompiledWhile) {
     unsigned long draws = 0;
     GLuint list = 0;

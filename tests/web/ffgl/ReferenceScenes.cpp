@@ -3,7 +3,7 @@
 // Then one scene per piece of fixed-function state the layer draws with shaders: the primitives
 // smooth and flat (flat shows which vertex gives a primitive its colour), lighting with materials,
 // colour material and flat lighting, the three texture environments over a blended background,
-// blending factors, culling, depth and point sizes.
+// blending factors, culling, depth, the scissor box and point sizes.
 #include "tests/web/ffgl/ReferenceScenes.h"
 
 #include <cmath>
@@ -337,6 +337,30 @@ void depth(GLUquadric*, const SceneTextures&) {
     glDisable(GL_DEPTH_TEST);
 }
 
+// A clear and a triangle inside one scissor box, and a triangle outside any: the box cuts both.
+void scissor(GLUquadric*, const SceneTextures&) {
+    glScissor(20, 30, 70, 50);
+    glEnable(GL_SCISSOR_TEST);
+    glClearColor(0.0f, 0.0f, 0.6f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glColor3f(1.0f, 0.8f, 0.0f);
+    glBegin(GL_TRIANGLES);
+    glVertex2f(-0.9f, -0.9f);
+    glVertex2f(0.9f, -0.5f);
+    glVertex2f(0.0f, 0.9f);
+    glEnd();
+    glDisable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 128, 128);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glColor3f(0.0f, 1.0f, 0.5f);
+    glBegin(GL_TRIANGLES);
+    glVertex2f(0.5f, 0.5f);
+    glVertex2f(0.95f, 0.5f);
+    glVertex2f(0.7f, 0.95f);
+    glEnd();
+    glColor3f(1.0f, 1.0f, 1.0f);
+}
+
 // Points of sizes 1 to 4, odd ones on pixel centres and even ones on pixel corners (where no
 // pixel centre lies on a square's edge), and a textured one taking its texel.
 void points(GLUquadric*, const SceneTextures& textures) {
@@ -383,6 +407,7 @@ const ReferenceScene referenceScenes[] = {
     {"blending", blending},
     {"culling", culling},
     {"depth", depth},
+    {"scissor", scissor},
     {"points", points},
     {nullptr, nullptr},
 };

@@ -72,6 +72,7 @@ const Refusal refusals[] = {
      },
      GL_INVALID_ENUM},
     {"NegativeViewport", [] { glViewport(0, 0, -1, 5); }, GL_INVALID_VALUE},
+    {"NegativeScissor", [] { glScissor(0, 0, 5, -1); }, GL_INVALID_VALUE},
     {"ClearStencil", [] { glClear(stencilBit); }, GL_INVALID_VALUE},
 };
 
