@@ -1,6 +1,8 @@
-// Discarding draws (ffglDiscardDraws), as the show will for the steps of late frames: a frame
-// like the show's, run with draws discarded, makes no WebGL draw and uploads nothing, yet leaves
-// the state drawing it leaves, so the next frame comes out pixel for pixel the same.
+// Discarding draws (ffglDiscardDraws, or an empty scissor box, with which the show steps its late
+// frames): a frame like the show's, run with draws discarded, makes no WebGL draw and uploads
+// nothing, yet leaves the state drawing it leaves, so the next frame comes out the same.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "tests/web/ffgl/FfglTest.h"
@@ -12,6 +14,15 @@ const GLushort meshIndices[] = {0, 1, 2, 2, 1, 3};
 const GLfloat meshVertices[] = {-0.4f, -0.4f, 0.1f, 0.4f, -0.4f, 0.1f,
                                 -0.4f, 0.4f,  0.1f, 0.4f, 0.4f,  0.1f};
 const GLfloat meshTexCoords[] = {0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f};
+
+// The state after a frame; the raster position (which only moves) as the frame moved it.
+StateRecord recordFrom(const GLfloat rasterBefore[4]) {
+    StateRecord record = recordState();
+    int k = 0;
+    for (size_t i = 0; i < record.names.size(); ++i)
+        if (record.names[i] == "raster position") record.values[i] -= rasterBefore[k++];
+    return record;
+}
 
 class Discard : public testing::Test {
 protected:
@@ -53,6 +64,16 @@ protected:
         glBindTexture(GL_TEXTURE_2D, 0);
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_DEPTH_TEST);
+    }
+
+    // The state a frame leaves, from start() on, the raster position as the frame moved it.
+    StateRecord stateAfter(const std::function<void()>& frame) {
+        start();
+        GLfloat raster[4];
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
+        frame();
+        ffglEndFrame();
+        return recordFrom(raster);
     }
 
     // A frame of the show's kinds of drawing, each step leaving state for the next: it does not
@@ -126,36 +147,21 @@ protected:
     GLuint glyphs = 0;
 };
 
-// The state after a frame; the raster position (which only moves) as the frame moved it.
-StateRecord recordFrom(const GLfloat rasterBefore[4]) {
-    StateRecord record = recordState();
-    int k = 0;
-    for (size_t i = 0; i < record.names.size(); ++i)
-        if (record.names[i] == "raster position") record.values[i] -= rasterBefore[k++];
-    return record;
-}
-
 TEST_F(Discard, LeavesTheStateDrawingLeavesWithoutDrawing) {
-    GLfloat raster[4];
-    start();
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
-    showFrame();
-    ffglEndFrame();
-    const StateRecord drawn = recordFrom(raster);
-
-    start();
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
-    ffglDiscardDraws(true);
-    const WebglWork work = webglWorkDuring([&] { showFrame(); });
-    ffglDiscardDraws(false);
-    const StateRecord discarded = recordFrom(raster);
-
+    const StateRecord drawn = stateAfter([&] { showFrame(); });
+    WebglWork work{};
+    const StateRecord discarded = stateAfter([&] {
+        ffglDiscardDraws(true);
+        work = webglWorkDuring([&] { showFrame(); });
+        ffglDiscardDraws(false);
+    });
     EXPECT_EQ(stateDifferences(drawn, discarded), "");
     EXPECT_EQ(work.draws, 0u);
     EXPECT_EQ(work.uploadedBytes, 0u);
-    GLfloat after[4];
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
-    EXPECT_EQ(after[0] - raster[0], 28.0f) << "the three glyphs' advances, 9 + 10 + 9";
+    const auto advance = std::find(drawn.names.begin(), drawn.names.end(), "raster position");
+    ASSERT_NE(advance, drawn.names.end());
+    EXPECT_EQ(drawn.values[advance - drawn.names.begin()], 28.0f)
+        << "the three glyphs' advances, 9 + 10 + 9";
 }
 
 // A second frame drawn on from where the first left off (matrices, colours, normals, bindings,
@@ -182,25 +188,20 @@ TEST_F(Discard, TheNextFrameComesOutTheSame) {
 // The show steps a late frame with the scissor test on and an empty box (nothing can reach a
 // pixel), which the layer takes as discarding: the same state afterwards, nothing drawn.
 TEST_F(Discard, AnEmptyScissorBoxDropsDrawsAsDiscardingDoes) {
-    GLfloat raster[4];
-    start();
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
-    showFrame();
-    ffglEndFrame();
-    const StateRecord drawn = recordFrom(raster);
-
-    start();
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
-    GLint box[4];
-    glGetIntegerv(GL_SCISSOR_BOX, box);
-    const WebglWork work = webglWorkDuring([&] {
-        glScissor(0, 0, 0, 0);
-        glEnable(GL_SCISSOR_TEST);
-        showFrame();
-        glScissor(box[0], box[1], box[2], box[3]);
-        glDisable(GL_SCISSOR_TEST);
+    const StateRecord drawn = stateAfter([&] { showFrame(); });
+    WebglWork work{};
+    const StateRecord scissored = stateAfter([&] {
+        GLint box[4];
+        glGetIntegerv(GL_SCISSOR_BOX, box);
+        work = webglWorkDuring([&] {
+            glScissor(0, 0, 0, 0);
+            glEnable(GL_SCISSOR_TEST);
+            showFrame();
+            glScissor(box[0], box[1], box[2], box[3]);
+            glDisable(GL_SCISSOR_TEST);
+        });
     });
-    EXPECT_EQ(stateDifferences(drawn, recordFrom(raster)), "");
+    EXPECT_EQ(stateDifferences(drawn, scissored), "");
     EXPECT_EQ(work.draws, 0u);
     EXPECT_EQ(work.uploadedBytes, 0u);
 }
