@@ -24,10 +24,14 @@ int failBeforeWindow(const std::string& message) {
 }
 
 // The window as the options ask: the show's own (the display switched to 640x480, the picture
-// stretched over the window) when none were given; otherwise the desktop covered at its own
-// resolution or a window of the size given, with the 4:3 picture fitted between bars.
+// stretched over the window) when none were given, unless the system gives the window a shape of
+// its own (a browser page); otherwise the desktop covered at its own resolution or a window of the
+// size given. Where the window is not the show's own, the 4:3 picture is fitted between bars.
 bool openWindow(DemoWindow* window, const PlayerOptions& options) {
-    if (options.screen == PlayerOptions::Screen::asked) return window->open(fullscreen);
+    if (options.screen == PlayerOptions::Screen::asked) {
+        setPictureFitted(platform::surfaceSizedBySystem());
+        return window->open(fullscreen);
+    }
     setPictureFitted(true);
     setDesktopFullscreen(options.screen == PlayerOptions::Screen::fullscreen);
     const int samples = options.supersample * options.supersample;

@@ -1,14 +1,15 @@
 // OpenGL 1.1 and GLU for the drawing code, with whatever this system needs included first.
 #pragma once
 
+#if defined(__EMSCRIPTEN__)
+// The browser has WebGL 2 only: our GL 1.1 layer stands in for gl.h and glu.h (platform/web/ffgl).
+#include "ffgl.h"
+#else
 #if defined(_WIN32)
 #include <windows.h>
 #endif
 #include <GL/gl.h>
 #include <GL/glu.h>
-#if defined(__EMSCRIPTEN__)
-// The browser has WebGL only: our GL 1.1 layer takes these names (platform/web/gl).
-#include "platform/web/gl/ShimGL.h"
 #endif
 // GL 1.3's query of a framebuffer's samples a pixel, which Windows' GL 1.1 headers lack.
 #ifndef GL_SAMPLES

@@ -60,6 +60,11 @@ void useSilentAudio();
 // none but an invisible one (offscreen, dummy) would start. Call after initialise.
 bool displayAvailable();
 
+// True where the system sizes the drawing surface to its own layout (a browser page fits the
+// canvas to the window) instead of keeping the size the program asked for: msgSize then reports
+// whatever shape the system chose, and the shell fits the show's picture into it.
+bool surfaceSizedBySystem();
+
 // Prepares the platform layer: call once on the main thread before anything else here.
 // Installs the handling of termination requests from outside (SIGINT, SIGTERM, SIGHUP and SIGQUIT;
 // a closed console on Windows): each arrives as msgQuit. A write to a pipe nobody reads any more

@@ -208,4 +208,9 @@ bool displayAvailable() {
            std::strcmp(driver, "dummy") != 0;
 }
 
+// An SDL window keeps the size it was made with.
+bool surfaceSizedBySystem() {
+    return false;
+}
+
 }  // namespace platform

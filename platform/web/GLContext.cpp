@@ -1,12 +1,12 @@
-// Display mode, pixel format, GL context and buffer swaps on the page's canvas through the WebGL
-// layer. A swap finishes the frame; the browser shows it once the program next gives it control
-// (the main loop's wait). A page asked to hold a frame (for tests) stops there and keeps showing
-// it, the show clock standing still.
+// Display mode, pixel format, GL context and buffer swaps on the page's canvas through our GL
+// layer on WebGL 2. A swap finishes the frame; the browser shows it once the program next gives it
+// control (the main loop's wait). A page asked to hold a frame (for tests) stops there and keeps
+// showing it, the show clock standing still.
 #include <emscripten/emscripten.h>
 
+#include "ffgl.h"
 #include "platform/web/Page.h"
 #include "platform/web/WebWindow.h"
-#include "platform/web/gl/WebGL.h"
 
 namespace platform {
 namespace {
@@ -27,7 +27,7 @@ bool coverDesktop(int*, int*) {
     return false;
 }
 
-// WebGL's context is made by the page, without multisampling.
+// The GL layer asks WebGL for a multisampled canvas, which the browser grants where it can.
 void requestSamples(int) {}
 
 void restoreDisplaySettings() {
@@ -47,7 +47,8 @@ bool setPixelFormat(DeviceContext deviceContext, int format,
 RenderContext createContext(DeviceContext deviceContext) {
     if (deviceContext == nullptr || currentContext != nullptr)
         return nullptr;  // one canvas, one context
-    if (!webglCreateContext(canvasSelector)) return nullptr;
+    // Multisampled where the browser offers it.
+    if (!ffglCreateContext(canvasSelector, FfglContextOptions{})) return nullptr;
     currentContext = new RenderContextData{deviceContext->window};
     return currentContext;
 }
@@ -60,7 +61,7 @@ bool makeCurrent(DeviceContext deviceContext, RenderContext renderContext) {
 
 bool deleteContext(RenderContext renderContext) {
     if (renderContext == nullptr || renderContext != currentContext) return false;
-    webglDestroyContext();
+    ffglDestroyContext();
     delete currentContext;
     currentContext = nullptr;
     return true;
@@ -68,7 +69,7 @@ bool deleteContext(RenderContext renderContext) {
 
 bool swapBuffers(DeviceContext deviceContext) {
     if (deviceContext == nullptr || currentContext == nullptr) return false;
-    webglEndFrame();
+    ffglEndFrame();
     return true;
 }
 

@@ -1,6 +1,6 @@
 // The program's side of the page (index.html): the show clock, which stands still while the page
-// is hidden or a test holds a frame, the frames the show reaches, holding a frame for tests,
-// showing messages, the cursor and full screen. Linked in with --js-library; the page itself sets
+// is hidden or a test holds a frame, the frames the show reaches, holding a frame for tests, the
+// canvas's displayed size, showing messages, the cursor and full screen. Linked in with --js-library; the page itself sets
 // Module.holdFrames from its address before the program starts (page/program.js).
 mergeInto(LibraryManager.library, {
   // performance.now() less the time spent paused. A hidden page pauses the music too (its audio
@@ -101,6 +101,40 @@ mergeInto(LibraryManager.library, {
   pageShowMessage: function(text, caption) {
     var line = UTF8ToString(caption) + ': ' + UTF8ToString(text);
     if (Module['onMessageBox']) Module['onMessageBox'](line);
+  },
+
+  // Keeps Module.canvasDeviceBox at the canvas's displayed size in whole device pixels, as the
+  // browser snaps it to the screen's pixels.
+  pageWatchCanvas: function() {
+    var canvas = document.getElementById('canvas');
+    if (!canvas || typeof ResizeObserver === 'undefined') return;
+    var observer = new ResizeObserver(function(entries) {
+      var box = entries[entries.length - 1].devicePixelContentBoxSize;
+      if (box) Module['canvasDeviceBox'] = [box[0].inlineSize, box[0].blockSize];
+    });
+    try {
+      observer.observe(canvas, { box: 'device-pixel-content-box' });
+    } catch (error) {
+      // Without that box the size comes from devicePixelRatio alone.
+    }
+  },
+
+  // The canvas's displayed size in device pixels into *width and *height; false while it has
+  // none. Its CSS size times devicePixelRatio, or the snapped box where that agrees with it: an
+  // emulated ratio (the developer tools' device mode, the tests) reaches devicePixelRatio only.
+  pageCanvasPixels: function(width, height) {
+    var canvas = document.getElementById('canvas');
+    if (!canvas) return 0;
+    var ratio = window.devicePixelRatio || 1;
+    var css = canvas.getBoundingClientRect();
+    var size = [Math.round(css.width * ratio), Math.round(css.height * ratio)];
+    var snapped = Module['canvasDeviceBox'];
+    if (snapped && Math.abs(snapped[0] - size[0]) <= 1 && Math.abs(snapped[1] - size[1]) <= 1)
+      size = snapped;
+    if (!(size[0] > 0) || !(size[1] > 0)) return 0;
+    HEAP32[width >> 2] = size[0];
+    HEAP32[height >> 2] = size[1];
+    return 1;
   },
 
   pageShowCursor: function(show) {

@@ -88,6 +88,11 @@ bool displayAvailable() {
     return true;
 }
 
+// A window keeps the size it was made with.
+bool surfaceSizedBySystem() {
+    return false;
+}
+
 bool initialise() {
     static bool done = false;
     if (done) return true;

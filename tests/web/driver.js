@@ -107,8 +107,12 @@ function startProjectServer(folder) {
 }
 
 // Debian's Chromium, headless, WebGL on SwiftShader, audio allowed to start without a click unless
-// options.args sets another --autoplay-policy.
+// options.args sets another --autoplay-policy. options.softwareCompositing leaves the page to
+// Chromium's software compositor, as headless Chromium does unless told otherwise.
 function launchBrowser(options = {}) {
+  // The page composited on SwiftShader too: a software compositor reads every WebGL frame back,
+  // stalling the GPU process and warning about it on the page's console.
+  const compositing = options.softwareCompositing ? [] : ['--use-angle=swiftshader', '--enable-gpu-compositing'];
   return puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
@@ -117,6 +121,7 @@ function launchBrowser(options = {}) {
       '--no-sandbox',
       // WebGL on SwiftShader, which newer Chromium wants asked for by name.
       '--enable-unsafe-swiftshader',
+      ...compositing,
       `--window-size=${options.width || 800},${options.height || 600}`,
       ...(options.args || []),
       ...((options.args || []).some((arg) => arg.startsWith('--autoplay-policy=')) ? []

@@ -1,7 +1,9 @@
-// The browser build against the native one, in headless Chromium: one run of the show that stops
+// The browser build against the native one, in headless Chromium: a run of the show that stops
 // on frames across all five scenes and compares each with orbek42-capture's still of the same
-// frame, checks that the music was decoded and plays, and ends with Escape. How well the show
-// keeps its pace is for the pacing benchmark (bench_pacing.js) to measure, not for a test.
+// frame, checks that the music was decoded and plays, and ends with Escape; then a second run at
+// device pixel ratio 2, whose 1280x960 frames are compared with the capture tool's 1280x960 stills
+// (in NATIVE_STILLS_DIR/1280x960). Neither run may put a warning or an error on the console. How
+// well the show keeps its pace is for the pacing benchmark (bench_pacing.js) to measure.
 // Usage: node show_test.js WEB_BIN_DIR NATIVE_STILLS_DIR [SCREENSHOT_DIR]
 //        node show_test.js --frames    (prints the frames it holds, for the capture tool)
 'use strict';
@@ -18,6 +20,11 @@ const heldFrames = [100, 700, 1900, 2650, 3100, 3900];
 // object, a wrong texture or a camera a frame off changes far more than that.
 const largestDifferingShare = 0.06;
 const trackSeconds = 176.5;
+// Away from the particles, the two pictures differ by filtering and rounding only: 28 dB is a
+// root-mean-square difference of 10 steps a channel, which a misplaced edge or texture exceeds.
+const smallestPsnr = 28;
+// The second run: the page's 640x480 at device pixel ratio 2, which the canvas follows.
+const sharpRun = { pixelRatio: 2, folder: '1280x960' };
 
 if (process.argv[2] === '--frames') {
   console.log(heldFrames.join(','));
@@ -31,20 +38,51 @@ function check(condition, message) {
   if (!condition) failures.push(message);
 }
 
+// Opens the show in a page of browser at the device pixel ratio given, holding heldFrames, with
+// every console line printed and the warnings and errors kept in consoleProblems.
+async function openShow(browser, url, pixelRatio, consoleProblems) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 640, height: 480, deviceScaleFactor: pixelRatio });
+  page.on('console', (message) => {
+    const line = `page (ratio ${pixelRatio}): ${message.type()}: ${message.text()}`;
+    console.log(line);
+    if (['warn', 'warning', 'error'].includes(message.type())) consoleProblems.push(line);
+  });
+  page.on('pageerror', (error) => consoleProblems.push(`page error: ${error.message}`));
+  const address = new URL(url);
+  address.searchParams.set('autostart', '1');
+  address.searchParams.set('hold', heldFrames.join(','));
+  await page.goto(address.toString(), { waitUntil: 'load' });
+  return page;
+}
+
+// Waits for a held frame and compares the canvas with the native still of it; with psnrMargin,
+// also their PSNR away from the particles (and psnrMargin pixels round each).
+async function compareHeldFrame(page, frame, stillFolder, shotName, psnrMargin) {
+  await driver.waitForTitle(page, new RegExp(`^frame ${frame}$`), (frame / 25 + 120) * 1000);
+  const shot = path.join(shots, shotName);
+  await driver.screenshot(page, shot, '#canvas');
+  const web = driver.readPng(shot);
+  const native = driver.readPng(path.join(stillFolder, `frame-${String(frame).padStart(5, '0')}.png`));
+  const share = compare.differingShare(web, native);
+  check(share <= largestDifferingShare,
+        `frame ${frame} at ${web.width}x${web.height}: ${(share * 100).toFixed(2)} % of the pixels ` +
+        'differ from the native still');
+  if (psnrMargin === undefined) return;
+  const away = compare.psnrAwayFromParticles(web, native, psnrMargin);
+  check(away.psnr >= smallestPsnr,
+        `frame ${frame} at ${web.width}x${web.height}: PSNR ${away.psnr.toFixed(1)} dB away from the ` +
+        `particles (${(away.leftOut * 100).toFixed(2)} % of the pixels left out)`);
+}
+
 async function main() {
   const server = await driver.startServer(webBin);
   const browser = await driver.launchBrowser({ width: 640, height: 480 });
+  const consoleProblems = [];
   try {
-    const page = await driver.openPage(browser, server.url, { autostart: 1, hold: heldFrames.join(',') },
-      (line) => { if (!/GL Driver|WARNING|TODO|404|fallback to software/.test(line)) console.log(`page: ${line}`); });
+    const page = await openShow(browser, server.url, 1, consoleProblems);
     for (const [index, frame] of heldFrames.entries()) {
-      await driver.waitForTitle(page, new RegExp(`^frame ${frame}$`), (frame / 25 + 120) * 1000);
-      const shot = path.join(shots, `web-${frame}.png`);
-      await driver.screenshot(page, shot, '#canvas');
-      const native = path.join(stills, `frame-${String(frame).padStart(5, '0')}.png`);
-      const share = compare.differingShare(driver.readPng(shot), driver.readPng(native));
-      check(share <= largestDifferingShare,
-            `frame ${frame}: ${(share * 100).toFixed(2)} % of the pixels differ from the native still`);
+      await compareHeldFrame(page, frame, stills, `web-${frame}.png`);
       if (index === 0) {
         const audio = await driver.evaluate(page, () => ({
           state: Module.audioContext && Module.audioContext.state, seconds: Module.musicDuration }));
@@ -67,6 +105,19 @@ async function main() {
     }));
     check(ending.title === 'ended 0', `Escape ends the program with status 0 (${ending.title})`);
     check(ending.leftOver.length === 0, `the temporary folder is empty (${ending.leftOver.join(' ')})`);
+    await page.close();
+
+    // The canvas's drawing buffer follows its displayed size in device pixels: 1280x960 here.
+    const sharp = await openShow(browser, server.url, sharpRun.pixelRatio, consoleProblems);
+    for (const [index, frame] of heldFrames.entries()) {
+      await compareHeldFrame(sharp, frame, path.join(stills, sharpRun.folder),
+                             `web-${sharpRun.folder}-${frame}.png`, 2 * sharpRun.pixelRatio);
+      if (index + 1 < heldFrames.length) await driver.evaluate(sharp, () => Module.releaseHold());
+    }
+    await sharp.close();
+    check(consoleProblems.length === 0,
+          `no warning or error on the console (${consoleProblems.length}${consoleProblems.length ? ': ' +
+          consoleProblems.slice(0, 5).join(' | ') : ''})`);
   } finally {
     await browser.close();
     await server.close();
