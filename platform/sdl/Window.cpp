@@ -3,6 +3,7 @@
 // links SDL can post to a window of ours. SIGINT, SIGTERM, SIGHUP and SIGQUIT become msgQuit;
 // SIGPIPE is ignored, so a message written to a closed pipe is only a failed write.
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/sdl/SdlWindow.h"
@@ -202,7 +203,10 @@ bool displayAvailable() {
     // display, and the show would play unseen.
     const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
     if (asked != nullptr && asked[0] != '\0') return true;
-    if (!ensureVideo()) return false;
+    if (!ensureVideo()) {
+        std::fprintf(stderr, "orbek42: SDL found no video driver to use: %s\n", SDL_GetError());
+        return false;
+    }
     const char* driver = SDL_GetCurrentVideoDriver();
     return driver != nullptr && std::strcmp(driver, "offscreen") != 0 &&
            std::strcmp(driver, "dummy") != 0;
