@@ -66,7 +66,10 @@ web_release() {
   echo "== building orbek42 $version for the browser" >&2
   JOBS=$jobs scripts/build-web.sh web_offline >&2
   site=$(mktemp -d)
-  cp -r build-web/bin "$site/orbek42-$version-web"
+  mkdir "$site/orbek42-$version-web"
+  # The site's own files: the tree may also hold the browser build's unit tests.
+  cp build-web/bin/index.html* build-web/bin/orbek42.* build-web/bin/preview.png* \
+    "$site/orbek42-$version-web/"
   pack_zip "$site" "orbek42-$version-web" "dist/orbek42-$version-web.zip" || exit 1
   rm -rf "$site"
   cp build-web/orbek42.html "dist/orbek42-$version.html"
