@@ -10,6 +10,7 @@ mergeInto(LibraryManager.library, {
     pausedTotal: 0,
     pausedSince: null,
     reasons: {},
+    musicStopped: false,  // the page suspended the music when it was hidden
     now: function() {
       var now = performance.now();
       var paused = pageClock.pausedSince === null ? 0 : now - pageClock.pausedSince;
@@ -49,16 +50,35 @@ mergeInto(LibraryManager.library, {
   },
 
   // A hidden page is the browser's minimised window: the music and the show clock stop with it.
+  // Shown again, both go on, but a sound server may take two seconds to start its stream again
+  // while the context already says it runs: for five seconds the clock follows the music's own,
+  // standing still while it is more than half a frame ahead, so that the picture waits for it.
   pageVisibilityChanged__deps: ['$pageClock'],
   pageVisibilityChanged: function(hidden) {
     var audio = Module['audioContext'];
     if (hidden) {
       pageClock.pause('hidden');
-      if (audio && audio.state === 'running') audio.suspend();
-    } else {
-      if (audio && audio.state === 'suspended') audio.resume();
-      pageClock.resume('hidden');
+      // Hidden again while the music was starting: it is stopped again.
+      pageClock.musicStopped = pageClock.musicStopped || Boolean(audio && audio.state === 'running');
+      if (pageClock.musicStopped) audio.suspend();
+      return;
     }
+    pageClock.resume('hidden');
+    if (!pageClock.musicStopped) return;
+    pageClock.musicStopped = false;
+    audio.resume();
+    var clockFrom = pageClock.now(), musicFrom = audio.currentTime, since = performance.now();
+    var follow = function() {
+      if (document.hidden || audio.state === 'closed' || performance.now() - since > 5000) {
+        pageClock.resume('music');
+        return;
+      }
+      var lead = pageClock.now() - clockFrom - (audio.currentTime - musicFrom) * 1000;
+      if (lead > 20) pageClock.pause('music');
+      else pageClock.resume('music');
+      setTimeout(follow, 5);
+    };
+    follow();
   },
 
   // False under node (the unit tests): no page, so no page events to listen to.
