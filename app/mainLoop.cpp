@@ -27,18 +27,26 @@ void swapWindow() {
 
 constexpr double period = 1000.0 / show::framesPerSecond;
 
+enum class Presented { yes, notYet, loopEnds };
+
 // Draws the frame due at `due` and presents it then, in the order the system needs: natively the
-// frame is drawn first and swapped at its due time; where drawing shows as soon as the system gets
-// control (a browser page), the wait comes first and the frame is drawn and swapped in one go.
-// False when the loop is to end: the show is over or Escape is down. That frame is not presented.
-bool presentFrame(const DemoEntryPoints& demo, double due) {
+// frame is drawn first and swapped at its due time. Where drawing shows as soon as the system gets
+// control (a browser page) the frame is drawn and swapped in one go once due; until then the loop
+// waits and goes round again (draining messages, looking at the clock anew), because that clock
+// may stand still while the page waits for its sound. loopEnds when the show is over or Escape is
+// down; that frame is not presented.
+Presented presentFrame(const DemoEntryPoints& demo, double due, double now) {
     const bool waitFirst = loopServices.drawingShownBeforeSwap();
-    if (waitFirst) loopServices.waitUntil(due);
+    if (waitFirst && now < due) {
+        if (keys[platform::vkEscape]) return Presented::loopEnds;
+        loopServices.waitUntil(due);
+        return Presented::notYet;
+    }
     const bool showGoesOn = demo.drawFrame(demo.context);
-    if (!showGoesOn || keys[platform::vkEscape]) return false;
+    if (!showGoesOn || keys[platform::vkEscape]) return Presented::loopEnds;
     if (!waitFirst) loopServices.waitUntil(due);
     loopServices.present();
-    return true;
+    return Presented::yes;
 }
 
 // A late frame: every step of it runs, nothing of it reaches the screen. False when the loop is to
@@ -98,16 +106,23 @@ std::uintptr_t runMainLoop(const DemoEntryPoints& demo, long holdFrame) {
         if (!clock.isStarted() && demo.showUnderWay(demo.context)) clock.start(now);
         if (!clock.isStarted()) {
             // The show waits for its music: cleared frames at the show's pace meanwhile.
-            blankDue = std::max(blankDue + period, now);
-            done = !presentFrame(demo, blankDue);
+            const double due = std::max(blankDue + period, now);
+            const Presented blank = presentFrame(demo, due, now);
+            if (blank == Presented::yes) blankDue = due;
+            done = blank == Presented::loopEnds;
             continue;
         }
         const long frame = clock.nextFrame();
         const long toHold = holdFrame >= 0 ? holdFrame : loopServices.frameToHold();
         const bool unseen = clock.behind(now) && frame != toHold;
-        done = unseen ? !stepUnseen(demo) : !presentFrame(demo, clock.dueTime(frame));
+        const Presented shown = unseen ? (stepUnseen(demo) ? Presented::yes : Presented::loopEnds)
+                                       : presentFrame(demo, clock.dueTime(frame), now);
+        if (shown == Presented::notYet) continue;
         clock.frameStepped();
-        if (done) continue;
+        if (shown == Presented::loopEnds) {
+            done = true;
+            continue;
+        }
         loopServices.showFrameDone(frame, !unseen);
         if (frame == holdFrame) {
             // Whoever compares the screen with a still learns when it is time.

@@ -1,20 +1,81 @@
-// The program's side of the page (index.html): the show clock, which stands still while the page
-// is hidden or a test holds a frame, the frames the show reaches, holding a frame for tests, the
-// canvas's displayed size, showing messages, the cursor and full screen. Linked in with --js-library; the page itself sets
-// Module.holdFrames from its address before the program starts (page/program.js).
+// The program's side of the page (index.html): the show clock, which keeps to the page's sound and
+// stands still while the page is hidden or a test holds a frame, the frames the show reaches,
+// holding a frame for tests, the canvas's displayed size, messages, the cursor and full screen.
+// Linked in with --js-library; the page sets Module.holdFrames before the program starts.
 mergeInto(LibraryManager.library, {
-  // performance.now() less the time spent paused. A hidden page pauses the music too (its audio
-  // context is suspended), so picture and music stay together whatever the browser does with
-  // the page's timers meanwhile.
+  // The show clock: performance.now() less the time spent paused, held to the page's sound while
+  // it plays. A hidden page pauses the music too (its audio context is suspended), so picture and
+  // music stop together whatever the browser does with the page's timers meanwhile. Once the sound
+  // runs, the clock keeps to the sound's own clock, to within `tolerance`: a sound server that
+  // takes two seconds to start its stream again after a hidden page, or an output whose clock runs
+  // a little slow, holds the picture back with the music instead of leaving it ahead for good.
   $pageClock: {
     pausedTotal: 0,
     pausedSince: null,
     reasons: {},
     musicStopped: false,  // the page suspended the music when it was hidden
-    now: function() {
+    tolerance: 15,        // ms the clock may stray from the sound's before it is set back to it
+    slack: 50,            // ms without a step after which the sound's clock is taken to stand still
+    patience: 5000,       // ms of standing still after which a sound's clock is not followed
+    span: 500,            // ms of readings a best reading is kept for (twice that at most)
+    correction: 0,        // ms that keeping to the sound has taken off the clock
+    offset: null,         // ms from the sound's clock to the show clock, while it is followed
+    reading: null,        // the sound's clock as last seen: {seconds, seenAt (unpaused ms)}
+    best: null,           // the best recent readings: {newer, older, since}, see keepToSound
+    moving: false,        // the sound's clock moved at the last look
+    // performance.now() less the time spent paused, in ms.
+    unpaused: function() {
       var now = performance.now();
       var paused = pageClock.pausedSince === null ? 0 : now - pageClock.pausedSince;
       return now - pageClock.pausedTotal - paused;
+    },
+    now: function() {
+      var unpaused = pageClock.unpaused();
+      pageClock.keepToSound(unpaused);
+      return unpaused - pageClock.correction;
+    },
+    // The sound's clock moves in steps of one output buffer (12 to 20 ms in the browsers here),
+    // so a reading is behind the sound by up to one step, by how long ago the step was: of the
+    // readings of the last second or so, taken as the sound's clock less the page's, the highest
+    // is the nearest. One that has not moved for `slack` stands still, and is taken as it reads. A
+    // frame held for a test stops the show but not the music: the clock lets go of the sound then,
+    // and takes it up again where the show is once the frame goes.
+    keepToSound: function(unpaused) {
+      var audio = Module['audioContext'];
+      if (!audio || audio.state === 'closed' || pageClock.reasons['held']) {
+        pageClock.offset = pageClock.reading = null;
+        return;
+      }
+      var reading = pageClock.reading;
+      if (!reading || reading.seconds !== audio.currentTime)
+        reading = pageClock.reading = {seconds: audio.currentTime, seenAt: unpaused};
+      var still = unpaused - reading.seenAt;
+      if (still > pageClock.patience) {
+        pageClock.offset = null;  // a clock that long stopped is no sound that is heard
+        return;
+      }
+      var ahead = reading.seconds * 1000 - unpaused;
+      var moving = audio.state === 'running' && still <= pageClock.slack;
+      var best = pageClock.best;
+      if (!moving || !pageClock.moving || !best) {
+        best = pageClock.best = {newer: ahead, older: ahead, since: unpaused};
+      } else if (unpaused - best.since > pageClock.span) {
+        best.older = best.newer;
+        best.newer = ahead;
+        best.since = unpaused;
+      } else {
+        best.newer = Math.max(best.newer, ahead);
+      }
+      pageClock.moving = moving;
+      var sound = unpaused + Math.max(best.newer, best.older);
+      var clock = unpaused - pageClock.correction;
+      if (pageClock.offset === null) {
+        // Taken up only once the sound runs: a context that never starts is never waited for.
+        if (audio.state === 'running') pageClock.offset = clock - sound;
+        return;
+      }
+      var error = clock - (sound + pageClock.offset);
+      if (Math.abs(error) > pageClock.tolerance) pageClock.correction += error;
     },
     pause: function(reason) {
       if (pageClock.reasons[reason]) return;
@@ -35,9 +96,9 @@ mergeInto(LibraryManager.library, {
     return pageClock.now();
   },
 
-  // Gives the browser control for `ms` milliseconds of page time (at least one turn of its event
-  // loop), so it shows what was drawn and runs the page's events. Keeps the runtime alive
-  // meanwhile and wakes through emscripten's callback wrapper, as emscripten_sleep does.
+  // Gives the browser control for `ms` milliseconds (at least one turn of its event loop), so it
+  // shows what was drawn and runs the page's events. Keeps the runtime alive meanwhile and wakes
+  // through emscripten's callback wrapper, as emscripten_sleep does.
   pageSleep__deps: ['$callUserCallback', '$runtimeKeepalivePush', '$runtimeKeepalivePop'],
   pageSleep: function(ms) {
     return Asyncify.handleSleep(function(wakeUp) {
@@ -49,17 +110,16 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  // A hidden page is the browser's minimised window: the music and the show clock stop with it.
-  // Shown again, both go on, but a sound server may take two seconds to start its stream again
-  // while the context already says it runs: for five seconds the clock follows the music's own,
-  // standing still while it is more than half a frame ahead, so that the picture waits for it.
+  // A hidden page is the browser's minimised window: the music and the show clock stop with it,
+  // and go on together when it is shown again, the clock keeping to the music's as it starts.
   pageVisibilityChanged__deps: ['$pageClock'],
   pageVisibilityChanged: function(hidden) {
     var audio = Module['audioContext'];
     if (hidden) {
       pageClock.pause('hidden');
       // Hidden again while the music was starting: it is stopped again.
-      pageClock.musicStopped = pageClock.musicStopped || Boolean(audio && audio.state === 'running');
+      pageClock.musicStopped =
+        pageClock.musicStopped || Boolean(audio && audio.state === 'running');
       if (pageClock.musicStopped) audio.suspend();
       return;
     }
@@ -67,18 +127,6 @@ mergeInto(LibraryManager.library, {
     if (!pageClock.musicStopped) return;
     pageClock.musicStopped = false;
     audio.resume();
-    var clockFrom = pageClock.now(), musicFrom = audio.currentTime, since = performance.now();
-    var follow = function() {
-      if (document.hidden || audio.state === 'closed' || performance.now() - since > 5000) {
-        pageClock.resume('music');
-        return;
-      }
-      var lead = pageClock.now() - clockFrom - (audio.currentTime - musicFrom) * 1000;
-      if (lead > 20) pageClock.pause('music');
-      else pageClock.resume('music');
-      setTimeout(follow, 5);
-    };
-    follow();
   },
 
   // False under node (the unit tests): no page, so no page events to listen to.
@@ -94,11 +142,13 @@ mergeInto(LibraryManager.library, {
   },
 
   // The show reached a frame: Module.showFrame says which, Module.frameTimes keeps when each
-  // shown frame went to the browser, Module.framesSkipped counts those stepped unseen.
+  // shown frame went to the browser and Module.shownFrame which was the last, Module.framesSkipped
+  // counts those stepped unseen.
   pageShowFrameDone: function(frame, presented) {
     Module['showFrame'] = frame;
     if (presented) {
       (Module['frameTimes'] = Module['frameTimes'] || []).push(performance.now());
+      Module['shownFrame'] = frame;
     } else {
       Module['framesSkipped'] = (Module['framesSkipped'] || 0) + 1;
     }

@@ -2,8 +2,8 @@
 // time to draw, a demo whose frames cost what the test says, and a record of every frame shown or
 // stepped unseen. On time, every frame is shown at its due time; late by k frames, k frames are
 // stepped unseen, then it is on time again; minimised, nothing is drawn and the picture catches up
-// on return; paused (a hidden page), nothing is stepped and nothing needs catching up. Also the
-// loop's three ways out.
+// on return; paused (a hidden page), nothing is stepped and nothing needs catching up; waiting for
+// a clock that stands still, nothing is drawn early. Also the loop's three ways out.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -155,31 +155,34 @@ TEST_F(MainLoop, OnTimeEveryFrameIsShownAtItsDueTimeInEitherOrder) {
     }
 }
 
-// A stall while waiting to show frame 3 (the machine busy elsewhere) leaves the loop late: by
-// less than a frame, the next frame is shown at once; by k whole frames more, k frames are
-// stepped unseen, and the frames after them are shown at their own due times, none of the delay
+// A stall while waiting to show frame 3 (the machine busy elsewhere) leaves the loop late, by a
+// frame and a bit more, plus k whole frames. Drawn before the wait, frame 3 is shown late and the k
+// frames after it are stepped unseen; waiting first, frame 3 is not drawn yet and is stepped unseen
+// as well. Either way the frames after them are shown at their own due times, none of the delay
 // carried on.
 TEST_F(MainLoop, LateByKFramesStepsKUnseenThenIsOnTimeAgain) {
     for (bool beforeWait : {true, false}) {
         for (int k : {0, 1, 2, 7}) {
             resetWorld();
             drawingBeforeWait = beforeWait;
-            stallingWait = 4;  // the wait for frame 3
+            stallingWait = beforeWait ? 4 : 3;  // the wait for frame 3 (frame 0 needs none first)
             stallAtWait = period * (k + 1) + 5.0;
             framesLeft = 21;
             runMainLoop(scriptedDemo);
             const std::string what = std::string(beforeWait ? "draw first" : "wait first") +
                                      ", late by " + std::to_string(k);
-            EXPECT_EQ(unseenSteps(), k) << what;
+            const long firstUnseen = beforeWait ? 4 : 3;
+            const long unseenCount = beforeWait ? k : k + 1;
+            EXPECT_EQ(unseenSteps(), unseenCount) << what;
             EXPECT_EQ(steps.size(), 21u) << "every frame's step runs, shown or not; " << what;
             ASSERT_EQ(framesDone.size(), 20u) << what;
             for (long n = 0; n < 20; ++n) {
-                const bool unseen = n >= 4 && n < 4 + k;
+                const bool unseen = n >= firstUnseen && n < firstUnseen + unseenCount;
                 EXPECT_EQ(framesDone[n], std::make_pair(n, !unseen)) << what << ", frame " << n;
             }
-            // Frame 3 and the first frame after the unseen ones come late; frames 12 to 19 on time.
+            // The first frame shown after the stall comes late; frames 12 to 19 on time.
             const std::vector<double> shown = shownAt(1000.0);
-            ASSERT_EQ(shown.size(), 20u - k) << what;
+            ASSERT_EQ(shown.size(), 20u - unseenCount) << what;
             EXPECT_EQ(std::vector<double>(shown.end() - 8, shown.end()), everyPeriod(12, 8))
                 << what;
         }
@@ -297,6 +300,31 @@ TEST_F(WithShellWindow, HiddenWithTheClockPausedNothingIsSteppedAndNothingIsLate
     // Shown frames keep their due times on the paused clock: 40 ms apart, the last one included.
     const std::vector<double> shown = shownAt(1000.0);
     EXPECT_EQ(shown.back(), period * 38);
+}
+
+// The page's clock stands still while its sound waits for the output to start again, the page
+// shown and active meanwhile: where the wait comes before the drawing, no frame is drawn before
+// the clock reaches its due time, however often the wait returns; the loop keeps looking at its
+// messages meanwhile, so Escape still ends it.
+TEST_F(WithShellWindow, WaitingFirstNoFrameIsDrawnBeforeAClockThatStoodStillReachesIt) {
+    drawingBeforeWait = false;
+    onWait = [](int count) { clockPaused = count >= 5 && count < 35; };
+    framesLeft = 12;
+    runMainLoop(scriptedDemo);
+    EXPECT_EQ(shownAt(1000.0), everyPeriod(0, 11));
+    EXPECT_EQ(unseenSteps(), 0);
+    EXPECT_GE(waits, 40) << "thirty waits that found the clock where it was";
+
+    resetWorld();
+    drawingBeforeWait = false;
+    onWait = [](int count) {
+        clockPaused = count >= 5;
+        if (count == 20)
+            platform::postMessage(shellWindow, platform::msgKeyDown, platform::vkEscape, 0);
+    };
+    runMainLoop(scriptedDemo);
+    EXPECT_EQ(steps.size(), 5u) << "frames 0 to 4; Escape came while frame 5 waited";
+    EXPECT_EQ(presentations.size(), 5u);
 }
 
 TEST_F(MainLoop, EndsWhenTheShowEndsWithoutPresentingTheLastFrame) {

@@ -4,25 +4,27 @@
 // busy share (CDP Performance TaskDuration), and the picture's drift against the audio clock:
 // where the show is (its frame times 40 ms, plus the time since that frame was shown) less where
 // the track is, at the start, at the end and at worst. Then, at 1x, a tab hidden for a while and
-// shown again, and the drift after it. Pages from older builds, which publish no Module.showFrame,
-// are measured by the frames they have shown.
-// Usage: node bench_pacing.js [--seconds S] [--rates 1,2,4] [--hide S] [--whole] FOLDER...
-//   --whole plays the whole show at 1x (about three minutes) instead of S seconds.
+// shown again, and the drift after it. Pages from older builds, which publish no Module.shownFrame,
+// are measured by the frame the show is at, or by the frames they have shown.
+// Usage: node bench_pacing.js [--seconds S] [--rates 1,2,4] [--hide S] [--whole] [--drifts] FOLDER...
+//   --whole plays the whole show at 1x (about three minutes) instead of S seconds; --drifts prints
+//   the drift sampled each second as well. Run under null_sound.sh for a sound server's clock.
 'use strict';
 
 const driver = require('./driver');
 
 function parseArguments(args) {
-  const options = {seconds: 40, rates: [1, 2, 4], hide: 15, whole: false, folders: []};
+  const options = {seconds: 40, rates: [1, 2, 4], hide: 15, whole: false, drifts: false, folders: []};
   for (let i = 0; i < args.length; ++i) {
     if (args[i] === '--seconds') options.seconds = Number(args[++i]);
     else if (args[i] === '--rates') options.rates = args[++i].split(',').map(Number);
     else if (args[i] === '--hide') options.hide = Number(args[++i]);
     else if (args[i] === '--whole') options.whole = true;
+    else if (args[i] === '--drifts') options.drifts = true;
     else options.folders.push(args[i]);
   }
   if (options.folders.length === 0 || !(options.seconds > 0)) {
-    console.error('usage: node bench_pacing.js [--seconds S] [--rates 1,2,4] [--hide S] [--whole] FOLDER...');
+    console.error('usage: node bench_pacing.js [--seconds S] [--rates 1,2,4] [--hide S] [--whole] [--drifts] FOLDER...');
     process.exit(2);
   }
   return options;
@@ -42,7 +44,10 @@ function sampleDrift() {
   if (typeof Module.musicPosition !== 'function' || times.length === 0) return null;
   const now = performance.now();
   const shownAt = times[times.length - 1];
-  const frame = typeof Module.showFrame === 'number' ? Module.showFrame : times.length - 1;
+  // The frame on the screen, and how long it has been there; a frame stepped unseen since then
+  // moved the show on, not the picture.
+  const frame = typeof Module.shownFrame === 'number' ? Module.shownFrame
+    : typeof Module.showFrame === 'number' ? Module.showFrame : times.length - 1;
   const picture = frame * 0.04 + Math.min(now - shownAt, 40) / 1000;
   return {at: now, frame, drift: picture - Module.musicPosition()};
 }
@@ -81,7 +86,8 @@ async function measure(page, cdp, rate, seconds) {
   };
 }
 
-function report(folder, result) {
+function report(folder, result, options) {
+  if (options.drifts) console.log(`drift each second, ms: ${result.drifts.map((d) => (d * 1000).toFixed(0)).join(' ')}`);
   const d = result.drifts;
   const worst = d.length ? d.reduce((a, b) => (Math.abs(b) > Math.abs(a) ? b : a)) : NaN;
   const ms = (s) => `${(s * 1000).toFixed(0)} ms`;
@@ -119,9 +125,9 @@ async function benchmark(folder, options) {
       await sleep(250);
     }
     if (options.whole) {
-      report(folder, await measure(page, cdp, 1, 168));
+      report(folder, await measure(page, cdp, 1, 168), options);
     } else {
-      for (const rate of options.rates) report(folder, await measure(page, cdp, rate, options.seconds));
+      for (const rate of options.rates) report(folder, await measure(page, cdp, rate, options.seconds), options);
     }
     if (options.hide > 0) {
       const before = await page.evaluate(sampleDrift);
