@@ -49,13 +49,13 @@ Presented presentFrame(const DemoEntryPoints& demo, double due, double now) {
     return Presented::yes;
 }
 
-// A late frame: every step of it runs, nothing of it reaches the screen. False when the loop is to
-// end.
-bool stepUnseen(const DemoEntryPoints& demo) {
+// A late frame: every step of it runs, nothing of it reaches the screen. loopEnds when the show is
+// over or Escape is down.
+Presented stepUnseen(const DemoEntryPoints& demo) {
     loopServices.drawUnseen(true);
     const bool showGoesOn = demo.drawFrame(demo.context);
     loopServices.drawUnseen(false);
-    return showGoesOn && !keys[platform::vkEscape];
+    return showGoesOn && !keys[platform::vkEscape] ? Presented::yes : Presented::loopEnds;
 }
 
 }  // namespace
@@ -115,14 +115,14 @@ std::uintptr_t runMainLoop(const DemoEntryPoints& demo, long holdFrame) {
         const long frame = clock.nextFrame();
         const long toHold = holdFrame >= 0 ? holdFrame : loopServices.frameToHold();
         const bool unseen = clock.behind(now) && frame != toHold;
-        const Presented shown = unseen ? (stepUnseen(demo) ? Presented::yes : Presented::loopEnds)
-                                       : presentFrame(demo, clock.dueTime(frame), now);
+        const Presented shown =
+            unseen ? stepUnseen(demo) : presentFrame(demo, clock.dueTime(frame), now);
         if (shown == Presented::notYet) continue;
-        clock.frameStepped();
         if (shown == Presented::loopEnds) {
             done = true;
             continue;
         }
+        clock.frameStepped();
         loopServices.showFrameDone(frame, !unseen);
         if (frame == holdFrame) {
             // Whoever compares the screen with a still learns when it is time.

@@ -21,8 +21,7 @@ mergeInto(LibraryManager.library, {
     correction: 0,        // ms that keeping to the sound has taken off the clock
     offset: null,         // ms from the sound's clock to the show clock, while it is followed
     reading: null,        // the sound's clock as last seen: {seconds, seenAt (unpaused ms)}
-    best: null,           // the best recent readings: {newer, older, since}, see keepToSound
-    moving: false,        // the sound's clock moved at the last look
+    best: null,           // the best recent readings while it moves: {newer, older, since}
     // performance.now() less the time spent paused, in ms.
     unpaused: function() {
       var now = performance.now();
@@ -43,7 +42,7 @@ mergeInto(LibraryManager.library, {
     keepToSound: function(unpaused) {
       var audio = Module['audioContext'];
       if (!audio || audio.state === 'closed' || pageClock.reasons['held']) {
-        pageClock.offset = pageClock.reading = null;
+        pageClock.offset = pageClock.reading = pageClock.best = null;
         return;
       }
       var reading = pageClock.reading;
@@ -55,19 +54,17 @@ mergeInto(LibraryManager.library, {
         return;
       }
       var ahead = reading.seconds * 1000 - unpaused;
-      var moving = audio.state === 'running' && still <= pageClock.slack;
-      var best = pageClock.best;
-      if (!moving || !pageClock.moving || !best) {
-        best = pageClock.best = {newer: ahead, older: ahead, since: unpaused};
-      } else if (unpaused - best.since > pageClock.span) {
-        best.older = best.newer;
-        best.newer = ahead;
-        best.since = unpaused;
+      if (audio.state !== 'running' || still > pageClock.slack) {
+        pageClock.best = null;  // standing still: taken as it reads
+      } else if (!pageClock.best) {
+        pageClock.best = {newer: ahead, older: ahead, since: unpaused};
+      } else if (unpaused - pageClock.best.since > pageClock.span) {
+        pageClock.best = {newer: ahead, older: pageClock.best.newer, since: unpaused};
       } else {
-        best.newer = Math.max(best.newer, ahead);
+        pageClock.best.newer = Math.max(pageClock.best.newer, ahead);
       }
-      pageClock.moving = moving;
-      var sound = unpaused + Math.max(best.newer, best.older);
+      var best = pageClock.best;
+      var sound = unpaused + (best ? Math.max(best.newer, best.older) : ahead);
       var clock = unpaused - pageClock.correction;
       if (pageClock.offset === null) {
         // Taken up only once the sound runs: a context that never starts is never waited for.

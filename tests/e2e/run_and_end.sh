@@ -28,20 +28,20 @@ start() {
   kill -0 $pid 2>/dev/null
 }
 
-# Seen a few times in a hundred on a loaded machine: SDL's X11 driver refuses a fresh virtual
-# screen that has just answered xdotool, and the program says there is no display. That case,
-# and only that one, is started once more, and said so.
-if ! start "$@"; then
+# Seen once on a loaded machine: SDL's X11 driver refuses a fresh virtual screen that has just
+# answered xdotool, and the program says there is no display. That case, and only that one, is
+# started once more, and said so.
+for attempt in 1 2; do
+  start "$@" && break
   wait $pid
   status=$?
-  if [ $status -eq 1 ] && grep -q 'There is no display' "$errors"; then
+  if [ $attempt -eq 1 ] && [ $status -eq 1 ] && grep -q 'There is no display' "$errors"; then
     echo "orbek42 found no display on $DISPLAY, which answers: started again"
-    start "$@" || { wait $pid; echo "orbek42 ended early: $?"; exit 91; }
-  else
-    echo "orbek42 ended early: $status"
-    exit 91
+    continue
   fi
-fi
+  echo "orbek42 ended early: $status"
+  exit 91
+done
 [ -n "$window" ] || { kill -9 $pid; echo "orbek42 showed no window"; exit 93; }
 sleep 3
 kill -0 $pid 2>/dev/null || { wait $pid; echo "orbek42 ended early: $?"; exit 91; }

@@ -75,19 +75,26 @@ async function compareHeldFrame(page, frame, stillFolder, shotName, psnrMargin) 
         `particles (${(away.leftOut * 100).toFixed(2)} % of the pixels left out)`);
 }
 
+// Compares every held frame with its still, releasing each hold but the last; afterEach(index)
+// runs after each comparison.
+async function compareHeldFrames(page, stillFolder, shotPrefix, psnrMargin, afterEach = async () => {}) {
+  for (const [index, frame] of heldFrames.entries()) {
+    await compareHeldFrame(page, frame, stillFolder, `${shotPrefix}${frame}.png`, psnrMargin);
+    await afterEach(index);
+    if (index + 1 < heldFrames.length) await driver.evaluate(page, () => Module.releaseHold());
+  }
+}
+
 // The first run: at 640x480, the music checked at the first held frame, ended by Escape.
 async function plainRun(browser, url, consoleProblems) {
   const page = await openShow(browser, url, 1, consoleProblems);
-  for (const [index, frame] of heldFrames.entries()) {
-    await compareHeldFrame(page, frame, stills, `web-${frame}.png`);
-    if (index === 0) {
-      const audio = await driver.evaluate(page, () => ({
-        state: Module.audioContext && Module.audioContext.state, seconds: Module.musicDuration }));
-      check(audio.state === 'running', `the audio context runs (${audio.state})`);
-      check(Math.abs(audio.seconds - trackSeconds) < 0.1, `the decoded track lasts ${audio.seconds} s`);
-    }
-    if (index + 1 < heldFrames.length) await driver.evaluate(page, () => Module.releaseHold());
-  }
+  await compareHeldFrames(page, stills, 'web-', undefined, async (index) => {
+    if (index > 0) return;
+    const audio = await driver.evaluate(page, () => ({
+      state: Module.audioContext && Module.audioContext.state, seconds: Module.musicDuration }));
+    check(audio.state === 'running', `the audio context runs (${audio.state})`);
+    check(Math.abs(audio.seconds - trackSeconds) < 0.1, `the decoded track lasts ${audio.seconds} s`);
+  });
   // Escape is held until the loop has seen it, as a person's key press would be.
   await driver.evaluate(page, () => Module.releaseHold());
   await page.keyboard.down('Escape');
@@ -108,11 +115,8 @@ async function plainRun(browser, url, consoleProblems) {
 // 1280x960 here.
 async function sharpRun(browser, url, consoleProblems) {
   const page = await openShow(browser, url, sharp.pixelRatio, consoleProblems);
-  for (const [index, frame] of heldFrames.entries()) {
-    await compareHeldFrame(page, frame, path.join(stills, sharp.folder), `web-${sharp.folder}-${frame}.png`,
-                           2 * sharp.pixelRatio);
-    if (index + 1 < heldFrames.length) await driver.evaluate(page, () => Module.releaseHold());
-  }
+  await compareHeldFrames(page, path.join(stills, sharp.folder), `web-${sharp.folder}-`,
+                          2 * sharp.pixelRatio);
 }
 
 // Both runs play at once, each in a browser of its own (a page of its own window, so that neither
